@@ -1,0 +1,1 @@
+// Waveform files: readers and writers.

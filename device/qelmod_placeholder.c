@@ -1,0 +1,1 @@
+/* The device library's exports arrive with its drivers and configuration layer. */

@@ -1,0 +1,47 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// Owns one open file descriptor and closes it.
+class lib_fd_t
+{
+public:
+    lib_fd_t() = default;
+    explicit lib_fd_t(int fd) : m_fd(fd) {}
+    ~lib_fd_t() { reset(); }
+    lib_fd_t(const lib_fd_t &) = delete;
+    lib_fd_t &operator=(const lib_fd_t &) = delete;
+    lib_fd_t(lib_fd_t &&o) noexcept : m_fd(o.m_fd) { o.m_fd = -1; }
+    lib_fd_t &operator=(lib_fd_t &&o) noexcept;
+
+    int get() const { return m_fd; }
+    bool ok() const { return m_fd >= 0; }
+    void reset(int fd = -1);
+    int release();
+
+private:
+    int m_fd = -1;
+};
+
+lib_fd_t lib_open_read(const std::string &path);
+lib_fd_t lib_open_rw(const std::string &path);       // existing file, read and write
+lib_fd_t lib_open_trunc(const std::string &path);    // create or empty, write only
+bool lib_file_exists(const std::string &path);
+// Length of a file in bytes; -1 when it cannot be read.
+std::int64_t lib_file_length(const std::string &path);
+
+// Whole reads and writes at a byte offset, retried until done. They return the number
+// of bytes moved (less than asked only at the end of a file or on an error).
+std::size_t lib_pread_all(int fd, void *buf, std::size_t bytes, std::uint64_t offset);
+std::size_t lib_pwrite_all(int fd, const void *buf, std::size_t bytes, std::uint64_t offset);
+
+// Copies `bytes` from one file to another inside the kernel where it can, else through
+// the shared transfer buffer. Returns the bytes copied.
+std::uint64_t lib_copy_bytes(int in_fd, std::uint64_t in_off, int out_fd, std::uint64_t out_off,
+                             std::uint64_t bytes);
+
+// One bounded buffer reused by every bulk transfer on this thread, so an edit of a huge
+// waveform neither allocates per call nor holds more than a few MiB.
+constexpr std::size_t LIB_TRANSFER_BYTES = 4u << 20;
+char *lib_transfer_buffer();

@@ -1,0 +1,53 @@
+#include "lib_sample_conv.h"
+
+#include <cmath>
+
+short int lib_to_int16_sat(double value, short int nan_value)
+{
+    if (std::isnan(value))
+        return nan_value;
+    if (value >= 32767.0)
+        return 32767;
+    if (value <= -32768.0)
+        return -32768;
+    return static_cast<short int>(value);
+}
+
+short int lib_round_to_int16_sat(double value, short int nan_value)
+{
+    if (std::isnan(value))
+        return nan_value;
+    return lib_to_int16_sat(std::round(value), nan_value);
+}
+
+float sample_to_volt(short int sample, float amplitude, float offset)
+{
+    long double v = (long double)sample / 32767.0L * ((long double)amplitude * 0.5L) + (long double)offset;
+    return static_cast<float>(v);
+}
+
+static float volt_quotient(float volts, float amplitude, float offset)
+{
+    long double q = ((long double)volts - (long double)offset) / ((long double)amplitude * 0.5L) * 32767.0L;
+    if (std::isnan(q))
+        return NAN;
+    if (q > 3.4028234663852886e38L)
+        return INFINITY;
+    if (q < -3.4028234663852886e38L)
+        return -INFINITY;
+    return static_cast<float>(q);
+}
+
+short int volt_to_sample(float volts, float amplitude, float offset)
+{
+    if (amplitude == 0.0f)
+        return 0;
+    return lib_to_int16_sat(volt_quotient(volts, amplitude, offset), 0);
+}
+
+float volt_to_sample_f(float volts, float amplitude, float offset)
+{
+    if (amplitude == 0.0f)
+        return 0.0f;
+    return volt_quotient(volts, amplitude, offset);
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Conversions between int16 samples and volts: a sample s stands for
+// s / 32767 * (amplitude / 2) + offset volts.
+
+// The one float-to-int16 conversion of the program: truncates toward zero, saturates
+// to [-32768, 32767] and maps NaN to `nan_value`.
+short int lib_to_int16_sat(double value, short int nan_value = 0);
+// The same with round-half-away-from-zero instead of truncation.
+short int lib_round_to_int16_sat(double value, short int nan_value = 0);
+
+float sample_to_volt(short int sample, float amplitude, float offset);
+// Saturates to the int16 range, gives 0 for NaN and for amplitude 0.
+short int volt_to_sample(float volts, float amplitude, float offset);
+// The unrounded quotient; 0.0f for amplitude 0.
+float volt_to_sample_f(float volts, float amplitude, float offset);

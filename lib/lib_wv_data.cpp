@@ -1,0 +1,173 @@
+#include "lib_wv_data.h"
+
+#include "lib_diag.h"
+#include "lib_file_io.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Writes a new content for a store into its scratch file, piece by piece, and puts it in
+// place of the store's file only when every piece was written: a failed edit leaves
+// the samples as they were.
+class scratch_writer_t
+{
+public:
+    explicit scratch_writer_t(const std::string &store_path)
+        : m_store(store_path), m_scratch(lib_wv_scratch_path(store_path)),
+          m_out(lib_open_trunc(m_scratch)), m_ok(m_out.ok())
+    {
+    }
+
+    ~scratch_writer_t()
+    {
+        m_out.reset();
+        if (!m_done)
+            std::remove(m_scratch.c_str());
+    }
+
+    // Appends `bytes` of the file `src_path` from `first_byte` on.
+    void append_from(const std::string &src_path, std::uint64_t first_byte, std::uint64_t bytes)
+    {
+        if (!m_ok || bytes == 0)
+            return;
+        lib_fd_t in = lib_open_read(src_path);
+        if (!in.ok())
+            return; // an unreadable source contributes nothing
+        std::uint64_t copied = lib_copy_bytes(in.get(), first_byte, m_out.get(), m_size, bytes);
+        m_size += copied;
+        if (copied != bytes)
+            m_ok = false;
+    }
+
+    bool commit()
+    {
+        m_out.reset();
+        if (!m_ok || std::rename(m_scratch.c_str(), m_store.c_str()) != 0) {
+            lib_diag_err("Error: cannot rewrite sample file " + m_store + "\n");
+            return false;
+        }
+        m_done = true;
+        return true;
+    }
+
+private:
+    std::string m_store;
+    std::string m_scratch;
+    lib_fd_t m_out;
+    bool m_ok;
+    bool m_done = false;
+    std::uint64_t m_size = 0;
+};
+
+} // namespace
+
+template <typename T>
+void lib_wv_data_t<T>::read_all(std::vector<T> &out) const
+{
+    std::vector<T>().swap(out);
+    uint32 n = samples.size();
+    out.resize(n);
+    if (n)
+        samples.read(0, out.data(), n);
+}
+
+template <typename T>
+void lib_wv_data_t<T>::assign(const lib_wv_data_t &other)
+{
+    if (this == &other)
+        return;
+    amp = other.amp;
+    offset = other.offset;
+    if (samples.path == other.samples.path)
+        return; // the two share one file: it already holds the source's samples
+    lib_fd_t out = lib_open_trunc(samples.path);
+    if (!out.ok()) {
+        lib_diag_err("Error: file failed to load");
+        return;
+    }
+    std::int64_t len = lib_file_length(other.samples.path);
+    if (len <= 0)
+        return;
+    std::uint64_t bytes = std::uint64_t(len) / sizeof(T) * sizeof(T);
+    lib_fd_t in = lib_open_read(other.samples.path);
+    if (in.ok())
+        lib_copy_bytes(in.get(), 0, out.get(), 0, bytes);
+}
+
+template <typename T>
+void lib_wv_data_t<T>::clear()
+{
+    lib_diag_line("clear file" + samples.path);
+    lib_fd_t fd = lib_open_trunc(samples.path);
+    if (!fd.ok())
+        lib_diag_err("Error: file failed to load");
+}
+
+template <typename T>
+void lib_wv_data_t<T>::erase_points(std::vector<uint32> &indices)
+{
+    if (indices.empty())
+        return;
+    std::sort(indices.begin(), indices.end());
+    const uint32 c = samples.size();
+    // Duplicates and indices past the end name nothing to remove.
+    std::vector<uint32> keep_out;
+    keep_out.reserve(indices.size());
+    for (uint32 x : indices)
+        if (x < c && (keep_out.empty() || keep_out.back() != x))
+            keep_out.push_back(x);
+    if (keep_out.empty())
+        return;
+    scratch_writer_t w(samples.path);
+    std::uint64_t p = 0;
+    for (uint32 x : keep_out) {
+        w.append_from(samples.path, p * sizeof(T), (std::uint64_t(x) - p) * sizeof(T));
+        p = std::uint64_t(x) + 1;
+    }
+    if (p < c)
+        w.append_from(samples.path, p * sizeof(T), (std::uint64_t(c) - p) * sizeof(T));
+    w.commit();
+}
+
+template <typename T>
+void lib_wv_data_t<T>::erase_range(uint32 first, uint32 last)
+{
+    const uint32 c = samples.size();
+    last = std::min(last, c);
+    if (first > last)
+        return;
+    scratch_writer_t w(samples.path);
+    w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
+    w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));
+    w.commit();
+}
+
+template <typename T>
+void lib_wv_data_t<T>::replace_range(uint32 first, uint32 last, const lib_wv_data_t &source)
+{
+    const uint32 c = samples.size();
+    if (c < first) {
+        lib_diag_line("insert start error, start index is " + std::to_string(first));
+        return;
+    }
+    last = std::min(last, c);
+    if (first > last)
+        return;
+    const uint32 s = source.samples.size();
+    scratch_writer_t w(samples.path);
+    w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
+    w.append_from(source.samples.path, 0, std::uint64_t(s) * sizeof(T));
+    w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));
+    w.commit();
+}
+
+template <typename T>
+void lib_wv_data_t<T>::resize(uint32 count, T fill)
+{
+    lib_diag_line("outside resize:" + std::to_string(count));
+    samples.resize(count, fill);
+}
+
+template class lib_wv_data_t<short int>;

@@ -1,0 +1,30 @@
+#pragma once
+#include "lib_types.h"
+#include "lib_wv_file_buffer.h"
+
+#include <vector>
+
+// A waveform's samples (file-backed) with the amplitude and offset that give them
+// volts, and a frequency. Used as lib_wv_data_t<short int>.
+template <typename T>
+class lib_wv_data_t
+{
+public:
+    lib_wv_data_t() : amp(2.0f), offset(0.0f), freq(1000.0) {}
+
+    void read_all(std::vector<T> &out) const;
+    // Copies the other record's samples, amplitude and offset; the frequency stays.
+    void assign(const lib_wv_data_t &other);
+    void clear();
+    void erase_points(std::vector<uint32> &indices);
+    void erase_range(uint32 first, uint32 last);
+    void replace_range(uint32 first, uint32 last, const lib_wv_data_t &source);
+    void resize(uint32 count, T fill);
+
+    float amp;
+    float offset;
+    double freq;
+    lib_wv_file_buffer_t<T> samples;
+};
+
+extern template class lib_wv_data_t<short int>;
