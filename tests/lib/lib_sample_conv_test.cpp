@@ -1,0 +1,55 @@
+#include "lib_number_text.h"
+#include "lib_sample_conv.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+TEST(SampleConversion, SampleToVolt)
+{
+    struct c_t { short s; float amp, off, volts; };
+    const c_t cases[] = {
+        {32767, 2.0f, 0.0f, 1.0f}, {-32767, 2.0f, 0.0f, -1.0f}, {0, 2.0f, 0.5f, 0.5f},
+        {32767, 10.0f, -1.0f, 4.0f}, {0, 0.0f, 0.25f, 0.25f},
+    };
+    for (const c_t &c : cases)
+        EXPECT_FLOAT_EQ(sample_to_volt(c.s, c.amp, c.off), c.volts) << c.s;
+}
+
+TEST(SampleConversion, VoltToSampleTruncatesAndSaturates)
+{
+    struct c_t { float volts, amp, off; short s; };
+    const c_t cases[] = {
+        {1.0f, 2.0f, 0.0f, 32767},   {0.99999f, 2.0f, 0.0f, 32766}, {-0.5f, 2.0f, 0.0f, -16383},
+        {5.0f, 2.0f, 0.0f, 32767},   {-5.0f, 2.0f, 0.0f, -32768},   {NAN, 2.0f, 0.0f, 0},
+        {1.0f, 0.0f, 0.0f, 0},       {1e30f, 1e-30f, 0.0f, 32767},
+    };
+    for (const c_t &c : cases)
+        EXPECT_EQ(volt_to_sample(c.volts, c.amp, c.off), c.s) << c.volts << " " << c.amp;
+    EXPECT_FLOAT_EQ(volt_to_sample_f(0.25f, 2.0f, 0.0f), 32767.0f * 0.25f);
+    EXPECT_EQ(volt_to_sample_f(0.25f, 0.0f, 0.0f), 0.0f);
+}
+
+TEST(SampleConversion, Int16Saturation)
+{
+    EXPECT_EQ(lib_to_int16_sat(1e300), 32767);
+    EXPECT_EQ(lib_to_int16_sat(-1e300), -32768);
+    EXPECT_EQ(lib_to_int16_sat(-2.9), -2);
+    EXPECT_EQ(lib_to_int16_sat(NAN, -32768), -32768);
+    EXPECT_EQ(lib_round_to_int16_sat(2.5), 3);
+    EXPECT_EQ(lib_round_to_int16_sat(-2.5), -3);
+    EXPECT_EQ(lib_round_to_int16_sat(INFINITY), 32767);
+}
+
+TEST(NumberText, GeneralNotation)
+{
+    EXPECT_EQ(number_to_string(0.1), "0.1");
+    EXPECT_EQ(number_to_string(1e20), "1e+20");
+    EXPECT_EQ(number_to_string(1000.0), "1000");
+    EXPECT_EQ(number_to_string(0.1f), "0.1");
+    EXPECT_EQ(number_to_string(1234567.0f), "1.23457e+06");
+    EXPECT_EQ(number_to_string(-5), "-5");
+    EXPECT_EQ(string_to_number<double>(" 2.5V"), 2.5);
+    EXPECT_EQ(string_to_number<double>("x"), 0.0);
+    EXPECT_EQ(string_to_number<int>("42abc"), 42);
+    EXPECT_EQ(string_to_number<int>(""), 0);
+}

@@ -1,0 +1,199 @@
+#include "lib_test_util.h"
+#include "lib_wv_data.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+using rec_t = lib_wv_data_t<short>;
+
+TEST(SampleRecord, StartsWithDefaultsAndAnEmptyFile)
+{
+    rec_t r;
+    EXPECT_EQ(r.amp, 2.0f);
+    EXPECT_EQ(r.offset, 0.0f);
+    EXPECT_EQ(r.freq, 1000.0);
+    EXPECT_EQ(r.samples.size(), 0u);
+}
+
+TEST(SampleRecordAssign, CopiesSamplesAmplitudeAndOffsetButNotFrequency)
+{
+    rec_t src, dst;
+    fill_record(src, ramp_samples(1000, -500));
+    src.amp = 5.0f;
+    src.offset = 1.5f;
+    src.freq = 7.0;
+    fill_record(dst, ramp_samples(3000));
+    dst.assign(src);
+    EXPECT_EQ(contents(dst), ramp_samples(1000, -500));
+    EXPECT_EQ(dst.amp, 5.0f);
+    EXPECT_EQ(dst.offset, 1.5f);
+    EXPECT_EQ(dst.freq, 1000.0);
+    EXPECT_NE(dst.samples.path, src.samples.path);
+}
+
+TEST(SampleRecordAssign, FromEmptyEmptiesAndFromItselfKeepsEverything)
+{
+    rec_t a, empty;
+    fill_record(a, ramp_samples(10));
+    a.assign(a);
+    EXPECT_EQ(contents(a), ramp_samples(10));
+    rec_t shared = a; // names the same file
+    a.assign(shared);
+    EXPECT_EQ(contents(a), ramp_samples(10));
+    a.assign(empty);
+    EXPECT_EQ(a.samples.size(), 0u);
+}
+
+TEST(SampleRecordAssign, LargerThanTheTransferBuffer)
+{
+    rec_t src, dst;
+    src.resize(3000000, 0); // several transfer buffers
+    std::vector<short> tail = ramp_samples(100, 7);
+    src.samples.write(3000000 - 100, tail.data(), 100);
+    dst.assign(src);
+    EXPECT_EQ(dst.samples.size(), 3000000u);
+    EXPECT_EQ(dst.samples[2999999], 106);
+}
+
+TEST(SampleRecordErase, PointsAreSortedRemovedAndInvalidOnesIgnored)
+{
+    struct erase_case
+    {
+        std::vector<uint32> idx;
+        std::vector<short> left;
+        std::vector<uint32> sorted;
+    };
+    const erase_case cases[] = {
+        {{5, 2}, {0, 1, 3, 4, 6, 7, 8, 9}, {2, 5}},
+        {{0}, {1, 2, 3, 4, 5, 6, 7, 8, 9}, {0}},
+        {{9}, {0, 1, 2, 3, 4, 5, 6, 7, 8}, {9}},
+        {{3, 3, 40}, {0, 1, 2, 4, 5, 6, 7, 8, 9}, {3, 3, 40}},
+        {{}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {}},
+        {{10, 11}, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}, {10, 11}},
+    };
+    for (const erase_case &c : cases) {
+        rec_t r;
+        fill_record(r, ramp_samples(10));
+        std::vector<uint32> idx = c.idx;
+        r.erase_points(idx);
+        EXPECT_EQ(contents(r), c.left);
+        EXPECT_EQ(idx, c.sorted);
+    }
+}
+
+TEST(SampleRecordErase, RangeClampsAndIgnoresReversedRanges)
+{
+    struct range_case
+    {
+        uint32 first, last;
+        std::vector<short> left;
+    };
+    const range_case cases[] = {
+        {0, 5, {5, 6, 7, 8, 9}},  {2, 4, {0, 1, 4, 5, 6, 7, 8, 9}},
+        {0, 10, {}},              {3, 3, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {8, 50, {0, 1, 2, 3, 4, 5, 6, 7}},
+        {6, 2, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+        {20, 30, {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}},
+    };
+    for (const range_case &c : cases) {
+        rec_t r;
+        fill_record(r, ramp_samples(10));
+        r.erase_range(c.first, c.last);
+        EXPECT_EQ(contents(r), c.left) << c.first << ".." << c.last;
+    }
+}
+
+TEST(SampleRecordReplace, InsertsReplacesAndAppends)
+{
+    struct replace_case
+    {
+        uint32 first, last;
+        std::vector<short> source;
+        std::vector<short> result;
+    };
+    const replace_case cases[] = {
+        {2, 2, {100, 101}, {0, 1, 100, 101, 2, 3, 4}},
+        {0, 0, {100}, {100, 0, 1, 2, 3, 4}},
+        {5, 5, {100}, {0, 1, 2, 3, 4, 100}},
+        {1, 4, {100}, {0, 100, 4}},
+        {1, 4, {}, {0, 4}},
+        {3, 99, {7, 8}, {0, 1, 2, 7, 8}},
+        {4, 2, {7}, {0, 1, 2, 3, 4}},
+    };
+    for (const replace_case &c : cases) {
+        rec_t r, src;
+        fill_record(r, ramp_samples(5));
+        fill_record(src, c.source);
+        r.amp = 3.0f;
+        r.replace_range(c.first, c.last, src);
+        EXPECT_EQ(contents(r), c.result) << c.first << ".." << c.last;
+        EXPECT_EQ(r.amp, 3.0f);
+    }
+}
+
+TEST(SampleRecordReplace, StartPastTheEndIsRefused)
+{
+    rec_t r, src;
+    fill_record(r, ramp_samples(5));
+    fill_record(src, {9});
+    testing::internal::CaptureStdout();
+    r.replace_range(6, 6, src);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "insert start error, start index is 6\n");
+    EXPECT_EQ(contents(r), ramp_samples(5));
+}
+
+TEST(SampleRecordReplace, WithItselfAsSource)
+{
+    rec_t r;
+    fill_record(r, ramp_samples(3));
+    r.replace_range(3, 3, r);
+    EXPECT_EQ(contents(r), (std::vector<short>{0, 1, 2, 0, 1, 2}));
+}
+
+TEST(SampleRecordEdit, FailedRewriteKeepsTheSamples)
+{
+    rec_t r;
+    fill_record(r, ramp_samples(10));
+    // The scratch file cannot be created where a directory stands.
+    ASSERT_EQ(mkdir(lib_wv_scratch_path(r.samples.path).c_str(), 0755), 0);
+    testing::internal::CaptureStderr();
+    r.erase_range(0, 5);
+    std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("cannot rewrite"), std::string::npos);
+    EXPECT_EQ(contents(r), ramp_samples(10));
+    rmdir(lib_wv_scratch_path(r.samples.path).c_str());
+}
+
+TEST(SampleRecordEdit, NoScratchFileIsLeftBehind)
+{
+    rec_t r;
+    fill_record(r, ramp_samples(10));
+    r.erase_range(1, 2);
+    EXPECT_FALSE(file_exists(lib_wv_scratch_path(r.samples.path)));
+}
+
+TEST(SampleRecord, ClearKeepsParametersAndPath)
+{
+    rec_t r;
+    fill_record(r, ramp_samples(10));
+    r.amp = 4.0f;
+    r.offset = 1.0f;
+    r.freq = 50.0;
+    std::string p = r.samples.path;
+    testing::internal::CaptureStdout();
+    r.clear();
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "clear file" + p + "\n");
+    EXPECT_EQ(file_size(p), 0);
+    EXPECT_EQ(r.amp, 4.0f);
+    EXPECT_EQ(r.offset, 1.0f);
+    EXPECT_EQ(r.freq, 50.0);
+}
+
+TEST(SampleRecord, ResizePrintsBothLinesAndFills)
+{
+    rec_t r;
+    testing::internal::CaptureStdout();
+    r.resize(4, -2);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "outside resize:4\ninside resize:4\n");
+    EXPECT_EQ(contents(r), (std::vector<short>{-2, -2, -2, -2}));
+}
