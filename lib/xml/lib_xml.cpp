@@ -1,0 +1,393 @@
+#include "lib_xml.h"
+
+#include "lib_app_paths.h"
+
+#include <QDebug>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char *const k_no_value = "no_value";
+
+// Detaches the reader from a file that is about to go out of scope.
+struct reader_guard_t
+{
+    QXmlStreamReader &reader;
+    ~reader_guard_t() { reader.setDevice(nullptr); }
+};
+
+struct writer_guard_t
+{
+    QXmlStreamWriter &writer;
+    ~writer_guard_t() { writer.setDevice(nullptr); }
+};
+
+bool keep_every_child(const QString &, const QString &) { return true; }
+
+const char *label_of(int op)
+{
+    static const char *const labels[] = {"lib_xml_t::add_node", "lib_xml_t::set_node_content",
+                                         "lib_xml_t::delete_node", "lib_xml_t::delete_node_by_content"};
+    return labels[op];
+}
+
+// Puts the finished copy in the file's place in one step, so a reader never sees half a
+// file and a failure leaves the old file as it was.
+bool replace_file(const QString &copy, const QString &target)
+{
+    {
+        QFile f(copy);
+        if (f.open(QIODevice::ReadWrite)) {
+            f.flush();
+            ::fsync(f.handle());
+        }
+    }
+    QByteArray from = QFile::encodeName(copy);
+    QByteArray to = QFile::encodeName(target);
+    if (::rename(from.constData(), to.constData()) == 0)
+        return true;
+    // Another file system: write the copy beside the target and rename it there.
+    QFile src(copy);
+    if (!src.open(QIODevice::ReadOnly))
+        return false;
+    QSaveFile dst(target);
+    if (!dst.open(QIODevice::WriteOnly) || dst.write(src.readAll()) < 0)
+        return false;
+    if (!dst.commit())
+        return false;
+    src.close();
+    QFile::remove(copy);
+    return true;
+}
+
+} // namespace
+
+lib_xml_t::lib_xml_t() : m_write_end(true) {}
+
+QString lib_xml_t::error_text() const
+{
+    return QString("error information:%1  line:%2  column:%3  offset:%4")
+        .arg(m_reader.errorString())
+        .arg(m_reader.lineNumber())
+        .arg(m_reader.columnNumber())
+        .arg(m_reader.characterOffset());
+}
+
+void lib_xml_t::create_file_template(const QString &path)
+{
+    if (path.isEmpty())
+        return;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qDebug() << "lib_xml_t::write_file:open file failed!!!";
+        return;
+    }
+    writer_guard_t guard{m_writer};
+    m_writer.setAutoFormatting(true);
+    m_writer.setDevice(&f);
+    m_writer.writeStartDocument();
+    m_writer.writeStartElement("Ondrix");
+    m_writer.writeAttribute(k_no_value, "1");
+    m_writer.writeTextElement("language", "english");
+    m_writer.writeStartElement("manual_tcp_ip");
+    m_writer.writeAttribute(k_no_value, "1");
+    m_writer.writeEndElement();
+    m_writer.writeEndElement();
+    m_writer.writeEndDocument();
+}
+
+bool lib_xml_t::read_file_by_one_node(const QString &path, const QString &name, QString &text)
+{
+    if (path.isEmpty())
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "lib_xml_t::read_file:open file failed!!!";
+        return false;
+    }
+    reader_guard_t guard{m_reader};
+    m_reader.setDevice(&f);
+    while (!m_reader.atEnd()) {
+        m_reader.readNext();
+        if (m_reader.isStartElement() && m_reader.name() == name)
+            text = m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+    }
+    if (m_reader.hasError()) {
+        qDebug() << "lib_xml_t::read_file:" + error_text();
+        return false;
+    }
+    return true;
+}
+
+QString lib_xml_t::read_node_content(const QString &path, const QString &name)
+{
+    QString text;
+    if (!read_file_by_one_node(path, name, text))
+        return QString();
+    return text;
+}
+
+bool lib_xml_t::is_node_exit(const QString &path, const QString &name)
+{
+    if (path.isEmpty())
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "lib_xml_t::read_file:open file failed!!!";
+        return false;
+    }
+    reader_guard_t guard{m_reader};
+    m_reader.setDevice(&f);
+    while (!m_reader.atEnd()) {
+        m_reader.readNext();
+        if (m_reader.isStartElement() && m_reader.name() == name)
+            return true;
+    }
+    if (m_reader.hasError())
+        qDebug() << "lib_xml_t::read_file:" + error_text();
+    return false;
+}
+
+bool lib_xml_t::is_node_content_exit(const QString &path, const QString &text)
+{
+    if (path.isEmpty())
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "lib_xml_t::read_file:open file failed!!!";
+        return false;
+    }
+    reader_guard_t guard{m_reader};
+    m_reader.setDevice(&f);
+    while (!m_reader.atEnd()) {
+        m_reader.readNext();
+        if (!m_reader.isStartElement() || m_reader.attributes().hasAttribute(k_no_value))
+            continue;
+        if (m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement) == text && !m_reader.hasError())
+            return true;
+    }
+    if (m_reader.hasError())
+        qDebug() << "lib_xml_t::read_file:" + error_text();
+    return false;
+}
+
+QMap<QString, QString> lib_xml_t::collect_children(const QString &path, const QString &parent,
+                                                   bool (*keep)(const QString &, const QString &),
+                                                   const QString &key)
+{
+    QMap<QString, QString> children;
+    if (path.isEmpty() || parent == "Ondrix")
+        return children;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << "lib_xml_t::get_all_child_node_by_parent:open file failed!!!";
+        return children;
+    }
+    reader_guard_t guard{m_reader};
+    m_reader.setDevice(&f);
+    bool inside = false;
+    while (!m_reader.atEnd()) {
+        m_reader.readNext();
+        if (!inside) {
+            inside = m_reader.isStartElement() && m_reader.name() == parent &&
+                     m_reader.attributes().hasAttribute(k_no_value);
+            continue;
+        }
+        if (m_reader.isEndElement() && m_reader.name() == parent)
+            return children;
+        if (m_reader.isStartElement()) {
+            QString child = m_reader.name().toString();
+            QString text = m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+            if (keep(child, key))
+                children[child] = text;
+        }
+    }
+    if (m_reader.hasError())
+        return QMap<QString, QString>();
+    return children;
+}
+
+QMap<QString, QString> lib_xml_t::get_all_child_node_by_parent(const QString &path, const QString &parent,
+                                                               const QString &key)
+{
+    return collect_children(path, parent, keep_every_child, key);
+}
+
+bool lib_xml_t::add_node(const QString &path, const QString &parent, const QString &name, const QString &text)
+{
+    if (!is_node_exit(path, parent)) {
+        qDebug() << "lib_xml_t::add_node: node is not exit!!!";
+        return false;
+    }
+    m_add_parent = parent;
+    return copy_and_replace(copy_op_t::add, path, name, text);
+}
+
+bool lib_xml_t::set_node_content(const QString &path, const QString &name, const QString &text)
+{
+    if (!is_node_exit(path, name)) {
+        qDebug() << "lib_xml_t::set_node_content: node is not exit!!!";
+        return false;
+    }
+    return copy_and_replace(copy_op_t::set, path, name, text);
+}
+
+bool lib_xml_t::delete_node(const QString &path, const QString &name)
+{
+    if (!is_node_exit(path, name)) {
+        qDebug() << "lib_xml_t::delete_node: node is not exit!!!";
+        return false;
+    }
+    return copy_and_replace(copy_op_t::remove, path, name, QString());
+}
+
+bool lib_xml_t::delete_node_by_content(const QString &path, const QString &text)
+{
+    if (!is_node_content_exit(path, text)) {
+        qDebug() << "lib_xml_t::delete_node_by_content: node is not exit!!!";
+        return false;
+    }
+    return copy_and_replace(copy_op_t::remove_by_content, path, QString(), text);
+}
+
+bool lib_xml_t::copy_and_replace(copy_op_t op, const QString &path, const QString &name, const QString &text)
+{
+    const char *label = label_of(static_cast<int>(op));
+    QString dir = g_config_dir.isEmpty() ? QFileInfo(path).absolutePath() : g_config_dir;
+    QString tmp_path = dir + "/ondrix_tmp_config_file.xml";
+    QFile tmp(tmp_path);
+    if (!tmp.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
+        qDebug() << QString(label) + ":open file failed!!!";
+        return false;
+    }
+    QFile src(path);
+    if (!src.open(QIODevice::ReadOnly | QIODevice::Text)) {
+        qDebug() << QString(label) + ":open file failed!!!";
+        tmp.close();
+        tmp.remove();
+        return false;
+    }
+    bool ok = true;
+    {
+        reader_guard_t rguard{m_reader};
+        writer_guard_t wguard{m_writer};
+        m_writer.setAutoFormatting(true);
+        m_writer.setDevice(&tmp);
+        m_reader.setDevice(&src);
+        m_write_end = true;
+        while (ok && !m_reader.atEnd()) {
+            switch (m_reader.readNext()) {
+            case QXmlStreamReader::StartDocument:
+                m_writer.writeStartDocument();
+                break;
+            case QXmlStreamReader::EndDocument:
+                m_writer.writeEndDocument();
+                break;
+            case QXmlStreamReader::StartElement: {
+                QString element = m_reader.name().toString();
+                if (m_reader.attributes().hasAttribute(k_no_value)) {
+                    if ((op == copy_op_t::set || op == copy_op_t::remove) && element == name) {
+                        ok = false; // a container has no text to set or remove
+                        break;
+                    }
+                    m_writer.writeStartElement(element);
+                    m_writer.writeAttribute(k_no_value, "1");
+                    if (op == copy_op_t::add && element == m_add_parent)
+                        m_writer.writeTextElement(name, text);
+                    break;
+                }
+                QString content;
+                if (op == copy_op_t::set) {
+                    // Only the piece of text right after the start tag counts here.
+                    QXmlStreamReader::TokenType next = m_reader.readNext();
+                    if (next != QXmlStreamReader::EndElement) {
+                        if (next == QXmlStreamReader::Characters)
+                            content = m_reader.text().toString();
+                        m_write_end = false;
+                    }
+                    m_writer.writeTextElement(element, element == name ? text : content);
+                    break;
+                }
+                content = m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+                if (m_reader.hasError())
+                    break;
+                if (op == copy_op_t::remove && element == name)
+                    break;
+                if (op == copy_op_t::remove_by_content && content == text)
+                    break;
+                m_writer.writeTextElement(element, content);
+                break;
+            }
+            case QXmlStreamReader::EndElement:
+                if (!m_write_end) {
+                    m_write_end = true; // this text element was written whole already
+                    break;
+                }
+                m_writer.writeEndElement();
+                break;
+            default:
+                break;
+            }
+        }
+        if (m_reader.hasError()) {
+            qDebug() << QString(label) + ":" + error_text();
+            ok = false;
+        }
+        m_write_end = true;
+    }
+    src.close();
+    tmp.close();
+    if (!ok || tmp.error() != QFileDevice::NoError) {
+        QFile::remove(tmp_path);
+        return false;
+    }
+    if (!replace_file(tmp_path, path)) {
+        qDebug() << QString(label) + ":open file failed!!!";
+        QFile::remove(tmp_path);
+        return false;
+    }
+    return true;
+}
+
+void lib_xml_t::write_bin_info(const QString &path, float freq, float amp, float offset, float phase)
+{
+    if (path.isEmpty())
+        return;
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text))
+        return;
+    QXmlStreamWriter w(&f);
+    w.setAutoFormatting(true);
+    w.writeStartDocument();
+    w.writeStartElement("bin_info_root");
+    w.writeTextElement("freq", QString::fromStdString(std::to_string(freq)));
+    w.writeTextElement("amp", QString::fromStdString(std::to_string(amp)));
+    w.writeTextElement("offset", QString::fromStdString(std::to_string(offset)));
+    w.writeTextElement("phase", QString::fromStdString(std::to_string(phase)));
+    w.writeEndElement();
+}
+
+bool lib_xml_t::read_bin_info(const QString &path, lib_bin_info_t &info)
+{
+    if (path.isEmpty())
+        return false;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    QXmlStreamReader r(&f);
+    while (!r.atEnd()) {
+        r.readNext();
+        if (!r.isStartElement())
+            continue;
+        QStringRef n = r.name();
+        float *field = n == "freq" ? &info.freq : n == "amp" ? &info.amp : n == "offset" ? &info.offset
+                                                                : n == "phase" ? &info.phase : nullptr;
+        if (field)
+            *field = r.readElementText().toFloat();
+    }
+    return true;
+}

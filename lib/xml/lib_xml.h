@@ -1,0 +1,55 @@
+#pragma once
+#include <QMap>
+#include <QString>
+#include <QXmlStreamReader>
+#include <QXmlStreamWriter>
+
+// The four parameters of a ".bin" waveform file kept in its ".info" file.
+struct lib_bin_info_t
+{
+    float freq = 0.0f;
+    float amp = 0.0f;
+    float offset = 0.0f;
+    float phase = 0.0f;
+};
+
+// Reads and edits the configuration XML file element by element. Containers carry the
+// attribute "no_value"; every other element holds plain text. Reads scan the whole file;
+// edits write a complete new copy and put it in the file's place only when it is whole.
+class lib_xml_t
+{
+public:
+    lib_xml_t();
+    virtual ~lib_xml_t() = default;
+
+    void create_file_template(const QString &path);
+    bool read_file_by_one_node(const QString &path, const QString &name, QString &text);
+    QString read_node_content(const QString &path, const QString &name);
+    bool is_node_exit(const QString &path, const QString &name);
+    bool is_node_content_exit(const QString &path, const QString &text);
+    bool add_node(const QString &path, const QString &parent, const QString &name, const QString &text);
+    bool set_node_content(const QString &path, const QString &name, const QString &text);
+    bool delete_node(const QString &path, const QString &name);
+    bool delete_node_by_content(const QString &path, const QString &text);
+    virtual QMap<QString, QString> get_all_child_node_by_parent(const QString &path, const QString &parent,
+                                                                const QString &key);
+
+    void write_bin_info(const QString &path, float freq, float amp, float offset, float phase);
+    bool read_bin_info(const QString &path, lib_bin_info_t &info);
+
+protected:
+    enum class copy_op_t { add, set, remove, remove_by_content };
+    // The child-collecting scan shared with subclasses; `keep` decides which children count.
+    QMap<QString, QString> collect_children(const QString &path, const QString &parent,
+                                            bool (*keep)(const QString &name, const QString &key),
+                                            const QString &key);
+
+private:
+    bool copy_and_replace(copy_op_t op, const QString &path, const QString &name, const QString &text);
+    QString error_text() const;
+
+    QXmlStreamWriter m_writer;
+    QXmlStreamReader m_reader;
+    bool m_write_end;
+    QString m_add_parent; // the container add_node writes into, during the copy
+};
