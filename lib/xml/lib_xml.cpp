@@ -117,7 +117,7 @@ bool lib_xml_t::read_file_by_one_node(const QString &path, const QString &name, 
             text = m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
     }
     if (m_reader.hasError()) {
-        qDebug() << "lib_xml_t::read_file:" + error_text();
+        qDebug().noquote() << "lib_xml_t::read_file:" + error_text();
         return false;
     }
     return true;
@@ -148,7 +148,7 @@ bool lib_xml_t::is_node_exit(const QString &path, const QString &name)
             return true;
     }
     if (m_reader.hasError())
-        qDebug() << "lib_xml_t::read_file:" + error_text();
+        qDebug().noquote() << "lib_xml_t::read_file:" + error_text();
     return false;
 }
 
@@ -171,7 +171,7 @@ bool lib_xml_t::is_node_content_exit(const QString &path, const QString &text)
             return true;
     }
     if (m_reader.hasError())
-        qDebug() << "lib_xml_t::read_file:" + error_text();
+        qDebug().noquote() << "lib_xml_t::read_file:" + error_text();
     return false;
 }
 
@@ -261,12 +261,12 @@ bool lib_xml_t::copy_and_replace(copy_op_t op, const QString &path, const QStrin
     QString tmp_path = dir + "/ondrix_tmp_config_file.xml";
     QFile tmp(tmp_path);
     if (!tmp.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qDebug() << QString(label) + ":open file failed!!!";
+        qDebug().noquote() << QString(label) + ":open file failed!!!";
         return false;
     }
     QFile src(path);
     if (!src.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << QString(label) + ":open file failed!!!";
+        qDebug().noquote() << QString(label) + ":open file failed!!!";
         tmp.close();
         tmp.remove();
         return false;
@@ -334,7 +334,7 @@ bool lib_xml_t::copy_and_replace(copy_op_t op, const QString &path, const QStrin
             }
         }
         if (m_reader.hasError()) {
-            qDebug() << QString(label) + ":" + error_text();
+            qDebug().noquote() << QString(label) + ":" + error_text();
             ok = false;
         }
         m_write_end = true;
@@ -346,7 +346,7 @@ bool lib_xml_t::copy_and_replace(copy_op_t op, const QString &path, const QStrin
         return false;
     }
     if (!replace_file(tmp_path, path)) {
-        qDebug() << QString(label) + ":open file failed!!!";
+        qDebug().noquote() << QString(label) + ":open file failed!!!";
         QFile::remove(tmp_path);
         return false;
     }

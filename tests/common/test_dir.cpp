@@ -38,3 +38,13 @@ std::string test_source_path(const std::string &relative)
     std::string base = root ? root : ONDRIX_SOURCE_DIR;
     return base + "/" + relative;
 }
+
+// Allocations that Qt's offscreen platform and the system libraries keep for the
+// process's lifetime: LeakSanitizer reads this list in every test executable. It stands
+// here because this file is linked into every test.
+extern "C" const char *__lsan_default_suppressions()
+{
+    return "leak:libqoffscreen.so\n"
+           "leak:libfontconfig.so\n"
+           "leak:libdbus-1.so\n";
+}
