@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -170,6 +171,35 @@ TEST(CsvReader, RowAcrossChunkBoundaryIsReadWhole)
     ASSERT_EQ(rows, r.samples.size());
     EXPECT_EQ(expected[straddler], r.samples[straddler]);
     EXPECT_EQ(expected, r.samples);
+}
+
+// 20,971,520 values is the most a text file may hold; the count runs over all chunks.
+TEST(CsvReader, ValueLimitCountsTheWholeFile)
+{
+    const size_t limit = 20971520;
+    std::string text = "xpos,value\n";
+    text.reserve(text.size() + (limit + 1) * 3);
+    for (size_t i = 0; i < limit; ++i)
+        text += (i % 2) ? ",1\n" : ",0\n";
+    write_file("at_limit.csv", text);
+    text += ",1\n";
+    write_file("over_limit.csv", text);
+    std::string().swap(text);
+
+    open_result_t at = open_file("at_limit.csv");
+    EXPECT_EQ(1, at.rc);
+    EXPECT_EQ(limit, at.samples.size());
+    EXPECT_EQ(-10, open_file("over_limit.csv").rc);
+}
+
+TEST(VoltsToSamples, OutOfRangeAndNanAreMarkedWithMinus32768)
+{
+    const std::vector<float> volts = {-1.0f, 1.0f, 0.0f, 0.5f, -1.00004f, -1.0001f, 2.0f, -40000.0f, NAN};
+    std::vector<short int> out = {7};
+    EXPECT_EQ(1, convert_float2short(volts, 1.0f, -1.0f, out));
+    EXPECT_EQ((samples_t{-32767, 32767, 0, 16383, -32768, -32768, -32768, -32768, -32768}), out);
+    EXPECT_EQ(1, convert_float2short({0.5f, 0.5f}, 0.5f, 0.5f, out));
+    EXPECT_EQ((samples_t{-32768, -32768}), out);
 }
 
 TEST(DatReader, ReadsEachLayout)
