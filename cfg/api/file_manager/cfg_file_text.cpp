@@ -1,0 +1,98 @@
+#include "cfg_file_text.h"
+
+#include <cerrno>
+#include <cfloat>
+#include <charconv>
+#include <cmath>
+#include <cstdlib>
+#include <fast_float/fast_float.h>
+#include <string>
+
+namespace {
+
+bool is_c_space(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+}
+
+// The C library's reading, for the rare texts fast_float reads differently
+// (hexadecimal numbers, results at the edge of underflow).
+bool parse_with_strtof(const char *first, const char *last, float &value)
+{
+    std::string copy(first, last);
+    char *end = nullptr;
+    errno = 0;
+    float v = std::strtof(copy.c_str(), &end);
+    if (end == copy.c_str() || errno == ERANGE)
+        return false;
+    value = v;
+    return true;
+}
+
+bool has_nonzero_mantissa_digit(const char *first, const char *last)
+{
+    for (const char *p = first; p < last; ++p) {
+        if (*p == 'e' || *p == 'E')
+            break;
+        if (*p >= '1' && *p <= '9')
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool cfg_parse_float(const char *first, const char *last, float &value)
+{
+    const char *p = first;
+    while (p < last && is_c_space(*p))
+        ++p;
+    const char *number = p;
+    // fast_float refuses a leading "+"; the C library takes one sign of either kind.
+    if (p < last && *p == '+') {
+        ++p;
+        if (p < last && (*p == '+' || *p == '-'))
+            return false;
+    }
+    const char *digits = (p < last && *p == '-') ? p + 1 : p;
+    if (last - digits >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
+        return parse_with_strtof(number, last, value);
+
+    float v = 0.0f;
+    auto r = fast_float::from_chars(p, last, v);
+    if (r.ec != std::errc() || r.ptr == p)
+        return false;
+    if (std::isinf(v)) {
+        // An overflow comes back as infinity; only the literal "inf" text is one.
+        for (const char *q = p; q < r.ptr; ++q)
+            if (*q == 'i' || *q == 'I') {
+                value = v;
+                return true;
+            }
+        return false;
+    }
+    if (v == 0.0f) {
+        if (has_nonzero_mantissa_digit(p, r.ptr))
+            return false; // underflow
+    } else if (std::fabs(v) < 2.0f * FLT_MIN) {
+        return parse_with_strtof(number, r.ptr, value);
+    }
+    value = v;
+    return true;
+}
+
+char *cfg_format_volt(char *out, double value)
+{
+    return std::to_chars(out, out + CFG_NUMBER_TEXT_MAX, value, std::chars_format::general, 6).ptr;
+}
+
+char *cfg_format_fixed6(char *out, float value)
+{
+    return std::to_chars(out, out + CFG_NUMBER_TEXT_MAX, static_cast<double>(value), std::chars_format::fixed, 6)
+        .ptr;
+}
+
+char *cfg_format_uint(char *out, unsigned long long value)
+{
+    return std::to_chars(out, out + CFG_NUMBER_TEXT_MAX, value).ptr;
+}
