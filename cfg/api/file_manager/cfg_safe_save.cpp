@@ -118,6 +118,12 @@ int cfg_safe_save_t::commit()
 {
     if (failed || !file.ok())
         return -13;
+    // On disk before it takes the old file's name: a crash right after the rename must not
+    // leave an empty file where the user's good one was.
+    if (::fdatasync(file.get()) != 0) {
+        failed = true;
+        return -13;
+    }
     if (::close(file.release()) != 0) {
         failed = true;
         return -13;
