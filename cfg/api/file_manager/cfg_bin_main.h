@@ -54,6 +54,9 @@ public:
 
     int32 convert_outfile_to_bin(const std::string &path, const std::string &directory, std::string &out_name);
     std::string get_outfile_file_name(const std::string &path);
+    // Writes the frequency, amplitude, offset and phase beside a ".bin" file, in the
+    // ".info" file of the same name; false for a path without ".bin".
+    bool write_info_file(const std::string &path);
 
 protected:
     // get_next_point with the separator of the format.

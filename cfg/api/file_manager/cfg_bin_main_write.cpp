@@ -7,6 +7,7 @@
 #include "cfg_safe_save.h"
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_xml.h"
 
 #include <algorithm>
 #include <cstring>
@@ -204,4 +205,16 @@ int32 cfg_bin_main_t::convert_outfile_to_bin(const std::string &path, const std:
     if (out.open(out_name) != 0 || !out.write(samples.data(), samples.size() * sizeof(short int)) || out.commit() != 0)
         return -13;
     return 1;
+}
+
+bool cfg_bin_main_t::write_info_file(const std::string &path)
+{
+    std::size_t at = path.find(".bin");
+    if (at == std::string::npos)
+        return false;
+    std::string info = path;
+    info.replace(at, 4, ".info");
+    lib_xml_t xml;
+    xml.write_bin_info(QString::fromUtf8(info.c_str()), freq, amp, offset, phase);
+    return true;
 }

@@ -1,3 +1,4 @@
+#include "cfg_csv_main.h"
 #include "cfg_file_main.h"
 #include "cfg_outside_file.h"
 #include "file_test_util.h"
@@ -252,3 +253,24 @@ TEST(SafeSave, ReplacementKeepsModeAndLink)
 }
 
 } // namespace
+
+TEST(InfoFile, ParametersStandBesideTheBinFile)
+{
+    cfg_csv_main_t reader;
+    reader.set_freq(2000.0f);
+    reader.set_amp(4.0f);
+    reader.set_offset(-0.5f);
+    reader.set_phase(45.0f);
+    EXPECT_FALSE(reader.write_info_file("wave.csv"));
+    ASSERT_TRUE(reader.write_info_file("wave.bin"));
+    std::FILE *f = std::fopen("wave.info", "rb");
+    ASSERT_NE(f, nullptr);
+    char buf[512] = {};
+    std::fread(buf, 1, sizeof buf - 1, f);
+    std::fclose(f);
+    std::string text = buf;
+    EXPECT_NE(text.find("<bin_info_root>"), std::string::npos);
+    EXPECT_NE(text.find("<freq>2000.000000</freq>"), std::string::npos);
+    EXPECT_NE(text.find("<offset>-0.500000</offset>"), std::string::npos);
+    EXPECT_NE(text.find("<phase>45.000000</phase>"), std::string::npos);
+}
