@@ -1,7 +1,11 @@
 #include "ui_point_table_form.h"
 #include "ui_prompt.h"
 
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QMenu>
+#include <QTimer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -274,3 +278,57 @@ TEST_F(point_table_fixture, WindowSetUp)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(point_table_fixture, ContextMenuInsertsAndDeletesRows)
+{
+    load({{1, 0.1}, {2, 0.2}}, 10);
+    table->clearSelection();
+    table->setCurrentItem(nullptr);
+    auto choose = [](const char *text) {
+        QTimer::singleShot(50, [text] {
+            QMenu *menu = qobject_cast<QMenu *>(QApplication::activePopupWidget());
+            if (!menu)
+                return;
+            for (QAction *a : menu->actions())
+                if (a->text() == text)
+                    a->trigger();
+            menu->close();
+        });
+    };
+    choose("Insert Row");
+    QContextMenuEvent insert(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QApplication::sendEvent(&form, &insert);
+    ASSERT_EQ(table->rowCount(), 3);
+    EXPECT_EQ(cell(2, 0), "3");
+    choose("Delete Row");
+    QContextMenuEvent remove(QContextMenuEvent::Mouse, QPoint(5, 5));
+    QApplication::sendEvent(&form, &remove);
+    EXPECT_EQ(table->rowCount(), 2);
+}
+
+// The owner's side: the document window's slot of the same stem, connected by signature.
+class table_owner_t : public QObject
+{
+    Q_OBJECT
+public:
+    int32 code = -1;
+public slots:
+    void point_table_form_btn_slot_func(ui_point_table_form_t *, int32 btn) { code = btn; }
+};
+
+TEST_F(point_table_fixture, OwnerSlotConnectsBySignature)
+{
+    table_owner_t owner;
+    EXPECT_TRUE(QObject::connect(
+        &form, SIGNAL(point_table_form_btn_signal(ui_point_table_form_t *, int32)), &owner,
+        SLOT(point_table_form_btn_slot_func(ui_point_table_form_t *, int32))));
+    load({{1, 0.1}}, 10);
+    QTest::mouseClick(button("Cancel"), Qt::LeftButton);
+    EXPECT_EQ(owner.code, 2);
+}
+
+} // namespace
+
+#include "test_ui_point_table_form.moc"

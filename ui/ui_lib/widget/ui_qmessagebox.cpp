@@ -13,8 +13,9 @@ ui_qmessagebox_t::ui_qmessagebox_t(QMessageBox::Icon icon, const QString &title,
     : QMessageBox(icon, title, text, buttons, parent, flags),
       icon_style(new MessageboxIconStyle)
 {
-    setStyle(icon_style.get());
+    // Named before the style goes in, so the buttons made above are polished by the rule.
     setObjectName("MessageBoxStyle");
+    setStyle(icon_style.get());
 }
 
 ui_qmessagebox_t::~ui_qmessagebox_t()
