@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QMenu>
 #include <QTimer>
 #include <QPushButton>
@@ -280,6 +281,42 @@ TEST_F(point_table_fixture, WindowSetUp)
 } // namespace
 
 namespace {
+
+// Through the table's own editor, as a user types: the cell's item is replaced while
+// its change is being delivered.
+TEST_F(point_table_fixture, EditorCommitsAreValidated)
+{
+    load({{3, 0.5}, {7, 0.25}}, 10);
+    auto type_in = [this](int row, int column, const QString &text) {
+        table->setCurrentCell(row, column);
+        table->editItem(table->item(row, column));
+        QLineEdit *editor = nullptr;
+        for (QLineEdit *e : table->viewport()->findChildren<QLineEdit *>())
+            if (e->isVisible())
+                editor = e;
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        if (text.isEmpty())
+            QTest::keyClick(editor, Qt::Key_Delete);
+        else
+            QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Enter);
+        // The delegate commits through a queued call.
+        QApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    form.show();
+    type_in(1, 1, "");
+    EXPECT_EQ(cell(1, 1), "0.000000");
+    EXPECT_EQ(form.get_points()[1].y(), 0.0);
+    type_in(0, 0, "7");
+    EXPECT_EQ(boxes, QStringList({"The points can't be in the same position."}));
+    EXPECT_EQ(cell(0, 0), "3");
+    type_in(0, 0, "5");
+    EXPECT_EQ(form.get_points()[0].x(), 5.0);
+    type_in(0, 1, "-1.25");
+    EXPECT_EQ(form.get_points()[0].y(), -1.25);
+}
 
 TEST_F(point_table_fixture, ContextMenuInsertsAndDeletesRows)
 {
