@@ -19,11 +19,10 @@ ui_paste_option_t::ui_paste_option_t(QWidget *parent, bool x_cursors_visible)
 
     form->rdbtn_append->setChecked(true);
     paste_type = 1;
-    for (QWidget *b : {static_cast<QWidget *>(form->btn_ok), static_cast<QWidget *>(form->btn_cancle),
-                       static_cast<QWidget *>(form->rdbtn_prepend),
-                       static_cast<QWidget *>(form->rdbtn_append),
-                       static_cast<QWidget *>(form->rdbtn_betn_cursor),
-                       static_cast<QWidget *>(form->rdbtn_act_cursor)})
+    const QList<QAbstractButton *> buttons{form->btn_ok,         form->btn_cancle,
+                                           form->rdbtn_prepend,  form->rdbtn_append,
+                                           form->rdbtn_betn_cursor, form->rdbtn_act_cursor};
+    for (QAbstractButton *b : buttons)
         connect(b, SIGNAL(clicked()), this, SLOT(btn_slot_func()));
     connect(this, SIGNAL(btn_info_signal(ui_paste_option_t *, int32)), this,
             SLOT(paste_option_form_btn_slot_func(ui_paste_option_t *, int32)));

@@ -70,10 +70,10 @@ ui_point_table_form_t::ui_point_table_form_t(QWidget *parent)
     ui->rdbtnPoint->setChecked(true);
     ui->rdbtnTime->setEnabled(false);
 
-    for (QWidget *b : {static_cast<QWidget *>(ui->btnInsert), static_cast<QWidget *>(ui->btnDel),
-                       static_cast<QWidget *>(ui->btnClr), static_cast<QWidget *>(ui->btnOK),
-                       static_cast<QWidget *>(ui->btnCancel), static_cast<QWidget *>(ui->rdbtnTime),
-                       static_cast<QWidget *>(ui->rdbtnPoint)})
+    const QList<QAbstractButton *> buttons{ui->btnInsert, ui->btnDel,    ui->btnClr,
+                                           ui->btnOK,     ui->btnCancel, ui->rdbtnTime,
+                                           ui->rdbtnPoint};
+    for (QAbstractButton *b : buttons)
         connect(b, SIGNAL(clicked()), this, SLOT(btn_slot_func()));
     connect(table, SIGNAL(cellChanged(int, int)), this, SLOT(point_table_slot_func(int, int)));
     connect(this, SIGNAL(btn_info_signal(ui_point_table_form_t *, int32)), this,

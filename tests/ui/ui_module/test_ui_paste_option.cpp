@@ -134,9 +134,9 @@ TEST(UiPasteOption, OwnerSlotConnectsBySignature)
     QWidget parent;
     paste_owner_t owner;
     QPointer<ui_paste_option_t> dlg = new ui_paste_option_t(&parent, false);
-    EXPECT_TRUE(QObject::connect(dlg, SIGNAL(paste_option_form_btn_signal(ui_paste_option_t *, int32)),
-                                 &owner,
-                                 SLOT(paste_option_form_btn_slot_func(ui_paste_option_t *, int32))));
+    EXPECT_TRUE(QObject::connect(
+        dlg, SIGNAL(paste_option_form_btn_signal(ui_paste_option_t *, int32)), &owner,
+        SLOT(paste_option_form_btn_slot_func(ui_paste_option_t *, int32))));
     dlg->show();
     QTest::mouseClick(button(dlg, "OK"), Qt::LeftButton);
     EXPECT_EQ(owner.code, 3);
