@@ -137,9 +137,30 @@ TEST(UiStyledWidgets, InterpolationComboOffersTwoCurveKinds)
     EXPECT_EQ(comb.currentIndex(), 1);
 }
 
+QStringList g_warnings;
+
+void record(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg)
+        g_warnings << text;
+}
+
 TEST(UiStyledWidgets, StyleSheetAndPicturesAreCompiledIn)
 {
+    g_warnings.clear();
+    QtMessageHandler old = qInstallMessageHandler(record);
     ui_install_style_sheet();
+    {
+        // Polishing under the sheet parses it; a syntax error shows up as a warning.
+        ui_coustom_btn_t btn("Push");
+        ui_coustom_comb_t comb;
+        btn.show();
+        comb.show();
+        QApplication::processEvents();
+    }
+    qInstallMessageHandler(old);
+    for (const QString &w : g_warnings)
+        EXPECT_FALSE(w.contains("parse", Qt::CaseInsensitive)) << w.toStdString();
     QString qss = qApp->styleSheet();
     for (const char *name : {"normal_label", "normal_spinbx", "normal_comb", "normal_button",
                              "normal_gpbx", "normal_widget", "normal_rdbtn", "normal_qwtplot",
