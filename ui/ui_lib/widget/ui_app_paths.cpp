@@ -33,8 +33,24 @@ void init_app_paths()
         QDir().mkpath(default_data_folder);
 }
 
+// Outside any namespace: the macro declares the resource's init function.
+static void init_compiled_resources()
+{
+    Q_INIT_RESOURCE(ondrix);
+}
+
+void ui_init_resources()
+{
+    static bool done = false;
+    if (!done) {
+        init_compiled_resources();
+        done = true;
+    }
+}
+
 void ui_install_style_sheet()
 {
+    ui_init_resources();
     QFile qss(":/ondrix.qss");
     qss.open(QFile::ReadOnly);
     qApp->setStyleSheet(QString::fromUtf8(qss.readAll()));

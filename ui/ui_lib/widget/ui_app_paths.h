@@ -12,3 +12,7 @@ void init_app_paths();
 // Installs the application style sheet from the resource ":/ondrix.qss"; a missing
 // resource installs an empty style sheet.
 void ui_install_style_sheet();
+
+// Registers the compiled-in resources (style sheet, pictures). The toolkit is a static
+// library, so its resource object is only linked in when something calls this.
+void ui_init_resources();

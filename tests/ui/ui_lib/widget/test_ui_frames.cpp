@@ -1,0 +1,424 @@
+#include "ui_combx.h"
+#include "ui_dspinb.h"
+#include "ui_dspinbx_frame.h"
+#include "ui_spinb.h"
+#include "ui_spinbx_frame.h"
+
+#include <QApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+#include <QWheelEvent>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A frame on a shown window, with a second field to move the focus to.
+template <typename F>
+class frame_host_t
+{
+public:
+    frame_host_t(int unit_type, bool with_units, bool no_clamp = false,
+                 const QString &caption = "Value")
+        : frame(new F(false, unit_type, with_units, caption, no_clamp, &window)),
+          other(new QLineEdit(&window))
+    {
+        QHBoxLayout *row = new QHBoxLayout(&window);
+        row->addWidget(frame);
+        row->addWidget(other);
+        window.show();
+        QApplication::setActiveWindow(&window);
+        EXPECT_TRUE(QTest::qWaitForWindowActive(&window));
+    }
+
+    QAbstractSpinBox *spin() const { return frame->spinbox; }
+
+    void type(const QString &text)
+    {
+        spin()->setFocus();
+        spin()->selectAll();
+        QTest::keyClicks(spin(), text);
+    }
+    void enter() { QTest::keyClick(spin(), Qt::Key_Enter); }
+    void leave() { other->setFocus(); }
+
+    QWidget window;
+    F *frame;
+    QLineEdit *other;
+};
+
+using real_host = frame_host_t<ui_dspinbx_frame_t>;
+using int_host = frame_host_t<ui_spinbx_frame_t>;
+
+double last_double(const QSignalSpy &spy)
+{
+    return spy.isEmpty() ? -12345.0 : spy.last().at(0).toDouble();
+}
+
+TEST(UiDspinbxFrame, TypedDigitsReportOnlyWhenCommitted)
+{
+    real_host h(1, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    ASSERT_TRUE(spy.isValid());
+    h.type("30");
+    EXPECT_EQ(spy.count(), 0);
+    h.enter();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_DOUBLE_EQ(last_double(spy), 30.0);
+    EXPECT_DOUBLE_EQ(h.frame->last_value, 30.0);
+    h.leave();
+    EXPECT_EQ(spy.count(), 2);
+    EXPECT_DOUBLE_EQ(last_double(spy), 30.0);
+}
+
+TEST(UiDspinbxFrame, EnterClampsToUpperLimitInItsPrefix)
+{
+    real_host h(1, true);
+    h.frame->set_min_value(1.0);
+    h.frame->set_max_value(25e6);
+    h.frame->unit_combx->set_unit(16);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.type("30");
+    h.enter();
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 25.0);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "MHz");
+    ASSERT_GE(spy.count(), 1);
+    EXPECT_DOUBLE_EQ(last_double(spy), 25e6);
+    EXPECT_DOUBLE_EQ(h.frame->get_value(), 25e6);
+}
+
+struct range_case_t
+{
+    int unit_type;
+    const char *typed;
+    double shown;
+    const char *unit;
+    double reported;
+};
+
+TEST(UiDspinbxFrame, CommittedValueMovesToFittingPrefix)
+{
+    const range_case_t cases[] = {
+        {1, "0.5", 500.0, "mHz", 0.5},
+        {1, "1500", 1.5, "kHz", 1500.0},
+        {3, "1500", 1500.0, "V", 1500.0},
+        {3, "0.25", 250.0, "mV", 0.25},
+        {2, "0.002", 2.0, "ms", 0.002},
+        {5, "0.5", 0.5, "Sa", 0.5},
+    };
+    for (const range_case_t &c : cases) {
+        real_host h(c.unit_type, true);
+        QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+        h.type(c.typed);
+        h.enter();
+        EXPECT_NEAR(h.frame->get_spinbox_value(), c.shown, 1e-9) << c.typed;
+        EXPECT_EQ(h.frame->unit_combx->currentText(), c.unit) << c.typed;
+        EXPECT_NEAR(last_double(spy), c.reported, 1e-12) << c.typed;
+    }
+}
+
+TEST(UiDspinbxFrame, TypingKeepsThePrefixUntilCommitted)
+{
+    real_host h(3, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.type("0.25");
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 0.25);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "V");
+    QTest::keyClick(h.spin(), Qt::Key_Backspace);
+    QTest::keyClicks(h.spin(), "75");
+    EXPECT_EQ(spy.count(), 0);
+    h.enter();
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 275.0);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "mV");
+    EXPECT_DOUBLE_EQ(last_double(spy), 0.275);
+}
+
+TEST(UiDspinbxFrame, FarValueMovesOnePrefixPerPass)
+{
+    real_host h(1, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.frame->dspinbox->setValue(2000000.0);
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 2.0);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "MHz");
+    EXPECT_DOUBLE_EQ(last_double(spy), 2e6);
+}
+
+TEST(UiDspinbxFrame, LowerLimitClampsZeroToOneNanosecond)
+{
+    real_host h(2, true);
+    h.frame->set_min_value(1e-9);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.type("0");
+    h.enter();
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 1.0);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "ns");
+    EXPECT_NEAR(last_double(spy), 1e-9, 1e-21);
+}
+
+TEST(UiDspinbxFrame, EqualLimitsForceTheirValue)
+{
+    real_host h(3, true);
+    h.frame->set_min_value(0.5);
+    h.frame->set_max_value(0.5);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.type("7");
+    h.enter();
+    EXPECT_DOUBLE_EQ(last_double(spy), 0.5);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "mV");
+    h.type("0.1");
+    h.enter();
+    EXPECT_DOUBLE_EQ(last_double(spy), 0.5);
+}
+
+TEST(UiDspinbxFrame, SampleRateClampSetsPrefixBeforeValue)
+{
+    real_host h(4, true);
+    h.frame->set_max_value(2.5e9);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.frame->unit_combx->set_unit(17);
+    h.type("9");
+    h.enter();
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 2.5);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "GSa/s");
+    EXPECT_DOUBLE_EQ(last_double(spy), 2.5e9);
+}
+
+TEST(UiDspinbxFrame, WithoutUnitsClampsToPlainLimits)
+{
+    real_host h(6, false);
+    h.frame->set_min_value(-180.0);
+    h.frame->set_max_value(180.0);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.type("400");
+    h.enter();
+    EXPECT_DOUBLE_EQ(last_double(spy), 180.0);
+    h.type("-400");
+    h.enter();
+    EXPECT_DOUBLE_EQ(last_double(spy), -180.0);
+}
+
+TEST(UiDspinbxFrame, NoClampReportsValuesOutsideLimits)
+{
+    real_host h(1, true, true);
+    h.frame->set_min_value(1.0);
+    h.frame->set_max_value(10.0);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.type("20");
+    h.enter();
+    EXPECT_DOUBLE_EQ(last_double(spy), 20.0);
+}
+
+TEST(UiDspinbxFrame, UnitChoiceReportsValueInNewPrefix)
+{
+    real_host h(1, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    QSignalSpy unit_spy(h.frame, SIGNAL(unit_changed()));
+    h.type("5");
+    h.enter();
+    h.frame->unit_combx->setFocus();
+    QTest::keyClick(h.frame->unit_combx, Qt::Key_Down);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "kHz");
+    EXPECT_DOUBLE_EQ(last_double(spy), 5000.0);
+    EXPECT_GE(unit_spy.count(), 1);
+}
+
+TEST(UiDspinbxFrame, ArrowsAndWheelReportEachStep)
+{
+    real_host h(3, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.type("5");
+    h.enter();
+    int before = spy.count();
+    QTest::keyClick(h.spin(), Qt::Key_Up);
+    EXPECT_EQ(spy.count(), before + 1);
+    EXPECT_DOUBLE_EQ(last_double(spy), 6.0);
+    QTest::keyClick(h.spin(), Qt::Key_Down);
+    QTest::keyClick(h.spin(), Qt::Key_Down);
+    EXPECT_EQ(spy.count(), before + 3);
+    EXPECT_DOUBLE_EQ(last_double(spy), 4.0);
+
+    QPoint centre = h.spin()->rect().center();
+    QWheelEvent wheel(centre, h.spin()->mapToGlobal(centre), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(h.spin(), &wheel);
+    EXPECT_EQ(spy.count(), before + 4);
+    EXPECT_DOUBLE_EQ(last_double(spy), 5.0);
+}
+
+TEST(UiDspinbxFrame, SetValueShowsTimeInFittingPrefix)
+{
+    real_host h(2, true);
+    h.frame->set_value(0.0f);
+    h.frame->set_value(-5.0f);
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 0.0);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "s");
+    h.frame->set_value(2e-3f);
+    EXPECT_NEAR(h.frame->get_spinbox_value(), 2.0, 1e-6);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "ms");
+    EXPECT_NEAR(h.frame->get_value(), 2e-3, 1e-12);
+}
+
+TEST(UiDspinbxFrame, SingleStepFollowsPrefix)
+{
+    real_host h(1, true);
+    h.frame->unit_combx->set_unit(15);
+    h.frame->set_single_step(1e-6f);
+    EXPECT_DOUBLE_EQ(h.frame->dspinbox->singleStep(), 1.0);
+    h.frame->set_single_step(500.0f);
+    EXPECT_DOUBLE_EQ(h.frame->dspinbox->singleStep(), 0.5);
+    h.frame->unit_combx->set_unit(14);
+    h.frame->set_single_step(0.25f);
+    EXPECT_DOUBLE_EQ(h.frame->dspinbox->singleStep(), 0.25);
+}
+
+TEST(UiDspinbxFrame, PartsNamesSizesAndLayout)
+{
+    real_host h(1, true);
+    ui_dspinbx_frame_t *f = h.frame;
+    EXPECT_EQ(f->spinbox->objectName(), "normal_spinbx");
+    EXPECT_EQ(f->unit_combx->objectName(), "normal_comb");
+    EXPECT_EQ(f->label->objectName(), "normal_label");
+    EXPECT_EQ(f->label->alignment(), Qt::AlignRight | Qt::AlignVCenter);
+    EXPECT_EQ(f->spinbox->width(), 100);
+    EXPECT_EQ(f->unit_combx->width(), 80);
+    EXPECT_EQ(f->height(), 20);
+    EXPECT_EQ(f->dspinbox->decimals(), 6);
+    EXPECT_DOUBLE_EQ(f->dspinbox->minimum(), -1e13);
+    EXPECT_DOUBLE_EQ(f->dspinbox->maximum(), 1e13);
+    EXPECT_DOUBLE_EQ(f->min_value, -1e13);
+    EXPECT_DOUBLE_EQ(f->max_value, 1e13);
+    EXPECT_EQ(f->layout()->count(), 3);
+    EXPECT_TRUE(f->unit_combx->isVisible());
+    EXPECT_FALSE(f->filler->isVisible());
+
+    f->set_frame_height(30.7f);
+    EXPECT_EQ(f->height(), 30);
+    EXPECT_EQ(f->spinbox->height(), 30);
+    f->set_unit_width(60.0f);
+    EXPECT_EQ(f->unit_combx->width(), 60);
+    f->set_spinbox_width(120.0f);
+    EXPECT_EQ(f->spinbox->width(), 120);
+}
+
+TEST(UiDspinbxFrame, NoUnitsAndNoCaptionShowOnlySpinBoxAndFiller)
+{
+    real_host h(1, false, false, QString());
+    ui_dspinbx_frame_t *f = h.frame;
+    EXPECT_EQ(f->layout()->count(), 2);
+    EXPECT_EQ(f->layout()->itemAt(0)->widget(), f->spinbox);
+    EXPECT_EQ(f->layout()->itemAt(1)->widget(), f->filler);
+    EXPECT_FALSE(f->label->isVisible());
+    EXPECT_FALSE(f->unit_combx->isVisible());
+    EXPECT_EQ(f->filler->width(), 80);
+    // Without units the prefix does not apply.
+    f->unit_combx->set_unit(16);
+    f->set_spinbox_value(3.0);
+    EXPECT_DOUBLE_EQ(f->get_value(), 3.0);
+}
+
+TEST(UiValueFrames, SignalsConnectBySignature)
+{
+    real_host r(1, true);
+    int_host i(5, false);
+    QObject sink;
+    EXPECT_TRUE(QObject::connect(r.frame, SIGNAL(spinbx_value_changed(double)), &sink,
+                                 SLOT(deleteLater())));
+    EXPECT_TRUE(QObject::connect(i.frame, SIGNAL(spinbx_value_changed(int)), &sink,
+                                 SLOT(deleteLater())));
+    EXPECT_TRUE(QObject::connect(r.frame, SIGNAL(unit_changed()), &sink, SLOT(deleteLater())));
+    EXPECT_TRUE(QObject::connect(r.frame->unit_combx, SIGNAL(unit_type_changed()), &sink,
+                                 SLOT(deleteLater())));
+    EXPECT_TRUE(QObject::connect(r.frame->dspinbox, SIGNAL(focus_in_info_signal()), &sink,
+                                 SLOT(deleteLater())));
+    EXPECT_TRUE(QObject::connect(i.frame->spinbox_int, SIGNAL(clicked_signal()), &sink,
+                                 SLOT(deleteLater())));
+}
+
+TEST(UiSpinbxFrame, ReportsExactIntegers)
+{
+    int_host h(5, false);
+    h.frame->set_min_value(2.0);
+    h.frame->set_max_value(20971520.0);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(int)));
+    ASSERT_TRUE(spy.isValid());
+    const std::pair<const char *, int> cases[] = {
+        {"16777217", 16777217}, // not representable as float
+        {"20971519", 20971519},
+        {"20971521", 20971520},
+        {"1", 2},
+        {"-7", 2},
+        {"123", 123},
+    };
+    for (const auto &c : cases) {
+        h.type(c.first);
+        h.enter();
+        ASSERT_FALSE(spy.isEmpty()) << c.first;
+        EXPECT_EQ(spy.last().at(0).toInt(), c.second) << c.first;
+        EXPECT_EQ(h.frame->last_value, c.second);
+        EXPECT_EQ(h.frame->spinbox_int->value(), c.second);
+    }
+    EXPECT_EQ(h.frame->spinbox_int->minimum(), -2147483647);
+    EXPECT_EQ(h.frame->spinbox_int->maximum(), 2147483647);
+}
+
+TEST(UiSpinbxFrame, TypingReportsNothingUntilEnterOrLeave)
+{
+    int_host h(5, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(int)));
+    h.type("4096");
+    EXPECT_EQ(spy.count(), 0);
+    h.enter();
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.last().at(0).toInt(), 4096);
+    h.leave();
+    EXPECT_EQ(spy.count(), 2);
+    QTest::keyClick(h.spin(), Qt::Key_Up);
+    EXPECT_EQ(spy.last().at(0).toInt(), 4097);
+}
+
+TEST(UiSpinbxFrame, NestedSetValueDoesNotRecurse)
+{
+    int_host h(1, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(int)));
+    h.frame->spinbox_int->setValue(2000000);
+    // One prefix step in the one pass; the report is the exact base value.
+    EXPECT_EQ(h.frame->spinbox_int->value(), 2000);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "kHz");
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.last().at(0).toInt(), 2000000);
+}
+
+TEST(UiSpinbxFrame, SetValueConvertsToPrefixInForce)
+{
+    int_host h(1, true);
+    h.frame->unit_combx->set_unit(15);
+    h.frame->spinbox_int->blockSignals(true);
+    h.frame->spinbox_int->setValue(7);
+    h.frame->spinbox_int->blockSignals(false);
+    h.frame->set_value(3);
+    EXPECT_EQ(h.frame->spinbox_int->value(), 7);
+    h.frame->set_value(5000);
+    EXPECT_EQ(h.frame->spinbox_int->value(), 5);
+    // A shown value of 1000 or more moves on to the next prefix, truncated.
+    h.frame->unit_combx->set_unit(14);
+    h.frame->set_value(20971520);
+    EXPECT_EQ(h.frame->spinbox_int->value(), 20971);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "kHz");
+}
+
+TEST(UiSpinbxFrame, SpinBoxValueIsTruncatedAndSaturated)
+{
+    int_host h(5, false);
+    h.frame->set_spinbox_value(12.9);
+    EXPECT_EQ(h.frame->spinbox_int->value(), 12);
+    h.frame->set_spinbox_value(-12.9);
+    EXPECT_EQ(h.frame->spinbox_int->value(), -12);
+    h.frame->set_spinbox_value(1e20);
+    EXPECT_EQ(h.frame->spinbox_int->value(), 2147483647);
+}
+
+} // namespace
