@@ -1,36 +1,52 @@
 #include "ui_app_paths.h"
 
+#include "lib_xml.h"
+
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
 
-QString setting_ini_path;
-QString default_data_folder;
+QString &setting_ini_path = g_setting_file_path;
+QString &default_data_folder = g_data_dir;
 
 namespace {
 
-// The per-user folder with "Brantex" inserted above the program's own folder.
+// The writable location with "/Brantex" inserted before its last folder name; empty when
+// the location holds no "/".
 QString maker_folder(QStandardPaths::StandardLocation where)
 {
-    QString dir = QStandardPaths::writableLocation(where);
+    QByteArray dir = QStandardPaths::writableLocation(where).toUtf8();
     int cut = dir.lastIndexOf('/');
     if (cut < 0)
-        return dir;
-    return dir.left(cut) + "/Brantex" + dir.mid(cut);
+        return QString();
+    dir.insert(cut, "/Brantex");
+    return QString::fromUtf8(dir);
 }
 
 } // namespace
 
 void init_app_paths()
 {
-    QString config_dir = maker_folder(QStandardPaths::AppDataLocation);
-    QDir().mkpath(config_dir);
-    setting_ini_path = config_dir + "/Setting.ini";
-    default_data_folder = QCoreApplication::applicationDirPath() + "/data";
-    if (!QDir(default_data_folder).exists())
-        QDir().mkpath(default_data_folder);
+    g_config_dir = maker_folder(QStandardPaths::AppDataLocation);
+    g_local_dir = maker_folder(QStandardPaths::AppLocalDataLocation);
+    QDir here;
+    if (!here.exists(g_config_dir))
+        here.mkpath(g_config_dir);
+    if (!here.exists(g_local_dir))
+        here.mkpath(g_local_dir);
+    g_app_dir = QCoreApplication::applicationDirPath();
+    g_data_dir = g_app_dir + "/data";
+    g_config_file_path = g_config_dir + "/ondrix_config.xml";
+    g_setting_file_path = g_config_dir + "/Setting.ini";
+    g_log_file_path = g_local_dir + "/log.txt";
+    if (!here.exists(g_data_dir))
+        here.mkpath(g_data_dir);
+    if (!QFile::exists(g_config_file_path)) {
+        lib_xml_t xml;
+        xml.create_file_template(g_config_file_path);
+    }
 }
 
 // Outside any namespace: the macro declares the resource's init function.

@@ -1,12 +1,17 @@
 #pragma once
+#include "lib_app_paths.h"
+
 #include <QString>
 
 // The settings file ("Setting.ini" in the per-user configuration folder) and the default
-// waveform folder ("data" beside the program). Filled once by init_app_paths at
-// start-up, before any window is built; nothing changes them afterwards.
-extern QString setting_ini_path;
-extern QString default_data_folder;
+// waveform folder ("data" beside the program): the same strings as g_setting_file_path
+// and g_data_dir, under the names the toolkit uses.
+extern QString &setting_ini_path;
+extern QString &default_data_folder;
 
+// Computes and creates the per-user folders ("Brantex" inserted above the program's own
+// folder) and the data folder, fills the path strings and writes the default
+// configuration file when there is none. Called once at start-up, before any window.
 void init_app_paths();
 
 // Installs the application style sheet from the resource ":/ondrix.qss"; a missing

@@ -1,5 +1,6 @@
 #include "lib_app_paths.h"
 #include "ui_app_log.h"
+#include "ui_app_paths.h"
 #include "ui_application.h"
 
 #include <QDebug>
@@ -122,4 +123,30 @@ TEST(SingleInstance, StaleSocketOfAKilledInstanceIsReplaced)
     next.start(APP_CHILD, {"first", "100"});
     ASSERT_TRUE(next.waitForFinished(20000));
     EXPECT_TRUE(next.readAllStandardOutput().contains("listening"));
+}
+
+TEST(AppPaths, FirstStartMakesTheFoldersAndTheDefaultConfiguration)
+{
+    qputenv("XDG_DATA_HOME", QDir::currentPath().toUtf8() + "/xdg");
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName("Ondrix");
+    init_app_paths();
+    QString base = QDir::currentPath() + "/xdg/Brantex/Ondrix";
+    EXPECT_EQ(g_config_dir, base);
+    EXPECT_EQ(g_local_dir, base); // one folder on this platform
+    EXPECT_EQ(g_config_file_path, base + "/ondrix_config.xml");
+    EXPECT_EQ(g_setting_file_path, base + "/Setting.ini");
+    EXPECT_EQ(&setting_ini_path, &g_setting_file_path);
+    EXPECT_EQ(&default_data_folder, &g_data_dir);
+    EXPECT_EQ(g_log_file_path, base + "/log.txt");
+    EXPECT_EQ(g_data_dir, QCoreApplication::applicationDirPath() + "/data");
+    EXPECT_TRUE(QDir(g_data_dir).exists());
+    EXPECT_TRUE(read_all(g_config_file_path).contains("<language>english</language>"));
+
+    QFile f(g_config_file_path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write("edited");
+    f.close();
+    init_app_paths();
+    EXPECT_EQ(read_all(g_config_file_path), "edited");
 }
