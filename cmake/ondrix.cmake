@@ -1,12 +1,34 @@
 # Shared helpers for the project's targets.
 include(GoogleTest)
 
-# ondrix_add_test(<name> [GUI] SOURCES ... LIBS ...)
+# ondrix_copy_factory(<target> [<file>])
+# Puts "factory.txt" (the offered instrument models) beside the target's executable.
+function(ondrix_copy_factory target)
+  set(file "${PROJECT_SOURCE_DIR}/resources/factory.txt")
+  if(ARGC GREATER 1)
+    set(file "${ARGV1}")
+  endif()
+  add_custom_command(TARGET ${target} POST_BUILD
+    COMMAND ${CMAKE_COMMAND} -E copy_if_different "${file}" "$<TARGET_FILE_DIR:${target}>/factory.txt"
+    VERBATIM)
+endfunction()
+
+# ondrix_add_test(<name> [GUI] [NO_FACTORY] [FACTORY <file>] [OUTPUT_DIR <dir>] SOURCES ... LIBS ...)
 # One GoogleTest executable; each test runs in its own process and its own
-# temporary working directory (the shared test main makes it).
+# temporary working directory (the shared test main makes it). A default "factory.txt"
+# lies beside it unless NO_FACTORY or another FACTORY is given; OUTPUT_DIR gives such a
+# test a folder of its own.
 function(ondrix_add_test name)
-  cmake_parse_arguments(T "GUI" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;NO_FACTORY" "FACTORY;OUTPUT_DIR" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  if(T_OUTPUT_DIR)
+    set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/${T_OUTPUT_DIR}")
+  endif()
+  if(T_FACTORY)
+    ondrix_copy_factory(${name} "${T_FACTORY}")
+  elseif(NOT T_NO_FACTORY)
+    ondrix_copy_factory(${name})
+  endif()
   if(T_GUI)
     target_link_libraries(${name} PRIVATE ondrix_test_main_gui)
   else()

@@ -5,10 +5,6 @@
 
 #include <QMetaType>
 
-Q_DECLARE_METATYPE(lib_wv_type_t)
-Q_DECLARE_METATYPE(instr_zqw_t)
-Q_DECLARE_METATYPE(lib_ch_t)
-
 void ui_register_meta_types()
 {
     static const bool done = [] {
