@@ -15,6 +15,9 @@
 namespace {
 
 constexpr int k_max_threads = 32;
+// Read-ahead per thread: large enough that reads cost little per window, small enough
+// that the block is still in the core's cache when its windows are scanned.
+constexpr uint32 k_read_ahead = 1u << 16;
 
 using clock_type = std::chrono::steady_clock;
 
@@ -29,54 +32,59 @@ void print_ms(const char *what, clock_type::time_point since)
     lib_diag_line(what + std::to_string(elapsed_ms(since)));
 }
 
-int thread_count(uint32 work)
+// Threads for `work` display points scanning `samples` samples: a thread per MiB-sized
+// share at most, since starting and joining threads costs more than scanning a small
+// stretch, and more so on a busy machine.
+int thread_count(uint32 work, uint64 samples)
 {
-    int t = std::min(k_max_threads, omp_get_max_threads());
-    if (work < static_cast<uint32>(t))
-        t = static_cast<int>(std::max<uint32>(work, 1));
-    return t;
+    uint64 t = std::min(k_max_threads, omp_get_max_threads());
+    t = std::min<uint64>(t, std::max<uint64>(1, samples >> 20));
+    t = std::min<uint64>(t, std::max<uint32>(work, 1));
+    return static_cast<int>(t);
 }
 
-// Reads the samples of one window of the sample file. Whatever cannot be read (no file,
-// past its end) counts as 0, so a short file shows zeros instead of stale memory.
+// Reads the windows of the sample file. Whatever cannot be read (no file, past its end)
+// counts as 0, so a short file shows zeros instead of stale memory. Windows that follow
+// each other are served from one read-ahead block of up to `ahead` samples, so a stretch
+// is read in a few large reads rather than one small read per window.
 class window_reader_t
 {
 public:
-    explicit window_reader_t(const std::string &path) : m_fd(lib_open_read(path)) {}
+    explicit window_reader_t(const std::string &path, uint32 ahead = 0)
+        : m_fd(lib_open_read(path)), m_ahead(std::min(ahead, LIB_SCAN_CHUNK_SAMPLES))
+    {
+    }
+
+    // Samples at or past `end` are not read ahead (another thread's or the range's end).
+    void set_read_ahead_end(uint64 end) { m_ahead_end = end; }
 
     // Index of the first largest jump |v[j + 1] - v[j]| among samples first .. first + cnt - 1,
     // as an offset into the window (0 when all jumps are 0). cnt >= 2.
     uint32 first_largest_jump(uint64 first, uint32 cnt)
     {
+        if (cnt <= LIB_SCAN_CHUNK_SAMPLES)
+            return first_largest_jump_in(window(first, cnt), cnt);
+        // wider than the scan buffer: in pieces that share one sample, so the jump
+        // between two pieces is seen
         int32 best = -1;
         uint32 best_j = 0;
         uint32 done = 0;
         while (done < cnt) {
-            // consecutive pieces share one sample so the jump between them is seen
             uint32 base = done == 0 ? 0 : done - 1;
             uint32 len = std::min<uint32>(LIB_SCAN_CHUNK_SAMPLES, cnt - base);
             load(first + base, len);
             const int16 *v = m_buf.data();
-            int32 m = 0;
-#pragma omp simd reduction(max : m)
-            for (uint32 j = 0; j < len - 1; ++j) {
-                int32 d = int32(v[j + 1]) - int32(v[j]);
-                d = d < 0 ? -d : d;
-                m = d > m ? d : m;
-            }
+            int32 m = largest_jump(v, len);
             if (m > best) {
-                uint32 j = 0;
-                while (std::abs(int32(v[j + 1]) - int32(v[j])) != m)
-                    ++j;
                 best = m;
-                best_j = base + j;
+                best_j = base + first_largest_jump_in(v, len);
             }
             done = base + len;
         }
         return best_j;
     }
 
-    // Sample at a file index, from the loaded piece when it holds it.
+    // Sample at a file index, from the loaded block when it holds it.
     int16 value(uint64 index)
     {
         if (index >= m_first && index - m_first < m_len)
@@ -90,6 +98,41 @@ public:
     int32 jump(uint64 a, uint64 b) { return std::abs(int32(value(b)) - int32(value(a))); }
 
 private:
+    static int32 largest_jump(const int16 *v, uint32 len)
+    {
+        // |a - b| of two int16 always fits a uint16 (max - min, 0 .. 65535), which keeps
+        // twice as many lanes per vector as 32-bit arithmetic would
+        uint16 m = 0;
+#pragma omp simd reduction(max : m)
+        for (uint32 j = 0; j < len - 1; ++j) {
+            const int16 a = v[j], b = v[j + 1];
+            const uint16 d = static_cast<uint16>(uint16(a > b ? a : b) - uint16(a > b ? b : a));
+            m = d > m ? d : m;
+        }
+        return m;
+    }
+
+    static uint32 first_largest_jump_in(const int16 *v, uint32 len)
+    {
+        const int32 m = largest_jump(v, len);
+        uint32 j = 0;
+        while (std::abs(int32(v[j + 1]) - int32(v[j])) != m)
+            ++j;
+        return j;
+    }
+
+    // Samples first .. first + len - 1, from the read-ahead block or a new one.
+    const int16 *window(uint64 first, uint32 len)
+    {
+        if (first < m_first || first + len > m_first + m_len) {
+            uint64 want = len;
+            if (m_ahead_end > first)
+                want = std::max<uint64>(len, std::min<uint64>(m_ahead, m_ahead_end - first));
+            load(first, static_cast<uint32>(want));
+        }
+        return m_buf.data() + (first - m_first);
+    }
+
     void load(uint64 first, uint32 len)
     {
         if (m_buf.size() < len) {
@@ -112,6 +155,8 @@ private:
     }
 
     lib_fd_t m_fd;
+    uint32 m_ahead;
+    uint64 m_ahead_end = 0;
     std::vector<int16> m_buf;
     uint64 m_first = 0;
     uint32 m_len = 0;
@@ -128,7 +173,7 @@ void centred_windows(std::vector<window_t> &table, double r, uint32 w, uint32 N,
 {
     const uint32 M = static_cast<uint32>(table.size());
     const uint64 end = uint64(start) + N; // one past the last sample
-#pragma omp parallel for schedule(static) num_threads(thread_count(M))
+#pragma omp parallel for schedule(static) num_threads(thread_count(M, uint64(M) * w))
     for (uint32 i = 0; i < M; ++i) {
         double c = std::round(r * i - w * 0.5);
         uint64 first = uint64(start) + (c > 0 ? static_cast<uint64>(c) : 0);
@@ -206,12 +251,19 @@ void extract_centred(const std::string &path, uint32 N, int16 *out, uint32 M, ui
     if (timing)
         print_ms("part 1 time", t0);
     clock_type::time_point t1 = clock_type::now();
-    const int threads = thread_count(M);
+    const int threads = thread_count(M, uint64(M) * w);
 #pragma omp parallel num_threads(threads)
     {
-        window_reader_t rd(path);
-#pragma omp for schedule(static)
-        for (uint32 i = 0; i < M; ++i)
+        // one contiguous block of display points per thread, the first M mod T taking one more
+        const uint32 T = static_cast<uint32>(omp_get_num_threads());
+        const uint32 t = static_cast<uint32>(omp_get_thread_num());
+        const uint32 q = M / T, rem = M % T;
+        const uint32 i0 = t * q + std::min(t, rem);
+        const uint32 i1 = i0 + q + (t < rem ? 1 : 0);
+        window_reader_t rd(path, k_read_ahead);
+        if (i1 > i0)
+            rd.set_read_ahead_end(uint64(table[i1 - 1].last) + 1);
+        for (uint32 i = i0; i < i1; ++i)
             out[i] = pick_centred(rd, table[i]);
     }
     print_ms("part 2 time", t1);
