@@ -1,0 +1,38 @@
+#pragma once
+#include "lib_types.h"
+#include "lib_wv_data.h"
+
+#include <qwt_plot_magnifier.h>
+
+class QwtPlot;
+
+// Wheel zoom of the waveform plot around a centre sample: each notch reloads the new
+// window of samples from the waveform's sample record.
+class ui_qwt_magnifier_t : public QwtPlotMagnifier
+{
+    Q_OBJECT
+
+public:
+    explicit ui_qwt_magnifier_t(QwtPlot *plot);
+    explicit ui_qwt_magnifier_t(QWidget *canvas);
+
+    void set_total_points(uint32 points);
+    void set_center(double center);
+    void set_wave_data(lib_wv_data_t<short int> *data);
+
+signals:
+    // Asks the owner for total points, centre and wave data before a notch is handled.
+    void get_axis_max_scale_signal();
+    // The shown sample window changed.
+    void update_canvus_marker_signal();
+
+protected:
+    void rescale(double factor) override;
+    void widgetWheelEvent(QWheelEvent *event) override;
+
+private:
+    QwtPlot *plot_widget = nullptr;
+    uint32 total_points = 0;
+    double center = 0.0;
+    lib_wv_data_t<short int> *wave_data = nullptr;
+};
