@@ -25,8 +25,9 @@ std::unique_ptr<T[]> cfg_gen_alloc(uint64 count)
 int cfg_gen_finish(cfg_if_wv_t &wv, cfg_wv_sample_sink_t &sink);
 
 // The common procedure: announces and empties the record's file, computes the n
-// samples chunk by chunk into one reused buffer (compute(buffer, first index, count)),
-// appends each chunk, copies amplitude and offset and returns 0.
+// samples chunk by chunk into one reused buffer (compute(buffer, first index, count),
+// called for consecutive chunks in order), appends each chunk, copies amplitude and
+// offset and returns 0.
 template <typename F>
 int cfg_gen_run(cfg_if_wv_t &wv, uint64 n, cfg_gen_diag_t diag, F compute)
 {

@@ -75,3 +75,37 @@ TEST(SineTemplate, ComputedValuesMatchTheDefinition)
 }
 
 } // namespace
+
+namespace {
+
+// The serial walk the sine's position is defined by.
+double walk(double x, double s, uint64 steps)
+{
+    for (uint64 k = 0; k < steps; ++k) {
+        x += s;
+        if (x >= 50000000.0)
+            x -= 50000000.0;
+    }
+    return x;
+}
+
+TEST(SineAdvance, JumpsLandExactlyWhereTheSerialWalkDoes)
+{
+    const uint32 periods[] = {1, 2, 3, 7, 1000, 16383, 16384, 99991, 2097152, 3333333, 20971520, 49999999, 50000000, 123456789};
+    const double starts[] = {0.0, 1e-7, 0.3, 12345678.9, 33554431.999999996, 49999999.5};
+    for (uint32 p : periods) {
+        const double s = 50000000.0 / double(p);
+        for (double x0 : starts) {
+            double x = x0;
+            uint64 done = 0;
+            // Checkpoints at irregular distances, compared bit for bit.
+            for (uint64 step : {1ull, 2ull, 31ull, 1000ull, 65537ull, 700001ull, 1234567ull}) {
+                x = walk(x, s, step);
+                done += step;
+                ASSERT_EQ(cfg_sine_advance(x0, s, done), x) << "P " << p << " x0 " << x0 << " after " << done;
+            }
+        }
+    }
+}
+
+} // namespace
