@@ -1,11 +1,14 @@
 // Generations that cross the 50,000,000-sample chunk once. Slow: a few seconds each.
+#include "cfg_if_bswv_noise.h"
 #include "cfg_if_bswv_ramp.h"
 #include "cfg_if_bswv_sine.h"
 #include "cfg_sine_template.h"
 #include "lib_file_io.h"
+#include "plat_rand.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -64,6 +67,36 @@ TEST(GeneratorChunks, SlowSineCarriesItsPositionAcrossTheChunk)
             x -= len;
     }
     EXPECT_EQ(read_range(si, first, 600), want);
+}
+
+TEST(GeneratorChunks, SlowNoiseScalesBothChunksByTheExtremesOfAll)
+{
+    cfg_if_bswv_noise_t no;
+    no.set_wv_len(k_n);
+    no.use_fixed_seed(99);
+    ASSERT_EQ(no.create_wv_data(), 0);
+    ASSERT_EQ(no.get_wv_data()->samples.size(), k_n);
+    // Reference: the same draws in double, extremes over the whole set (and 0).
+    plat_srand(99);
+    std::vector<float> x(k_n);
+    double lo = 0.0, hi = 0.0;
+    for (uint32 i = 0; i < k_n; ++i) {
+        double u1 = plat_rand() / 32767.0;
+        const double u2 = plat_rand() / 32767.0;
+        if (u1 == 0.0)
+            u1 = 1e-8;
+        x[i] = float(std::sqrt(-std::log(u1)) * std::cos(2.0 * M_PI * u2) * std::sqrt(2.0));
+        lo = std::min(lo, double(x[i]));
+        hi = std::max(hi, double(x[i]));
+    }
+    const uint32 first = 50000000 - 500;
+    const auto got = read_range(no, first, 1000);
+    for (uint32 i = 0; i < 1000; ++i)
+        ASSERT_NEAR(got[i], (2.0 * (x[first + i] - lo) / (hi - lo) - 1.0) * 32767.0, 2.0) << first + i;
+    const auto hi_at = uint32(std::max_element(x.begin(), x.end()) - x.begin());
+    const auto lo_at = uint32(std::min_element(x.begin(), x.end()) - x.begin());
+    EXPECT_EQ(read_range(no, hi_at, 1)[0], 32767);
+    EXPECT_EQ(read_range(no, lo_at, 1)[0], -32767);
 }
 
 } // namespace
