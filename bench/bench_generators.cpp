@@ -48,7 +48,7 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
         wv = std::make_unique<cfg_if_bswv_noise_t>();
     else if (name == "dc")
         wv = std::make_unique<cfg_if_bswv_dc_t>();
-    else if (name == "sinc")
+    else if (name == "sinc" || name == "sinc_c1")
         wv = std::make_unique<cfg_if_adwv_sinc_t>();
     else if (name == "stair")
         wv = std::make_unique<cfg_if_adwv_stair_step_t>(true);
@@ -67,7 +67,8 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
     }
     if (wv && name != "multi_pulse") {
         wv->set_wv_len(k_points);
-        wv->set_cycle(10);
+        // Ten cycles; the sinc also at one cycle, where no period repeats.
+        wv->set_cycle(name == "sinc_c1" ? 1 : 10);
         wv->set_phase(30.0f);
     }
     return wv;
@@ -190,7 +191,7 @@ void BM_cmp(benchmark::State &state)
 }
 
 const char *const k_generators[] = {"sine_template", "sine_computed", "square", "ramp", "pulse", "noise",
-                                    "dc",            "sinc",          "stair",  "exp",  "multi_pulse"};
+                                    "dc",            "sinc",          "sinc_c1", "stair", "exp", "multi_pulse"};
 
 int peak_mode(const std::string &name)
 {

@@ -76,6 +76,7 @@ def main():
         shutil.rmtree(work, ignore_errors=True)
 
     fwrite = ours["BM_fwrite"]
+    print("20,971,520 points, 10 cycles, phase 30 unless said otherwise")
     print("baselines (ms): fwrite 40 MB %.1f, template read + fwrite %.1f, np.sinc %.1f, numpy noise %.1f, cmp %.1f"
           % (fwrite, ours["BM_template_read_fwrite"], sinc_ms, noise_ms, ours["BM_cmp"]))
     rows = [
@@ -85,6 +86,7 @@ def main():
         ("sinc / fwrite", ours["BM_generate/sinc"] / fwrite, 5.0),
         ("exponential / fwrite", ours["BM_generate/exp"] / fwrite, 5.0),
         ("sinc / np.sinc", ours["BM_generate/sinc"] / sinc_ms, 1.0),
+        ("sinc, one cycle / np.sinc", ours["BM_generate/sinc_c1"] / sinc_ms, None),
         ("sine (template) / (template read + fwrite)",
          ours["BM_generate/sine_template"] / ours["BM_template_read_fwrite"], 2.0),
         ("sine (computed) / fwrite", ours["BM_generate/sine_computed"] / fwrite, 8.0),

@@ -41,5 +41,5 @@ int cfg_if_adwv_exp_t::create_wv_data()
                     g = 0;
             }
         });
-    });
+    }, p);
 }

@@ -43,5 +43,5 @@ int cfg_if_adwv_sinc_t::create_wv_data()
                     h = 0;
             }
         });
-    });
+    }, p);
 }

@@ -48,5 +48,5 @@ int cfg_if_adwv_stair_step_t::create_wv_data()
                     g = 0;
             }
         });
-    });
+    }, p);
 }

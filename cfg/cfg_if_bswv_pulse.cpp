@@ -122,5 +122,5 @@ int cfg_if_bswv_pulse_t::create_wv_data()
                     g = 0;
             }
         });
-    });
+    }, p);
 }

@@ -51,5 +51,5 @@ int cfg_if_bswv_ramp_t::create_wv_data()
                     h = 0;
             }
         });
-    });
+    }, p);
 }

@@ -36,5 +36,5 @@ int cfg_if_bswv_square_t::create_wv_data()
                     q = 0;
             }
         });
-    });
+    }, p);
 }
