@@ -1,0 +1,40 @@
+#include "cfg_if_bswv_square.h"
+
+#include "cfg_wv_gen_run.h"
+
+cfg_if_bswv_square_t::cfg_if_bswv_square_t() : duty(50.0f) {}
+
+cfg_if_bswv_square_t::~cfg_if_bswv_square_t() = default;
+
+int cfg_if_bswv_square_t::set_duty(const float &value)
+{
+    duty = value;
+    return 0;
+}
+
+float *cfg_if_bswv_square_t::get_duty() { return &duty; }
+
+int cfg_if_bswv_square_t::create_wv_data()
+{
+    const uint32 n = *get_wv_len();
+    const uint32 c = cfg_gen_cycle16(*get_cycle());
+    if (c == 0)
+        return 2;
+    const uint32 p = n / c;
+    if (p == 0)
+        return 2;
+    const float high = float(double(p) * (double(*get_duty()) / 100.0));
+    const uint64 q0 = cfg_gen_phase_offset(p, *get_phase()) % p;
+    return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk, [&](short int *buf, uint64 first, uint32 len) {
+        cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
+            // The position in the period just counts up, so each block can start from
+            // its own index.
+            uint32 q = uint32((q0 + first + b) % p);
+            for (uint64 i = b; i < e; ++i) {
+                buf[i] = high > float(q) ? 32767 : -32767;
+                if (++q >= p)
+                    q = 0;
+            }
+        });
+    }, p);
+}

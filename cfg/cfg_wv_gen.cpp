@@ -1,0 +1,55 @@
+#include "cfg_wv_gen.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+int64 cfg_gen_trunc_i64(double v, int64 lo, int64 hi)
+{
+    if (std::isnan(v))
+        return 0;
+    if (v <= double(lo))
+        return lo;
+    if (v >= double(hi))
+        return hi;
+    return static_cast<int64>(v);
+}
+
+uint32 cfg_gen_phase_offset(uint32 p, float phase)
+{
+    const double phi = phase;
+    const double pd = p;
+    return cfg_gen_trunc_u32(phi >= 0.0 ? pd * phi / 360.0 : pd + pd * phi / 360.0);
+}
+
+std::string cfg_gen_ms_since(cfg_gen_clock_t::time_point start)
+{
+    auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(cfg_gen_clock_t::now() - start).count();
+    return std::to_string(ms);
+}
+
+#include "cfg_wv_gen_run.h"
+
+int cfg_gen_finish(cfg_if_wv_t &wv, cfg_wv_sample_sink_t &sink)
+{
+    if (!sink.commit())
+        return CFG_GEN_WRITE_FAILED;
+    lib_wv_data_t<short int> *rec = wv.get_wv_data();
+    rec->amp = *wv.get_amp();
+    rec->offset = *wv.get_offset();
+    return 0;
+}
+
+void cfg_gen_repeat_period(short int *buf, uint64 p, uint64 len)
+{
+    if (p == 0 || p >= len)
+        return;
+    cfg_gen_parallel(len - p, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
+        for (uint64 i = p + b; i < p + e;) {
+            const uint64 src = i % p;
+            const uint64 count = std::min(p - src, p + e - i);
+            std::memcpy(buf + i, buf + src, std::size_t(count) * sizeof(short int));
+            i += count;
+        }
+    });
+}

@@ -1,0 +1,69 @@
+#include "cfg_wv_sample_sink.h"
+
+#include "lib_diag.h"
+#include "lib_file_io.h"
+
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+
+cfg_wv_sample_sink_t::cfg_wv_sample_sink_t(const lib_wv_data_t<short int> &target, bool announce)
+    : m_store(target.samples.path), m_scratch(lib_wv_scratch_path(target.samples.path)), m_fd(-1),
+      m_ok(false), m_done(false), m_bytes(0)
+{
+    if (announce)
+        lib_diag_line("clear file" + m_store);
+    m_fd = ::open(m_scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    m_ok = m_fd >= 0;
+}
+
+cfg_wv_sample_sink_t::~cfg_wv_sample_sink_t()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    if (!m_done)
+        std::remove(m_scratch.c_str());
+}
+
+bool cfg_wv_sample_sink_t::keep_existing()
+{
+    if (!m_ok)
+        return false;
+    std::int64_t len = lib_file_length(m_store);
+    if (len <= 0)
+        return true;
+    uint64 bytes = uint64(len) / 2 * 2;
+    lib_fd_t in = lib_open_read(m_store);
+    if (!in.ok() || lib_copy_bytes(in.get(), 0, m_fd, 0, bytes) != bytes) {
+        m_ok = false;
+        return false;
+    }
+    m_bytes = bytes;
+    return true;
+}
+
+bool cfg_wv_sample_sink_t::append(const short int *samples, uint64 count)
+{
+    if (!m_ok)
+        return false;
+    const std::size_t bytes = std::size_t(count) * sizeof(short int);
+    if (lib_pwrite_all(m_fd, samples, bytes, m_bytes) != bytes) {
+        m_ok = false;
+        return false;
+    }
+    m_bytes += bytes;
+    return true;
+}
+
+bool cfg_wv_sample_sink_t::commit()
+{
+    if (m_fd >= 0 && ::close(m_fd) != 0)
+        m_ok = false;
+    m_fd = -1;
+    if (!m_ok || std::rename(m_scratch.c_str(), m_store.c_str()) != 0) {
+        lib_diag_err("Error: cannot write sample file " + m_store + "\n");
+        return false;
+    }
+    m_done = true;
+    return true;
+}
