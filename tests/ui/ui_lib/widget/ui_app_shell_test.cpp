@@ -2,6 +2,11 @@
 #include "ui_app_log.h"
 #include "ui_app_paths.h"
 #include "ui_application.h"
+#include "ui_qsplashscreen.h"
+#include "ui_version.h"
+
+#include <QLabel>
+#include <QTest>
 
 #include <QDebug>
 #include <QDir>
@@ -149,4 +154,26 @@ TEST(AppPaths, FirstStartMakesTheFoldersAndTheDefaultConfiguration)
     f.close();
     init_app_paths();
     EXPECT_EQ(read_all(g_config_file_path), "edited");
+}
+
+TEST(Splash, DotsCountUpOnceASecondAndAClickKeepsItShown)
+{
+    ui_init_resources();
+    QPixmap picture(":/Image/resources/ondrix_screen.png");
+    ASSERT_EQ(picture.size(), QSize(550, 300));
+    ui_qsplashscreen_t splash(picture);
+    splash.show();
+    EXPECT_EQ(splash.message_label()->text(), "Loading file, please wait..");
+    EXPECT_EQ(splash.message_label()->pos(), QPoint(16, 265));
+    QString version = QString("v.") + ONDRIX_PRODUCT_VERSION;
+    EXPECT_EQ(splash.version_label()->text(), version);
+    EXPECT_EQ(splash.version_label()->pos(), QPoint(534 - 8 * version.size(), 265));
+    const char *expected[] = {"Loading file, please wait...", "Loading file, please wait",
+                              "Loading file, please wait.", "Loading file, please wait.."};
+    for (const char *text : expected) {
+        splash.timer_refresh_slot_func();
+        EXPECT_EQ(splash.message_label()->text(), text);
+    }
+    QTest::mouseClick(&splash, Qt::LeftButton);
+    EXPECT_TRUE(splash.isVisible());
 }
