@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <functional>
 #include <string>
 #include <unistd.h>
 
@@ -100,7 +101,7 @@ void lib_xml_t::create_file_template(const QString &path)
     m_writer.writeEndDocument();
 }
 
-bool lib_xml_t::read_file_by_one_node(const QString &path, const QString &name, QString &text)
+bool lib_xml_t::scan_file(const QString &path, const std::function<bool()> &visit)
 {
     if (path.isEmpty())
         return false;
@@ -113,14 +114,24 @@ bool lib_xml_t::read_file_by_one_node(const QString &path, const QString &name, 
     m_reader.setDevice(&f);
     while (!m_reader.atEnd()) {
         m_reader.readNext();
-        if (m_reader.isStartElement() && m_reader.name() == name)
-            text = m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+        if (visit())
+            return true;
     }
     if (m_reader.hasError()) {
         qDebug().noquote() << "lib_xml_t::read_file:" + error_text();
         return false;
     }
     return true;
+}
+
+bool lib_xml_t::read_file_by_one_node(const QString &path, const QString &name, QString &text)
+{
+    // The whole file is read: the last element of that name wins.
+    return scan_file(path, [&] {
+        if (m_reader.isStartElement() && m_reader.name() == name)
+            text = m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
+        return false;
+    });
 }
 
 QString lib_xml_t::read_node_content(const QString &path, const QString &name)
@@ -133,46 +144,21 @@ QString lib_xml_t::read_node_content(const QString &path, const QString &name)
 
 bool lib_xml_t::is_node_exit(const QString &path, const QString &name)
 {
-    if (path.isEmpty())
-        return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "lib_xml_t::read_file:open file failed!!!";
-        return false;
-    }
-    reader_guard_t guard{m_reader};
-    m_reader.setDevice(&f);
-    while (!m_reader.atEnd()) {
-        m_reader.readNext();
-        if (m_reader.isStartElement() && m_reader.name() == name)
-            return true;
-    }
-    if (m_reader.hasError())
-        qDebug().noquote() << "lib_xml_t::read_file:" + error_text();
-    return false;
+    bool found = false;
+    scan_file(path, [&] { return found = m_reader.isStartElement() && m_reader.name() == name; });
+    return found;
 }
 
 bool lib_xml_t::is_node_content_exit(const QString &path, const QString &text)
 {
-    if (path.isEmpty())
-        return false;
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug() << "lib_xml_t::read_file:open file failed!!!";
-        return false;
-    }
-    reader_guard_t guard{m_reader};
-    m_reader.setDevice(&f);
-    while (!m_reader.atEnd()) {
-        m_reader.readNext();
+    bool found = false;
+    scan_file(path, [&] {
         if (!m_reader.isStartElement() || m_reader.attributes().hasAttribute(k_no_value))
-            continue;
-        if (m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement) == text && !m_reader.hasError())
-            return true;
-    }
-    if (m_reader.hasError())
-        qDebug().noquote() << "lib_xml_t::read_file:" + error_text();
-    return false;
+            return false;
+        found = m_reader.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement) == text && !m_reader.hasError();
+        return found;
+    });
+    return found;
 }
 
 QMap<QString, QString> lib_xml_t::collect_children(const QString &path, const QString &parent,

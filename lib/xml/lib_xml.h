@@ -3,6 +3,7 @@
 #include <QString>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
+#include <functional>
 
 // The four parameters of a ".bin" waveform file kept in its ".info" file.
 struct lib_bin_info_t
@@ -45,6 +46,9 @@ protected:
                                             const QString &key);
 
 private:
+    // Reads the file token by token, handing each to `visit` until it returns true. False
+    // when the file cannot be read or a parse error ended the scan (both logged).
+    bool scan_file(const QString &path, const std::function<bool()> &visit);
     bool copy_and_replace(copy_op_t op, const QString &path, const QString &name, const QString &text);
     QString error_text() const;
 
