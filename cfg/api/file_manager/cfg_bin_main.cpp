@@ -231,6 +231,26 @@ bool cfg_bin_main_t::parse_header_params(const std::string &text)
     return all;
 }
 
+int32 cfg_bin_main_t::collect_rest(std::istream &in, int chunk, std::string &text, size_t column, size_t &pos,
+                                   std::vector<float> &values, float &max, float &min, bool per_chunk)
+{
+    pass_total = 0;
+    for (;;) {
+        if (per_chunk)
+            values.clear();
+        int32 rc = convert_outfile2bin(text, column, pos, values, max, min);
+        if (rc < 0)
+            return rc;
+        if (!more_to_collect(text, pos))
+            return 1;
+        int got = read_outside_file(in, chunk, text, pos);
+        if (got == -9)
+            return -9;
+        if (got < 0)
+            return 1;
+    }
+}
+
 int cfg_bin_main_t::read_csv_file(const std::string &path, lib_wv_data_t<short int> &record)
 {
     std::ifstream in(path, std::ios::in | std::ios::binary);
@@ -256,20 +276,9 @@ int cfg_bin_main_t::read_csv_file(const std::string &path, lib_wv_data_t<short i
         // Without the parameter lines the levels come from the values: a first pass.
         float max = -3.4028235e38f;
         float min = 3.4028235e38f;
-        pass_total = 0;
-        for (;;) {
-            values.clear();
-            int32 rc = convert_outfile2bin(text, static_cast<size_t>(column), pos, values, max, min);
-            if (rc < 0)
-                return rc;
-            if (!more_to_collect(text, pos))
-                break;
-            got = read_outside_file(in, k_chunk_bytes, text, pos);
-            if (got == -9)
-                return -9;
-            if (got < 0)
-                break;
-        }
+        int32 rc = collect_rest(in, k_chunk_bytes, text, static_cast<size_t>(column), pos, values, max, min, true);
+        if (rc < 0)
+            return rc;
         high = max;
         low = min;
 
@@ -340,19 +349,9 @@ int cfg_bin_main_t::read_dat_file(const std::string &path, lib_wv_data_t<short i
     float max = 0.0f;
     float min = 0.0f;
     std::vector<float> values;
-    pass_total = 0;
-    for (;;) {
-        int32 rc = convert_outfile2bin(text, static_cast<size_t>(column), pos, values, max, min);
-        if (rc < 0)
-            return rc;
-        if (!more_to_collect(text, pos))
-            break;
-        got = read_outside_file(in, k_chunk_bytes, text, pos);
-        if (got == -9)
-            return -9;
-        if (got < 0)
-            break;
-    }
+    int32 rc = collect_rest(in, k_chunk_bytes, text, static_cast<size_t>(column), pos, values, max, min, false);
+    if (rc < 0)
+        return rc;
     in.close();
     std::string().swap(text);
 

@@ -64,6 +64,11 @@ protected:
     // Whether another chunk can still add values: not once a data line failed to
     // parse (collection has stopped for good) or a line outgrew a chunk.
     bool more_to_collect(const std::string &text, size_t pos) const;
+    // Collects the values of this chunk and every later one (per_chunk: the vector keeps
+    // only the current chunk's values) until the file ends or collection stops: 1 or the
+    // failure code.
+    int32 collect_rest(std::istream &in, int chunk, std::string &text, size_t column, size_t &pos,
+                       std::vector<float> &values, float &max, float &min, bool per_chunk);
 
     bool file_end;
     float high;

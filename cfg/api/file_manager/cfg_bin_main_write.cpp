@@ -184,19 +184,9 @@ int32 cfg_bin_main_t::convert_outfile_to_bin(const std::string &path, const std:
     float max = 0.0f;
     float min = 0.0f;
     std::vector<float> values;
-    pass_total = 0;
-    for (;;) {
-        int32 rc = convert_outfile2bin(text, static_cast<size_t>(column), pos, values, max, min);
-        if (rc < 0)
-            return rc;
-        if (!more_to_collect(text, pos))
-            break;
-        got = read_outside_file(in, k_convert_chunk_bytes, text, pos);
-        if (got == -9)
-            return -9;
-        if (got < 0)
-            break;
-    }
+    int32 rc = collect_rest(in, k_convert_chunk_bytes, text, static_cast<size_t>(column), pos, values, max, min, false);
+    if (rc < 0)
+        return rc;
     std::vector<short int> samples;
     convert_float2short(values, max, min, samples);
 
