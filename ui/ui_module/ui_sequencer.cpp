@@ -49,9 +49,13 @@ const icon_button_t k_seq_buttons[7] = {
 
 } // namespace
 
+// The icons live in this static library: register them before the first use.
+static void init_sequencer_icons() { Q_INIT_RESOURCE(ui_sequencer); }
+
 ui_sequencer_t::ui_sequencer_t(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
     ui_register_meta_types();
+    init_sequencer_icons();
     resize(916, 508);
     setWindowTitle(tr("Sequence Editor"));
     build_wave_group();

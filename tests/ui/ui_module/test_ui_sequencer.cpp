@@ -8,6 +8,7 @@
 #include "ui_wvform_repe.h"
 
 #include <QAction>
+#include <QFile>
 #include <QMenu>
 #include <QPointer>
 #include <QSignalSpy>
@@ -51,6 +52,11 @@ TEST(UiSequencer, ButtonsReportAndLeaveTheEditor)
     EXPECT_EQ(spy.at(1).at(1).toInt(), 2);
     EXPECT_TRUE(s.isVisible());
     EXPECT_EQ(s.get_icon_buttons().size(), 11u);
+    EXPECT_TRUE(QFile::exists(":/Image/resources/image_sequencer_move_down.png"));
+    for (QAbstractButton *b : s.get_icon_buttons()) {
+        EXPECT_FALSE(b->icon().pixmap(30, 30).isNull()) << b->toolTip().toStdString();
+        EXPECT_TRUE(b->text().isEmpty());
+    }
     EXPECT_EQ(s.get_wave_list()->rowCount(), 4);
     EXPECT_EQ(s.get_seq_table()->rowCount(), 4);
     EXPECT_EQ(s.get_seq_table()->columnCount(), 4);
