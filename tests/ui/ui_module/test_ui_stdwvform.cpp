@@ -420,3 +420,17 @@ TEST(UiStdWvForm, TakeWaveObjectMarksTheHandOver)
     EXPECT_EQ(d.dlg.data(), nullptr) << "deleted on close";
     EXPECT_EQ(samples_of(w->get_wv_data()).size(), 4096u);
 }
+
+TEST(UiStdWvForm, InvalidParametersKeepTheDialogOpen)
+{
+    prompt_recorder_t prompts;
+    dialog_t d(LIB_WV_SINE);
+    d->set_points(0);
+    QSignalSpy spy(d.dlg, SIGNAL(std_wv_form_btn_signal(ui_stdwvform_t *, int32, bool)));
+    d.click(d->get_form()->btn_ok);
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_TRUE(prompts.texts.isEmpty()) << "OK says nothing";
+    d.click(d->get_form()->btn_preview);
+    ASSERT_EQ(prompts.texts.size(), 1);
+    EXPECT_EQ(prompts.texts[0], "Some parameters are invalid, and will adjust automatically.");
+}
