@@ -239,3 +239,30 @@ TEST(UiCursorSetting, SwitchedOffPairsAreDisabledAndCodesFollowTheProtocol)
 }
 
 } // namespace
+
+namespace {
+
+QStringList g_warnings;
+
+void record_warning(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg)
+        g_warnings << text;
+}
+
+// A connect by signature string that names nothing only prints a warning: catch them.
+TEST(UiDocumentConnections, WindowAndDialogsConnectEverySignalTheyName)
+{
+    g_warnings.clear();
+    QtMessageHandler old = qInstallMessageHandler(record_warning);
+    {
+        QWidget owner;
+        new ui_view_property_t(&owner, "w", ui_view_setting_t());
+        new ui_cursor_setting_t(&owner, 1, 2, 0, 0, 1, 10, -1, 1, true, true);
+    }
+    qInstallMessageHandler(old);
+    for (const QString &w : g_warnings)
+        EXPECT_FALSE(w.contains("QObject::")) << w.toStdString();
+}
+
+} // namespace

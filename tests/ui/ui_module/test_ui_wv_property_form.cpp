@@ -6,6 +6,11 @@
 #include "ui_spinbx_frame.h"
 #include "ui_wv_ledit.h"
 #include "ui_wv_property_form.h"
+#include "ui_draw_point.h"
+#include "ui_plot_cursor.h"
+#include "ui_waveform.h"
+
+#include <QAction>
 
 #include <QLineEdit>
 #include <QPointer>
@@ -196,6 +201,45 @@ TEST_F(form_fixture, EmptyWaveformShowsNoRows)
     QTest::mouseClick(button(form, "Goto"), Qt::LeftButton);
     QTest::mouseClick(button(form, "Preview"), Qt::LeftButton);
     EXPECT_EQ(data.samples.size(), 0u);
+}
+
+} // namespace
+
+namespace {
+
+QStringList g_warnings;
+
+void record_warning(QtMsgType type, const QMessageLogContext &, const QString &text)
+{
+    if (type != QtDebugMsg)
+        g_warnings << text;
+}
+
+// A connect by signature string that names nothing only prints a warning: catch them.
+TEST(UiDocumentConnections, WindowAndPropertyFormConnectEverySignalTheyName)
+{
+    g_warnings.clear();
+    QtMessageHandler old = qInstallMessageHandler(record_warning);
+    {
+        QAction undo(nullptr), redo(nullptr);
+        ui_waveform_t *win = new ui_waveform_t(&undo, &redo, 100, 1000.0f, nullptr);
+        win->set_saved(true);
+        win->cursor->set_selzone_range(0, 9);
+        win->cursor->show_selzone(0, 9);
+        win->set_select_kind(0);
+        win->invert_waveform();
+        win->do_copy_selected_wv();
+        win->show_paste_option_form();
+        win->show_point_table_form();
+        win->point_table_form_btn_slot_func(win->drawing, 2);
+        ui_wv_property_form_t *form =
+            new ui_wv_property_form_t(win, "W1-a", win->get_wave_data(), 1000.0f, instr_zqw_t(2));
+        form->close();
+        delete win;
+    }
+    qInstallMessageHandler(old);
+    for (const QString &w : g_warnings)
+        EXPECT_FALSE(w.contains("QObject::")) << w.toStdString();
 }
 
 } // namespace
