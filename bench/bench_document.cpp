@@ -98,6 +98,7 @@ void BM_hline_file_write(benchmark::State &state)
 void BM_hline_move(benchmark::State &state)
 {
     std::unique_ptr<ui_waveform_t> win = make_document();
+    win->show(); // the replots draw for real
     ui_draw_point_t *d = win->drawing;
     lib_wv_data_t<short int> &data = *win->get_wave_data();
     d->set_draw_type(2);
