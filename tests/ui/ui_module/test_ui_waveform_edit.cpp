@@ -7,7 +7,9 @@
 #include "plat_mem.h"
 #include "ui_paste_option.h"
 #include "ui_prompt.h"
+#include "ui_waveform_cursor_sel.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -532,6 +534,19 @@ TEST(UiWaveform, CloseAsksToSaveAnUnsavedDocument)
     flush_deletes();
     EXPECT_TRUE(none.texts.empty());
     EXPECT_FALSE(saved.win);
+}
+
+TEST(UiWaveform, StatusBarShowsPointerAndCursorsWithTimes)
+{
+    waveform_harness_t h(1001, 1000.0f);
+    emit h.win->plot->get_picker()->pos_update_signal(500.0f, 16383.5f);
+    ui_waveform_cursor_sel_t *sel = h.win->findChild<ui_waveform_cursor_sel_t *>();
+    ASSERT_NE(sel, nullptr);
+    EXPECT_EQ(sel->pos_x->text(), "X:501, 500.00us");
+    EXPECT_EQ(sel->pos_y->text(), "Y:500.00 mV");
+    h.win->select_all();
+    EXPECT_EQ(sel->sel_fields.end_point->text(), "1001");
+    EXPECT_EQ(sel->sel_fields.end_time->text(), "1.00ms");
 }
 
 TEST(UiWaveform, ReplacingTheWaveObjectRemovesTheOldFile)
