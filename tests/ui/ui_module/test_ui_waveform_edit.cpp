@@ -7,6 +7,7 @@
 #include "plat_mem.h"
 #include "ui_paste_option.h"
 #include "ui_prompt.h"
+#include "ui_wave_command.h"
 #include "ui_waveform_cursor_sel.h"
 
 #include <QLineEdit>
@@ -60,6 +61,32 @@ public:
     ~prompt_capture_t() { ui_prompt_t::set_answer_hook(ui_prompt_answer_hook_t()); }
     std::vector<QString> texts;
 };
+
+TEST(UiWvUndoStack, ReportsEachIndexChangeWithTheCommandToRestore)
+{
+    ui_wv_undo_stack_t stack;
+    QSignalSpy spy(&stack, SIGNAL(clicked_undo_redo_signal(int, bool)));
+    ASSERT_TRUE(spy.isValid());
+    lib_wv_data_t<short int> a, b;
+    for (int i = 0; i < 3; ++i)
+        stack.push(new ui_wave_command_t(a, b));
+    ASSERT_EQ(spy.count(), 3);
+    EXPECT_EQ(spy.at(2).at(0).toInt(), 2);
+    EXPECT_FALSE(spy.at(2).at(1).toBool());
+    spy.clear();
+    stack.setIndex(3);
+    EXPECT_EQ(spy.count(), 0) << "the same index reports nothing";
+    const std::pair<int, bool> expected[] = {{1, true}, {0, true}, {0, true}};
+    for (const auto &e : expected) {
+        stack.undo();
+        ASSERT_FALSE(spy.isEmpty());
+        EXPECT_EQ(spy.last().at(0).toInt(), e.first);
+        EXPECT_EQ(spy.last().at(1).toBool(), e.second);
+    }
+    stack.redo();
+    EXPECT_EQ(spy.last().at(0).toInt(), 0);
+    EXPECT_FALSE(spy.last().at(1).toBool());
+}
 
 TEST(UiWaveform, NewWindowStartsEmptyHandedAndZeroFilled)
 {
