@@ -1,0 +1,987 @@
+#include "ui_ondrix.h"
+
+#include "cfg_file_main.h"
+#include "cfg_if_wv.h"
+#include "lib_path.h"
+#include "plat_device_watch.h"
+#include "ui_dialog_provider.h"
+#include "ui_draw_point.h"
+#include "ui_plot_cursor.h"
+#include "ui_plot_loader.h"
+#include "ui_plot_utils.h"
+#include "ui_preview_plot.h"
+#include "ui_prompt.h"
+#include "ui_tbar_btn.h"
+#include "ui_timer.h"
+#include "ui_waveform.h"
+#include "ui_wv_undo_stack.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDebug>
+#include <QGridLayout>
+#include <QDockWidget>
+#include <QIcon>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPrinter>
+#include <QStatusBar>
+#include <QToolBar>
+#include <QUndoGroup>
+#include <exception>
+#include <memory>
+
+#include "ui_custom_dock_widget.h"
+#include <qwt_plot_renderer.h>
+
+int32 g_window_counter = 1;
+
+namespace {
+
+void enable(QAction *action, bool on)
+{
+    if (action)
+        action->setEnabled(on);
+}
+
+void enable(QMenu *menu, bool on)
+{
+    if (menu)
+        menu->setEnabled(on);
+}
+
+void enable(ui_tbar_btn_t *button, bool on)
+{
+    if (button)
+        button->set_btn_enable(on);
+}
+
+} // namespace
+
+ui_ondrix_t::ui_ondrix_t(QWidget *parent)
+    : QMainWindow(parent, Qt::WindowFlags()), m_status_edit(nullptr), m_scope_edit(nullptr), m_awg_edit(nullptr),
+      m_undo_group(nullptr), m_undo_action(nullptr), m_redo_action(nullptr), m_refresh_timer(nullptr),
+      m_menu_bar(nullptr), m_main_tool_bar(nullptr), m_status_bar(nullptr), m_comm_tree(nullptr),
+      m_panel_form(nullptr), m_instr_model_form(QCoreApplication::translate("ui_instr_model_form_t", "Instrument Model:")),
+      m_mdi_area(nullptr), m_new_points(16384), m_new_freq(1000.0f)
+{
+    m_cur_wave = nullptr;
+    m_book_name = "Wave book";
+    m_no_wave_msg = tr("No waveform exit.\nPlease create or open a waveform first.");
+
+    if (objectName().isEmpty())
+        setObjectName("ui_ondrix_t");
+    resize(1183, 600);
+    setWindowIcon(QIcon(":/Image/resources/image_ondrix.png"));
+    setStyleSheet(QString());
+    auto *central = new QWidget(this);
+    central->setObjectName("centralWidget");
+    setCentralWidget(central);
+    m_menu_bar = new QMenuBar(this);
+    m_menu_bar->setObjectName("menuBar");
+    m_menu_bar->setGeometry(QRect(0, 0, 1183, 23));
+    m_menu_bar->setNativeMenuBar(false);
+    setMenuBar(m_menu_bar);
+    m_main_tool_bar = new QToolBar(this);
+    m_main_tool_bar->setObjectName("mainToolBar");
+    m_main_tool_bar->setMovable(false);
+    addToolBar(Qt::TopToolBarArea, m_main_tool_bar);
+    m_status_bar = new QStatusBar(this);
+    m_status_bar->setObjectName("statusBar");
+    setStatusBar(m_status_bar);
+    setWindowTitle(tr("Ondrix"));
+    QMetaObject::connectSlotsByName(this);
+
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setObjectName("ondr_main_window");
+    reset_new_wave_param();
+    init_undo_group();
+    init_status_bar();
+    init_mdi_area();
+    update_control_state();
+    start_refresh_timer();
+    connect(this, SIGNAL(refreash_dev_conn_signal()), this, SLOT(refresh_commtree_slot_func()));
+}
+
+ui_ondrix_t::~ui_ondrix_t()
+{
+    delete m_refresh_timer;
+}
+
+void ui_ondrix_t::not_built_yet(const char *slot) const
+{
+    qDebug().noquote() << QString("not built yet: ") + slot;
+}
+
+void ui_ondrix_t::init_undo_group()
+{
+    m_undo_group = new QUndoGroup(this);
+    m_undo_action = m_undo_group->createUndoAction(this, QString());
+    m_redo_action = m_undo_group->createRedoAction(this, QString());
+    m_undo_action->setIcon(QIcon(":/Image/resources/image_basic_undo.png"));
+    m_redo_action->setIcon(QIcon(":/Image/resources/image_basic_redo.png"));
+    m_undo_action->setShortcut(QKeySequence::Undo);
+    m_redo_action->setShortcut(QKeySequence::Redo);
+    connect(m_undo_action, SIGNAL(triggered()), this, SLOT(tbar_bs_slot_func()));
+}
+
+void ui_ondrix_t::init_mdi_area()
+{
+    centralWidget()->setObjectName("ondr_center_main");
+    m_mdi_area = new QMdiArea(this);
+    connect(m_mdi_area, SIGNAL(subWindowActivated(QMdiSubWindow *)), this,
+            SLOT(show_window_change_slot_func(QMdiSubWindow *)));
+    // The instrument tree arrives with instrument communication; the dock holds an
+    // empty widget until then.
+    auto *content = new ui_custom_dock_widget_t();
+    auto *grid = new QGridLayout();
+    grid->setContentsMargins(0, 0, 0, 0);
+    grid->setSpacing(0);
+    grid->addWidget(new QWidget(), 0, 0, 1, 1);
+    content->setLayout(grid);
+    auto *dock = new QDockWidget(this);
+    dock->setTitleBarWidget(new QWidget());
+    dock->setFeatures(QDockWidget::NoDockWidgetFeatures);
+    dock->setAllowedAreas(Qt::LeftDockWidgetArea);
+    dock->setWidget(content);
+    addDockWidget(Qt::LeftDockWidgetArea, dock);
+    setCentralWidget(m_mdi_area);
+}
+
+bool ui_ondrix_t::has_waveform_window() const { return !m_mdi_area->subWindowList(QMdiArea::CreationOrder).isEmpty(); }
+
+bool ui_ondrix_t::document_is_current() const { return has_waveform_window() && m_cur_wave; }
+
+void ui_ondrix_t::reset_new_wave_param()
+{
+    m_new_points = 16384;
+    m_new_freq = 1000.0f;
+}
+
+void ui_ondrix_t::set_new_wave_param(uint32 points, float freq)
+{
+    m_new_points = points;
+    m_new_freq = freq;
+}
+
+int32 ui_ondrix_t::create_wave_window(const QString &title)
+{
+    auto *wave = new ui_waveform_t(m_undo_action, m_redo_action, m_new_points, m_new_freq, nullptr);
+    int32 status = wave->get_status();
+    if (status != 0) {
+        delete wave;
+        return status;
+    }
+    auto *sub = new QMdiSubWindow(m_mdi_area, Qt::WindowFlags());
+    wave->set_saved(false);
+    wave->set_window_num(g_window_counter);
+    sub->installEventFilter(this);
+    sub->setWidget(wave);
+    sub->setWindowTitle(title);
+    sub->setAttribute(Qt::WA_DeleteOnClose);
+    sub->showMaximized();
+    sub->show();
+    return 0;
+}
+
+int32 ui_ondrix_t::create_named_wave_window(int32 mode, const QString &name)
+{
+    if (mode == 1 && name.isEmpty())
+        return 2;
+    QString n = QString::number(g_window_counter);
+    QString title = mode == 0 ? m_book_name + n + "-" + (name.isEmpty() ? g_wave_name_stem + n : name) : name;
+    int32 r = create_wave_window(title);
+    if (r == 0) {
+        m_cur_wave_name = title;
+        ++g_window_counter;
+    }
+    return r;
+}
+
+int32 ui_ondrix_t::open_new_wave_window(const QString &name)
+{
+    int32 r = create_named_wave_window(0, name);
+    if (r == 0) {
+        show_waveform(m_mdi_area->currentSubWindow());
+        add_wave_undo_stack();
+    }
+    return r;
+}
+
+void ui_ondrix_t::show_waveform(QMdiSubWindow *window)
+{
+    m_cur_wave = window ? qobject_cast<ui_waveform_t *>(window->widget()) : nullptr;
+    if (!m_cur_wave) {
+        qDebug() << "WaveForm obj is NULL!";
+        return;
+    }
+    m_cur_wave->setWindowTitle(window->windowTitle());
+    ui_waveform_t *w = m_cur_wave;
+    connect(w, SIGNAL(update_control_state_signal()), this, SLOT(update_control_state_slot_func()),
+            Qt::UniqueConnection);
+    connect(w, SIGNAL(wvform_info_main_window_signal(wvform_info_t)), this,
+            SLOT(wvform_info_main_window_func(wvform_info_t)), Qt::UniqueConnection);
+    connect(w, SIGNAL(update_file_oper_signal(update_window_t)), this,
+            SLOT(update_file_oper_slot_func(update_window_t)), Qt::UniqueConnection);
+    connect(w, SIGNAL(update_file_oper_signal(update_window_t, QCloseEvent *)), this,
+            SLOT(update_file_oper_slot_func(update_window_t, QCloseEvent *)), Qt::UniqueConnection);
+    connect(w, SIGNAL(info_send_wv_to_arb_signal()), this, SLOT(send_wv_to_arb_slot_func()), Qt::UniqueConnection);
+    connect(w, SIGNAL(system_info_signal(int32)), this, SLOT(system_info_slot_func(int32)), Qt::UniqueConnection);
+    m_mdi_area->setActiveSubWindow(window);
+    window->show();
+}
+
+// The stack joins the group (again, harmlessly) before it becomes the active one, so a
+// stack that a refused close took out of the group comes back with its document.
+void ui_ondrix_t::add_wave_undo_stack()
+{
+    if (!m_cur_wave)
+        return;
+    QUndoStack *stack = m_cur_wave->get_undo_stack();
+    if (!m_undo_group->stacks().contains(stack))
+        m_undo_group->addStack(stack);
+    m_undo_group->setActiveStack(stack);
+}
+
+void ui_ondrix_t::set_active_undo_stack() { add_wave_undo_stack(); }
+
+QMdiSubWindow *ui_ondrix_t::get_cur_sub_window() const { return m_mdi_area->currentSubWindow(); }
+
+QList<QMdiSubWindow *> ui_ondrix_t::get_sub_window_list() const
+{
+    return m_mdi_area->subWindowList(QMdiArea::CreationOrder);
+}
+
+QMdiSubWindow *ui_ondrix_t::find_sub_window(const QString &title) const
+{
+    for (QMdiSubWindow *sub : get_sub_window_list())
+        if (sub->windowTitle() == title)
+            return sub;
+    return nullptr;
+}
+
+QStringList ui_ondrix_t::get_sub_window_titles() const
+{
+    QStringList titles;
+    for (QMdiSubWindow *sub : get_sub_window_list())
+        titles << sub->windowTitle();
+    return titles;
+}
+
+void ui_ondrix_t::reset_wave_book()
+{
+    m_wave_window_list.clear();
+    m_book_name = "Wave book";
+}
+
+void ui_ondrix_t::show_window_change_slot_func(QMdiSubWindow *window)
+{
+    if (window) {
+        m_cur_wave = qobject_cast<ui_waveform_t *>(window->widget());
+        m_cur_wave_name = window->windowTitle();
+        update_control_state();
+        set_active_undo_stack();
+    }
+    _update_status_bar_show();
+    if (!has_waveform_window())
+        m_cur_wave = nullptr;
+}
+
+// The stack leaves the undo group only once its window really closed: a refused close
+// keeps the document, and its Undo must keep working.
+void ui_ondrix_t::close_cur_sub_window()
+{
+    if (!document_is_current())
+        return;
+    QPointer<ui_waveform_t> closing = m_cur_wave;
+    QUndoStack *stack = closing->get_undo_stack();
+    m_mdi_area->closeActiveSubWindow();
+    if (!closing)
+        m_undo_group->removeStack(stack);
+    if (!has_waveform_window())
+        m_cur_wave = nullptr;
+}
+
+void ui_ondrix_t::close_all_sub_windows(QCloseEvent *event)
+{
+    const int n = m_mdi_area->subWindowList().size();
+    if (n > 0) {
+        QMdiSubWindow *previous = m_mdi_area->activeSubWindow();
+        m_mdi_area->closeActiveSubWindow();
+        for (int i = 1; i < n; ++i) {
+            QMdiSubWindow *active = m_mdi_area->activeSubWindow();
+            if (active == previous) {
+                if (event)
+                    event->ignore();
+                return;
+            }
+            m_mdi_area->closeActiveSubWindow();
+            previous = active;
+        }
+    }
+    if (has_waveform_window()) {
+        if (event)
+            event->ignore();
+        return;
+    }
+    if (event)
+        event->accept();
+    m_cur_wave = nullptr;
+}
+
+void ui_ondrix_t::closeEvent(QCloseEvent *event)
+{
+    close_all_sub_windows(event);
+    if (has_waveform_window())
+        return;
+    m_cur_wave = nullptr;
+    qDebug() << "Application Exit\r\n\r\n";
+}
+
+void ui_ondrix_t::exit_app()
+{
+    close_all_sub_windows(nullptr);
+    if (has_waveform_window())
+        return;
+    qDebug() << "Application Exit\r\n\r\n";
+    QCoreApplication::exit(0);
+}
+
+bool ui_ondrix_t::eventFilter(QObject *watched, QEvent *event) { return QMainWindow::eventFilter(watched, event); }
+
+bool ui_ondrix_t::handle_device_message(uint32 message, quintptr wparam)
+{
+    if (!plat_is_device_change_message(message, wparam))
+        return false;
+    emit refreash_dev_conn_signal();
+    return true;
+}
+
+bool ui_ondrix_t::nativeEvent(const QByteArray &event_type, void *message, long *result)
+{
+    return QMainWindow::nativeEvent(event_type, message, result);
+}
+
+void ui_ondrix_t::update_file_oper_slot_func(update_window_t type)
+{
+    switch (static_cast<int>(type)) {
+    case 1:
+        open_file_dialog();
+        break;
+    case 2:
+        save_file();
+        break;
+    case 3:
+        close_cur_sub_window();
+        break;
+    default:
+        break;
+    }
+}
+
+void ui_ondrix_t::update_file_oper_slot_func(update_window_t, QCloseEvent *event)
+{
+    if (!save_as_file()) {
+        if (event)
+            event->ignore();
+        return;
+    }
+    if (QMdiSubWindow *sub = m_mdi_area->currentSubWindow())
+        m_cur_wave_name = sub->windowTitle();
+    update_control_state();
+}
+
+void ui_ondrix_t::update_control_state_slot_func() { update_control_state(); }
+
+void ui_ondrix_t::system_info_slot_func(int32 code)
+{
+    ui_prompt_t prompt(this);
+    if (code == 0 || code == 3)
+        prompt.show_info_box(prompt.out_of_memory_text);
+    else if (code == 1)
+        prompt.show_info_box(tr("File creation failed."));
+}
+
+void ui_ondrix_t::mbar_window_slot_func()
+{
+    QObject *from = sender();
+    if (!from)
+        return;
+    if (from == controls.window_cascade)
+        m_mdi_area->cascadeSubWindows();
+    else if (from == controls.window_tile)
+        m_mdi_area->tileSubWindows();
+    else if (from == controls.window_close_all)
+        close_all_sub_windows(nullptr);
+}
+
+void ui_ondrix_t::update_mbar_window_menu()
+{
+    QMenu *menu = controls.window_menu;
+    if (!menu)
+        return;
+    menu->clear();
+    if (controls.window_cascade)
+        menu->addAction(controls.window_cascade);
+    if (controls.window_tile)
+        menu->addAction(controls.window_tile);
+    menu->addSeparator();
+    if (controls.window_close_all)
+        menu->addAction(controls.window_close_all);
+    menu->addSeparator();
+    for (QMdiSubWindow *sub : m_mdi_area->subWindowList(QMdiArea::CreationOrder)) {
+        QWidget *wave = sub->widget();
+        QAction *entry = menu->addAction(wave ? wave->windowTitle() : sub->windowTitle());
+        entry->setShortcut(QKeySequence());
+        entry->setCheckable(true);
+        entry->setChecked(sub == m_mdi_area->activeSubWindow());
+        connect(entry, &QAction::triggered, this, [this, sub] { m_mdi_area->setActiveSubWindow(sub); });
+    }
+}
+
+// ---- control-state refresh ----
+
+void ui_ondrix_t::update_control_state()
+{
+    const bool doc = document_is_current();
+    update_basic_oper_state(doc);
+    update_zoom_state(doc);
+    update_parameter_state(doc);
+    update_property_state(doc);
+    update_cursor_state(doc);
+    update_wave_oper_state(doc);
+    update_draw_state(doc);
+    update_math_state(doc);
+    update_send_state(doc);
+    update_window_menu_state(doc);
+    enable(controls.view_grid, doc);
+    enable(controls.view_time_scale, doc);
+    enable(controls.view_interpolation, doc);
+    if (doc) {
+        m_cur_wave->update_control_state();
+        ui_view_setting_t view = m_cur_wave->get_view_setting();
+        if (controls.view_grid)
+            controls.view_grid->setChecked(view.grid_show);
+        if (controls.view_time_scale)
+            controls.view_time_scale->setChecked(view.time_scale_show);
+    }
+}
+
+void ui_ondrix_t::update_basic_oper_state(bool doc)
+{
+    enable(controls.file_close, doc);
+    enable(controls.file_save, doc);
+    enable(controls.file_save_as, doc);
+    enable(controls.file_print_preview, doc);
+    enable(controls.file_print, doc);
+    enable(controls.btn_save, doc);
+    const bool sel = doc && m_cur_wave->is_selection_valid();
+    enable(controls.edit_cut, sel);
+    enable(controls.edit_copy, sel);
+    enable(controls.btn_cut, sel);
+    enable(controls.btn_copy, sel);
+    const bool paste = doc && m_cur_wave->has_data();
+    enable(controls.edit_paste, paste);
+    enable(controls.btn_paste, paste);
+}
+
+void ui_ondrix_t::update_zoom_state(bool doc)
+{
+    for (QAction *a : {controls.view_zoom_x, controls.view_zoom_y, controls.view_zoom_area, controls.view_fit})
+        enable(a, doc);
+    for (ui_tbar_btn_t *b : {controls.btn_zoom_x, controls.btn_zoom_y, controls.btn_zoom_area, controls.btn_zoom_fit})
+        enable(b, doc);
+}
+
+void ui_ondrix_t::update_parameter_state(bool doc)
+{
+    enable(controls.btn_parameter, doc && static_cast<uint32>(m_cur_wave->get_wave_object()->get_wv_type()) <= 12u);
+}
+
+void ui_ondrix_t::update_property_state(bool doc)
+{
+    enable(controls.wave_properties, doc);
+    enable(controls.view_properties, doc);
+    enable(controls.btn_wv_property, doc);
+    enable(controls.btn_view_property, doc);
+}
+
+void ui_ondrix_t::update_cursor_state(bool doc)
+{
+    enable(controls.view_x_cursors, doc);
+    enable(controls.view_y_cursors, doc);
+    enable(controls.btn_x_cursors, doc);
+    enable(controls.btn_y_cursors, doc);
+    bool shown = false;
+    if (doc) {
+        ui_plot_cursor_t *cursor = m_cur_wave->get_plot_cursor();
+        shown = cursor && (cursor->is_x_cursor_visible() || cursor->is_y_cursor_visible());
+    }
+    enable(controls.btn_edit_cursors, shown);
+    if (shown)
+        m_cur_wave->limit_xcursors();
+}
+
+void ui_ondrix_t::update_wave_oper_state(bool doc)
+{
+    enable(controls.edit_select_all, doc);
+    enable(controls.btn_select_mode, doc);
+    enable(controls.btn_select_all, doc);
+    ui_plot_cursor_t *cursor = doc ? m_cur_wave->get_plot_cursor() : nullptr;
+    const bool xcur = cursor && cursor->is_x_cursor_visible();
+    enable(controls.edit_select_xcursors, xcur);
+    enable(controls.btn_select_xcursors, xcur);
+    const bool sel = doc && m_cur_wave->is_selection_valid();
+    enable(controls.edit_invert, sel);
+    enable(controls.edit_mirror, sel);
+    enable(controls.btn_invert, sel);
+    enable(controls.btn_mirror, sel);
+}
+
+void ui_ondrix_t::update_draw_state(bool doc)
+{
+    for (ui_tbar_btn_t *b : {controls.btn_freehand, controls.btn_hline, controls.btn_vline, controls.btn_oline,
+                             controls.btn_points})
+        enable(b, doc);
+    ui_draw_point_t *draw = doc ? m_cur_wave->get_draw_point() : nullptr;
+    const bool editing = draw && draw->get_draw_type() == 5 && m_cur_wave->get_mouse_func() == 4;
+    const bool points = editing && !draw->is_points_empty();
+    enable(controls.btn_points_table, editing);
+    enable(controls.btn_point_delete, points);
+    enable(controls.btn_points_clear, points);
+    enable(controls.btn_point_prev, points && !draw->is_first_point());
+    enable(controls.btn_point_next, points && !draw->is_last_point());
+    enable(controls.btn_interpolation, false);
+}
+
+void ui_ondrix_t::update_math_state(bool doc)
+{
+    enable(controls.btn_math, doc && m_cur_wave->get_wave_object()->get_wv_type() != LIB_WV_MULTI_PULSE);
+    enable(controls.btn_filter, doc);
+    enable(controls.btn_window, doc);
+}
+
+void ui_ondrix_t::update_send_state(bool doc)
+{
+    enable(controls.comm_send, doc);
+    enable(controls.btn_send, doc);
+}
+
+void ui_ondrix_t::update_window_menu_state(bool doc)
+{
+    enable(controls.window_cascade, doc);
+    enable(controls.window_tile, doc);
+    enable(controls.window_close_all, doc);
+}
+
+// ---- status bar and refresh ----
+
+void ui_ondrix_t::init_status_bar()
+{
+    m_status_bar->setObjectName("sbar_main");
+    m_status_edit = new QLineEdit();
+    m_scope_edit = new QLineEdit();
+    m_awg_edit = new QLineEdit();
+    update_cur_status(false);
+    update_scope_status(0);
+    update_arb_status(0);
+    for (QLineEdit *e : {m_status_edit, m_scope_edit, m_awg_edit}) {
+        e->setEnabled(false);
+        e->setFocusPolicy(Qt::NoFocus);
+        e->setObjectName("ondrx_sbar_lineedit");
+    }
+    m_status_edit->setMaximumWidth(170);
+    m_scope_edit->setMaximumWidth(250);
+    m_awg_edit->setMaximumWidth(250);
+    m_status_bar->addWidget(m_status_edit, 0);
+    m_status_bar->addWidget(m_scope_edit, 0);
+    m_status_bar->addWidget(m_awg_edit, 0);
+}
+
+void ui_ondrix_t::update_cur_status(bool normal)
+{
+    m_status_edit->setText(tr(" ") + (normal ? tr("Current Status: Normal") : tr("Current Status: Idle")));
+}
+
+void ui_ondrix_t::update_scope_status(int num)
+{
+    m_scope_edit->setText(num >= 1 ? tr("Oscilloscope: available") + "(" + QString::number(num) + ")"
+                                   : tr("Oscilloscope: unavailable"));
+}
+
+void ui_ondrix_t::update_arb_status(int num)
+{
+    m_awg_edit->setText(num >= 1 ? tr("AWG: available") + "(" + QString::number(num) + ")" : tr("AWG: unavailable"));
+}
+
+void ui_ondrix_t::_update_status_bar_show()
+{
+    update_cur_status(has_waveform_window());
+    // The instrument list arrives with instrument communication: no instruments yet.
+    update_arb_status(0);
+    update_scope_status(0);
+}
+
+void ui_ondrix_t::start_refresh_timer()
+{
+    m_refresh_timer = new ui_timer_t();
+    connect(m_refresh_timer, SIGNAL(timeout()), this, SLOT(timer_refresh_commtree_slot_func()));
+    m_refresh_timer->set_interval_s(1.0);
+    m_refresh_timer->start_timer();
+}
+
+void ui_ondrix_t::timer_refresh_commtree_slot_func()
+{
+    if (!document_is_current())
+        update_control_state();
+    _update_status_bar_show();
+}
+
+void ui_ondrix_t::refresh_commtree_slot_func()
+{
+    // The instrument tree and the control-panel menu arrive with instrument communication
+    // and the device library.
+}
+
+void ui_ondrix_t::update_grid_show()
+{
+    if (!document_is_current())
+        return;
+    ui_preview_plot_t *plot = m_cur_wave->get_plot();
+    const bool shown = plot->is_grid_show();
+    plot->set_grid_show(!shown);
+    plot->update_plot();
+    ui_view_setting_t view = m_cur_wave->get_view_setting();
+    view.grid_show = controls.view_grid ? controls.view_grid->isChecked() : !shown;
+    m_cur_wave->set_view_setting(view);
+}
+
+void ui_ondrix_t::update_time_scale_show()
+{
+    if (!document_is_current())
+        return;
+    ui_preview_plot_t *plot = m_cur_wave->get_plot();
+    const bool shown = plot->get_time_scale_show();
+    plot->set_time_scale_show(!shown);
+    plot->update_xp_scale_draw();
+    ui_view_setting_t view = m_cur_wave->get_view_setting();
+    view.time_scale_show = controls.view_time_scale ? controls.view_time_scale->isChecked() : !shown;
+    m_cur_wave->set_view_setting(view);
+}
+
+void ui_ondrix_t::update_curve_type_show(ui_curvv_show_t style)
+{
+    if (document_is_current())
+        m_cur_wave->get_plot()->set_curve_type(style);
+}
+
+// ---- waveform files ----
+
+bool ui_ondrix_t::make_wave_name(const QString &path, int32 number, QString &name) const
+{
+    QByteArray bytes = path.toUtf8();
+    int slash = bytes.lastIndexOf('/');
+    int dot = bytes.lastIndexOf('.');
+    if (slash < 0 || dot < 0 || slash > dot)
+        return false;
+    name = m_book_name + QString::number(number) + "-" + QString::fromUtf8(bytes.mid(slash + 1, dot - slash - 1));
+    return true;
+}
+
+void ui_ondrix_t::open_file_dialog()
+{
+    QString folder = get_last_file_path();
+    QString path = ui_dialog_provider().get_open_file_name(this, tr("Open"), folder, "csv(*.csv);;bin(*.bin);;dat(*.dat)");
+    open_file_slot_func(path);
+}
+
+void ui_ondrix_t::open_arg_file(const QString &path)
+{
+    if (!path.isEmpty())
+        open_file_slot_func(path);
+}
+
+void ui_ondrix_t::save_cur_wfm()
+{
+    if (!has_waveform_window())
+        qDebug() << "No WaveForm Open!";
+}
+
+void ui_ondrix_t::open_file_slot_func(QString file)
+{
+    qDebug().noquote() << "file=" + file;
+    const std::string bytes = lib_file_path_bytes(file);
+    if (file.isEmpty())
+        return;
+    set_last_file_path(file);
+    QString name;
+    if (!make_wave_name(file, g_window_counter, name))
+        return;
+    save_cur_wfm();
+    m_cur_wave_name = name;
+    int32 r = create_named_wave_window(1, name);
+    if (r != 0) {
+        system_info_slot_func(r == 3 ? 0 : 1);
+        return;
+    }
+    show_waveform(m_mdi_area->activeSubWindow());
+    if (!m_cur_wave)
+        return;
+    auto reader = std::make_unique<cfg_file_main_t>(bytes);
+    int result = reader->open_outside_file(bytes, *m_cur_wave->get_wave_data());
+    if (result >= 0) {
+        try {
+            cfg_if_wv_t *wave = m_cur_wave->get_wave_object();
+            cfg_bin_main_t *params = reader->get_reader();
+            wave->set_high_low_level(*params->get_high(), *params->get_low());
+            wave->set_wv_len(*params->get_points());
+            wave->set_freq(static_cast<double>(*params->get_freq()));
+            wave->set_phase(*params->get_phase());
+            m_cur_wave->bind_zoomer_data();
+            ui_preview_plot_t *plot = m_cur_wave->get_plot();
+            plot->set_wave_freq(static_cast<fp32>(*wave->get_freq()));
+            plot->set_wave_points(*wave->get_wv_len());
+            fp32 high = *params->get_high();
+            fp32 low = *params->get_low();
+            plot_load_waveform_yrange(plot, &high, &low, m_cur_wave->get_wave_data(), 3000);
+            add_wave_undo_stack();
+        } catch (const std::exception &e) {
+            qDebug().noquote() << QString("ui_ondrix_t::show_open_file():") + e.what();
+            m_mdi_area->closeActiveSubWindow();
+            system_info_slot_func(0);
+        }
+        return;
+    }
+    // The failed read may have written part of the file into the record: show the
+    // window's default samples again rather than a mixture behind a DC plot.
+    reset_failed_open();
+    if (result == -9)
+        system_info_slot_func(0);
+    else
+        show_open_file_error(result);
+}
+
+void ui_ondrix_t::reset_failed_open()
+{
+    cfg_if_wv_t *wave = m_cur_wave->get_wave_object();
+    wave->get_wv_data()->clear();
+    wave->create_wv_data();
+    m_cur_wave->bind_zoomer_data();
+    ui_preview_plot_t *plot = m_cur_wave->get_plot();
+    fp32 high = *wave->get_high_level();
+    fp32 low = *wave->get_low_level();
+    plot_load_waveform_yrange(plot, &high, &low, m_cur_wave->get_wave_data(), 3000);
+}
+
+void ui_ondrix_t::show_open_file_error(int32 code)
+{
+    QString text;
+    switch (code) {
+    case -12:
+        text = tr("File read failed, this file format is not supported.\nOnly '.csv', '.bin', and '.dat' format are supported.");
+        break;
+    case -11:
+        text = tr("File read failed, the points of wave are too small.\nValid range:2 ~ 20M.");
+        break;
+    case -10:
+        text = tr("File read failed, the points of wave are too large.\nValid range:2 ~ 20M.");
+        break;
+    default:
+        text = tr("File read failed, an unknown error occurred.");
+        break;
+    }
+    ui_prompt_t prompt(this);
+    prompt.show_info_box(text);
+}
+
+bool ui_ondrix_t::save_file()
+{
+    if (document_is_current()) {
+        if (m_cur_wave->is_saved())
+            return false;
+        return save_as_file();
+    }
+    ui_prompt_t prompt(this);
+    prompt.show_info_box(m_no_wave_msg);
+    return false;
+}
+
+bool ui_ondrix_t::save_as_file()
+{
+    QString folder = get_last_file_path();
+    QString path = ui_dialog_provider().get_save_file_name(this, tr("Save As"), folder, "csv(*.csv);;bin(*.bin)");
+    if (path.isEmpty())
+        return false;
+    save_file_slot_func(path);
+    // A save that wrote nothing keeps the document unsaved: closing must not go on.
+    return m_cur_wave && m_cur_wave->is_saved();
+}
+
+void ui_ondrix_t::save_file_slot_func(QString file_path)
+{
+    if (file_path.isEmpty() || !m_cur_wave)
+        return;
+    const std::string bytes = lib_file_path_bytes(file_path);
+    set_last_file_path(file_path);
+    cfg_if_wv_t *wave = m_cur_wave->get_wave_object();
+    auto writer = std::make_unique<cfg_file_main_t>(bytes);
+    cfg_bin_main_t *params = writer->get_reader();
+    params->set_points(*wave->get_wv_len());
+    params->set_freq(static_cast<float>(*wave->get_freq()));
+    params->set_amp(*wave->get_amp());
+    params->set_offset(*wave->get_offset());
+    params->set_phase(*wave->get_phase());
+    int result = writer->save_outside_file(bytes, wave);
+    if (result < 0) {
+        ui_prompt_t prompt(this);
+        prompt.show_error_box(tr("File save failed, the file could not be written."));
+        return;
+    }
+    // Only a file really written marks the document saved.
+    m_cur_wave->set_saved(true);
+    QString name;
+    make_wave_name(file_path, m_cur_wave->get_window_num(), name);
+    m_cur_wave_name = name;
+    m_cur_wave->setWindowTitle(name);
+    if (QMdiSubWindow *sub = m_mdi_area->activeSubWindow())
+        sub->setWindowTitle(name);
+}
+
+void ui_ondrix_t::save_waveform(const QString &name)
+{
+    if (name.isEmpty())
+        return;
+    if (!has_waveform_window()) {
+        qDebug() << "Current WaveForm is NULL!";
+        return;
+    }
+    for (int i = 0; i < m_wave_window_list.size(); ++i) {
+        if (m_wave_window_list[i]->windowTitle() == m_cur_wave_name) {
+            QMdiSubWindow *active = m_mdi_area->activeSubWindow();
+            if (active)
+                active->setWindowTitle(name);
+            m_wave_window_list[i] = active;
+        }
+    }
+    m_cur_wave_name = name;
+}
+
+void ui_ondrix_t::render_plot(QPrinter *printer)
+{
+    QwtPlotRenderer renderer;
+    if (printer->colorMode() == QPrinter::GrayScale) {
+        renderer.setDiscardFlag(QwtPlotRenderer::DiscardBackground);
+        renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasBackground);
+        renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasFrame);
+        renderer.setLayoutFlag(QwtPlotRenderer::FrameWithScales);
+    }
+    renderer.renderTo(m_cur_wave->get_plot(), *printer);
+}
+
+void ui_ondrix_t::print_wave()
+{
+    if (!document_is_current()) {
+        ui_prompt_t prompt(this);
+        prompt.show_info_box(m_no_wave_msg);
+        return;
+    }
+    QPrinter printer(QPrinter::ScreenResolution);
+    if (ui_dialog_provider().exec_print_dialog(this, printer))
+        render_plot(&printer);
+}
+
+void ui_ondrix_t::print_preview()
+{
+    QPrinter printer(QPrinter::ScreenResolution);
+    ui_dialog_provider().exec_print_preview(this, printer, [this](QPrinter *p) { print_preview_slot_func(p); });
+}
+
+void ui_ondrix_t::print_preview_slot_func(QPrinter *printer)
+{
+    if (!document_is_current()) {
+        ui_prompt_t prompt(this);
+        prompt.show_info_box(m_no_wave_msg);
+        return;
+    }
+    render_plot(printer);
+}
+
+// ---- commands that arrive with the menus, the tool bar and the other dialogs ----
+
+void ui_ondrix_t::mbar_file_slot_func() { not_built_yet("mbar_file_slot_func()"); }
+void ui_ondrix_t::mbar_edit_slot_func() { not_built_yet("mbar_edit_slot_func()"); }
+void ui_ondrix_t::mbar_view_slot_func() { not_built_yet("mbar_view_slot_func()"); }
+void ui_ondrix_t::mbar_waveform_slot_func() { not_built_yet("mbar_waveform_slot_func()"); }
+void ui_ondrix_t::mbar_comm_slot_func() { not_built_yet("mbar_comm_slot_func()"); }
+void ui_ondrix_t::mbar_panel_slot_func() { not_built_yet("mbar_panel_slot_func()"); }
+void ui_ondrix_t::mbar_lang_slot_func() { not_built_yet("mbar_lang_slot_func()"); }
+void ui_ondrix_t::mbar_help_slot_func() { not_built_yet("mbar_help_slot_func()"); }
+void ui_ondrix_t::tbar_bs_slot_func() { not_built_yet("tbar_bs_slot_func()"); }
+void ui_ondrix_t::tbar_zoom_slot_func() { not_built_yet("tbar_zoom_slot_func()"); }
+void ui_ondrix_t::tbar_bswv_slot_func() { not_built_yet("tbar_bswv_slot_func()"); }
+void ui_ondrix_t::tbar_adwv_slot_func() { not_built_yet("tbar_adwv_slot_func()"); }
+void ui_ondrix_t::tbar_digital_wave_slot_func() { not_built_yet("tbar_digital_wave_slot_func()"); }
+void ui_ondrix_t::tbar_equa_slot_func() { not_built_yet("tbar_equa_slot_func()"); }
+void ui_ondrix_t::tbar_parameter_slot_func() { not_built_yet("tbar_parameter_slot_func()"); }
+void ui_ondrix_t::tbar_property_slot_func() { not_built_yet("tbar_property_slot_func()"); }
+void ui_ondrix_t::tbar_cursor_slot_func() { not_built_yet("tbar_cursor_slot_func()"); }
+void ui_ondrix_t::tbar_wv_oper_slot_func() { not_built_yet("tbar_wv_oper_slot_func()"); }
+void ui_ondrix_t::tbar_draw_wv_slot_func() { not_built_yet("tbar_draw_wv_slot_func()"); }
+void ui_ondrix_t::tbar_math_slot_func() { not_built_yet("tbar_math_slot_func()"); }
+void ui_ondrix_t::tbar_comm_slot_func() { not_built_yet("tbar_comm_slot_func()"); }
+void ui_ondrix_t::instr_interact_handle_slot_func(ui_comm_mode_t, uint16)
+{
+    not_built_yet("instr_interact_handle_slot_func(ui_comm_mode_t,uint16)");
+}
+void ui_ondrix_t::wv_settings_form_btn_slot_func(ui_wv_settings_t *, int32)
+{
+    not_built_yet("wv_settings_form_btn_slot_func(ui_wv_settings_t*,int32)");
+}
+void ui_ondrix_t::std_wv_form_btn_slot_func(ui_stdwvform_t *, int32, bool)
+{
+    not_built_yet("std_wv_form_btn_slot_func(ui_stdwvform_t*,int32,bool)");
+}
+void ui_ondrix_t::digital_wv_form_btn_slot_func(ui_digtal_wave_form_t *, int32, bool)
+{
+    not_built_yet("digital_wv_form_btn_slot_func(ui_digtal_wave_form_t*,int32,bool)");
+}
+void ui_ondrix_t::equation_form_btn_slot_func(ui_equation_form_t *, int32)
+{
+    not_built_yet("equation_form_btn_slot_func(ui_equation_form_t*,int32)");
+}
+void ui_ondrix_t::wv_property_form_btn_slot_func(ui_wv_property_form_t *, int32)
+{
+    not_built_yet("wv_property_form_btn_slot_func(ui_wv_property_form_t*,int32)");
+}
+void ui_ondrix_t::view_property_form_btn_slot_func(ui_view_property_t *, int32)
+{
+    not_built_yet("view_property_form_btn_slot_func(ui_view_property_t*,int32)");
+}
+void ui_ondrix_t::cursor_setting_form_btn_slot_func(ui_cursor_setting_t *, int32)
+{
+    not_built_yet("cursor_setting_form_btn_slot_func(ui_cursor_setting_t*,int32)");
+}
+void ui_ondrix_t::comm_form_btn_slot_func(ui_comm_form_t *, int32)
+{
+    not_built_yet("comm_form_btn_slot_func(ui_comm_form_t*,int32)");
+}
+void ui_ondrix_t::arith_math_form_btn_slot_func(ui_wvmath_form_t *, int32)
+{
+    not_built_yet("arith_math_form_btn_slot_func(ui_wvmath_form_t*,int32)");
+}
+void ui_ondrix_t::filter_form_btn_slot_func(ui_filter_form_t *, int32)
+{
+    not_built_yet("filter_form_btn_slot_func(ui_filter_form_t*,int32)");
+}
+void ui_ondrix_t::window_form_btn_slot_func(ui_window_form_t *, int32)
+{
+    not_built_yet("window_form_btn_slot_func(ui_window_form_t*,int32)");
+}
+void ui_ondrix_t::wvform_info_main_window_func(wvform_info_t)
+{
+    not_built_yet("wvform_info_main_window_func(wvform_info_t)");
+}
+void ui_ondrix_t::send_wv_to_arb_slot_func() { not_built_yet("send_wv_to_arb_slot_func()"); }
