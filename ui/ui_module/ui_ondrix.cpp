@@ -103,11 +103,17 @@ ui_ondrix_t::ui_ondrix_t(QWidget *parent)
     init_mdi_area();
     update_control_state();
     start_refresh_timer();
+    // Each arrival or removal reaches the GUI thread as one refreash_dev_conn_signal().
+    m_device_watch = std::make_unique<plat_device_watch_t>();
+    m_device_watch->start([this](bool) {
+        QMetaObject::invokeMethod(this, "refreash_dev_conn_signal", Qt::QueuedConnection);
+    });
     connect(this, SIGNAL(refreash_dev_conn_signal()), this, SLOT(refresh_commtree_slot_func()));
 }
 
 ui_ondrix_t::~ui_ondrix_t()
 {
+    m_device_watch->stop();
     delete m_refresh_timer;
 }
 

@@ -10,8 +10,10 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <memory>
 
 class QAction;
+class plat_device_watch_t;
 class QCloseEvent;
 class QLineEdit;
 class QMdiArea;
@@ -235,6 +237,8 @@ private:
     QString m_no_wave_msg;
     uint32 m_new_points;
     float m_new_freq;
+    // USB arrivals and removals, in place of the Windows device notifications.
+    std::unique_ptr<plat_device_watch_t> m_device_watch;
 };
 
 // The window number of the next document window; only the main window raises it.
