@@ -176,7 +176,7 @@ void ui_ondrix_t::set_new_wave_param(uint32 points, float freq)
 int32 ui_ondrix_t::create_wave_window(const QString &title)
 {
     auto *wave = new ui_waveform_t(m_undo_action, m_redo_action, m_new_points, m_new_freq, nullptr);
-    int32 status = wave->get_status();
+    int32 status = wave->status;
     if (status != 0) {
         delete wave;
         return status;
@@ -504,7 +504,7 @@ void ui_ondrix_t::update_zoom_state(bool doc)
 
 void ui_ondrix_t::update_parameter_state(bool doc)
 {
-    enable(controls.btn_parameter, doc && static_cast<uint32>(m_cur_wave->get_wave_object()->get_wv_type()) <= 12u);
+    enable(controls.btn_parameter, doc && static_cast<uint32>(m_cur_wave->wave_object->get_wv_type()) <= 12u);
 }
 
 void ui_ondrix_t::update_property_state(bool doc)
@@ -523,7 +523,7 @@ void ui_ondrix_t::update_cursor_state(bool doc)
     enable(controls.btn_y_cursors, doc);
     bool shown = false;
     if (doc) {
-        ui_plot_cursor_t *cursor = m_cur_wave->get_plot_cursor();
+        ui_plot_cursor_t *cursor = m_cur_wave->cursor;
         shown = cursor && (cursor->is_x_cursor_visible() || cursor->is_y_cursor_visible());
     }
     enable(controls.btn_edit_cursors, shown);
@@ -536,7 +536,7 @@ void ui_ondrix_t::update_wave_oper_state(bool doc)
     enable(controls.edit_select_all, doc);
     enable(controls.btn_select_mode, doc);
     enable(controls.btn_select_all, doc);
-    ui_plot_cursor_t *cursor = doc ? m_cur_wave->get_plot_cursor() : nullptr;
+    ui_plot_cursor_t *cursor = doc ? m_cur_wave->cursor : nullptr;
     const bool xcur = cursor && cursor->is_x_cursor_visible();
     enable(controls.edit_select_xcursors, xcur);
     enable(controls.btn_select_xcursors, xcur);
@@ -552,7 +552,7 @@ void ui_ondrix_t::update_draw_state(bool doc)
     for (ui_tbar_btn_t *b : {controls.btn_freehand, controls.btn_hline, controls.btn_vline, controls.btn_oline,
                              controls.btn_points})
         enable(b, doc);
-    ui_draw_point_t *draw = doc ? m_cur_wave->get_draw_point() : nullptr;
+    ui_draw_point_t *draw = doc ? m_cur_wave->drawing : nullptr;
     const bool editing = draw && draw->get_draw_type() == 5 && m_cur_wave->get_mouse_func() == 4;
     const bool points = editing && !draw->is_points_empty();
     enable(controls.btn_points_table, editing);
@@ -565,7 +565,7 @@ void ui_ondrix_t::update_draw_state(bool doc)
 
 void ui_ondrix_t::update_math_state(bool doc)
 {
-    enable(controls.btn_math, doc && m_cur_wave->get_wave_object()->get_wv_type() != LIB_WV_MULTI_PULSE);
+    enable(controls.btn_math, doc && m_cur_wave->wave_object->get_wv_type() != LIB_WV_MULTI_PULSE);
     enable(controls.btn_filter, doc);
     enable(controls.btn_window, doc);
 }
@@ -656,7 +656,7 @@ void ui_ondrix_t::update_grid_show()
 {
     if (!document_is_current())
         return;
-    ui_preview_plot_t *plot = m_cur_wave->get_plot();
+    ui_preview_plot_t *plot = m_cur_wave->plot;
     const bool shown = plot->is_grid_show();
     plot->set_grid_show(!shown);
     plot->update_plot();
@@ -669,7 +669,7 @@ void ui_ondrix_t::update_time_scale_show()
 {
     if (!document_is_current())
         return;
-    ui_preview_plot_t *plot = m_cur_wave->get_plot();
+    ui_preview_plot_t *plot = m_cur_wave->plot;
     const bool shown = plot->get_time_scale_show();
     plot->set_time_scale_show(!shown);
     plot->update_xp_scale_draw();
@@ -681,7 +681,7 @@ void ui_ondrix_t::update_time_scale_show()
 void ui_ondrix_t::update_curve_type_show(ui_curvv_show_t style)
 {
     if (document_is_current())
-        m_cur_wave->get_plot()->set_curve_type(style);
+        m_cur_wave->plot->set_curve_type(style);
 }
 
 // ---- waveform files ----
@@ -740,14 +740,14 @@ void ui_ondrix_t::open_file_slot_func(QString file)
     int result = reader->open_outside_file(bytes, *m_cur_wave->get_wave_data());
     if (result >= 0) {
         try {
-            cfg_if_wv_t *wave = m_cur_wave->get_wave_object();
+            cfg_if_wv_t *wave = m_cur_wave->wave_object;
             cfg_bin_main_t *params = reader->get_reader();
             wave->set_high_low_level(*params->get_high(), *params->get_low());
             wave->set_wv_len(*params->get_points());
             wave->set_freq(static_cast<double>(*params->get_freq()));
             wave->set_phase(*params->get_phase());
             m_cur_wave->bind_zoomer_data();
-            ui_preview_plot_t *plot = m_cur_wave->get_plot();
+            ui_preview_plot_t *plot = m_cur_wave->plot;
             plot->set_wave_freq(static_cast<fp32>(*wave->get_freq()));
             plot->set_wave_points(*wave->get_wv_len());
             fp32 high = *params->get_high();
@@ -772,11 +772,11 @@ void ui_ondrix_t::open_file_slot_func(QString file)
 
 void ui_ondrix_t::reset_failed_open()
 {
-    cfg_if_wv_t *wave = m_cur_wave->get_wave_object();
+    cfg_if_wv_t *wave = m_cur_wave->wave_object;
     wave->get_wv_data()->clear();
     wave->create_wv_data();
     m_cur_wave->bind_zoomer_data();
-    ui_preview_plot_t *plot = m_cur_wave->get_plot();
+    ui_preview_plot_t *plot = m_cur_wave->plot;
     fp32 high = *wave->get_high_level();
     fp32 low = *wave->get_low_level();
     plot_load_waveform_yrange(plot, &high, &low, m_cur_wave->get_wave_data(), 3000);
@@ -832,7 +832,7 @@ void ui_ondrix_t::save_file_slot_func(QString file_path)
         return;
     const std::string bytes = lib_file_path_bytes(file_path);
     set_last_file_path(file_path);
-    cfg_if_wv_t *wave = m_cur_wave->get_wave_object();
+    cfg_if_wv_t *wave = m_cur_wave->wave_object;
     auto writer = std::make_unique<cfg_file_main_t>(bytes);
     cfg_bin_main_t *params = writer->get_reader();
     params->set_points(*wave->get_wv_len());
@@ -884,7 +884,7 @@ void ui_ondrix_t::render_plot(QPrinter *printer)
         renderer.setDiscardFlag(QwtPlotRenderer::DiscardCanvasFrame);
         renderer.setLayoutFlag(QwtPlotRenderer::FrameWithScales);
     }
-    renderer.renderTo(m_cur_wave->get_plot(), *printer);
+    renderer.renderTo(m_cur_wave->plot, *printer);
 }
 
 void ui_ondrix_t::print_wave()

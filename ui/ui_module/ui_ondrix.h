@@ -4,7 +4,7 @@
 #include "ui_comm_mode.h"
 #include "ui_instr_model_form.h"
 #include "ui_plot_types.h"
-#include "ui_waveform_types.h"
+#include "ui_waveform.h"
 
 #include <QList>
 #include <QMainWindow>
