@@ -36,7 +36,7 @@ constexpr uint32 k_points = 20971520;
 std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
 {
     std::unique_ptr<cfg_if_wv_t> wv;
-    if (name == "sine_template" || name == "sine_computed")
+    if (name == "sine_template" || name == "sine_template_c1" || name == "sine_computed")
         wv = std::make_unique<cfg_if_bswv_sine_t>();
     else if (name == "square")
         wv = std::make_unique<cfg_if_bswv_square_t>();
@@ -67,8 +67,8 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
     }
     if (wv && name != "multi_pulse") {
         wv->set_wv_len(k_points);
-        // Ten cycles; the sinc also at one cycle, where no period repeats.
-        wv->set_cycle(name == "sinc_c1" ? 1 : 10);
+        // Ten cycles; the sinc and the sine also at one cycle.
+        wv->set_cycle(name == "sinc_c1" || name == "sine_template_c1" ? 1 : 10);
         wv->set_phase(30.0f);
     }
     return wv;
@@ -76,7 +76,7 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
 
 void prepare_template(const std::string &name)
 {
-    if (name == "sine_template" && lib_file_length("sine.bin") != std::int64_t(CFG_SINE_TEMPLATE_BYTES))
+    if ((name == "sine_template" || name == "sine_template_c1") && lib_file_length("sine.bin") != std::int64_t(CFG_SINE_TEMPLATE_BYTES))
         cfg_write_sine_template("sine.bin");
     if (name == "sine_computed")
         std::remove("sine.bin");
@@ -190,7 +190,7 @@ void BM_cmp(benchmark::State &state)
     state.SetBytesProcessed(state.iterations() * int64_t(k_points) * 4);
 }
 
-const char *const k_generators[] = {"sine_template", "sine_computed", "square", "ramp", "pulse", "noise",
+const char *const k_generators[] = {"sine_template", "sine_template_c1", "sine_computed", "square", "ramp", "pulse", "noise",
                                     "dc",            "sinc",          "sinc_c1", "stair", "exp", "multi_pulse"};
 
 int peak_mode(const std::string &name)

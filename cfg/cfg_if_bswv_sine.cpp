@@ -138,27 +138,48 @@ int cfg_if_bswv_sine_t::create_wv_data()
     const short int *table = tpl.data();
 
     const double s = k_len / double(p);
-    // The walk's state at the start of the next block; chunks come in order.
-    double x_next = start_position(*get_phase());
-    uint64 k_next = 0;
+    auto sample = [table](uint32 j) { return table ? table[j] : cfg_sine_template_sample(j); };
+    // The walk's state at the start of the current chunk; chunks come in order.
+    double x_chunk = start_position(*get_phase());
+    uint64 k_chunk = 0;
     return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk_total, [&](short int *buf, uint64 first, uint32 len) {
-        double starts[k_blocks];
-        for (int b = 0; b < k_blocks; ++b) {
-            uint64 bb = 0, be = 0;
-            cfg_gen_block(len, b, k_blocks, bb, be);
-            x_next = cfg_sine_advance(x_next, s, first + bb - k_next);
-            k_next = first + bb;
-            starts[b] = x_next;
-        }
+        x_chunk = cfg_sine_advance(x_chunk, s, first - k_chunk);
+        k_chunk = first;
+        // The first period of the chunk, from the template or the formula.
+        const uint64 head = std::min<uint64>(p, len);
 #pragma omp parallel for num_threads(CFG_GEN_THREADS) schedule(static, 1)
         for (int b = 0; b < k_blocks; ++b) {
             uint64 bb = 0, be = 0;
-            cfg_gen_block(len, b, k_blocks, bb, be);
-            double x = starts[b];
+            cfg_gen_block(head, b, k_blocks, bb, be);
+            double x = cfg_sine_advance(x_chunk, s, bb);
             for (uint64 i = bb; i < be; ++i) {
-                const uint32 j = uint32(x);
-                buf[i] = table ? table[j] : cfg_sine_template_sample(j);
+                buf[i] = sample(uint32(x));
                 x = step(x, s);
+            }
+        }
+        // Later periods drift from the first only by the rounding of the walk: where a
+        // sample reads the same template index as its counterpart one or more periods
+        // back, it is that sample, so only the drifted ones are looked up again.
+        const uint64 rest = len - head;
+#pragma omp parallel for num_threads(CFG_GEN_THREADS) schedule(static, 1)
+        for (int b = 0; b < k_blocks; ++b) {
+            uint64 bb = 0, be = 0;
+            cfg_gen_block(rest, b, k_blocks, bb, be);
+            if (bb == be)
+                continue;
+            double x = cfg_sine_advance(x_chunk, s, head + bb);
+            uint64 r = (head + bb) % p;
+            double y = cfg_sine_advance(x_chunk, s, r);
+            for (uint64 i = head + bb; i < head + be; ++i) {
+                const uint32 j = uint32(x);
+                buf[i] = j == uint32(y) ? buf[r] : sample(j);
+                x = step(x, s);
+                if (++r == p) {
+                    r = 0;
+                    y = x_chunk;
+                } else {
+                    y = step(y, s);
+                }
             }
         }
     });

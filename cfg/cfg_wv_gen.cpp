@@ -1,8 +1,6 @@
 #include "cfg_wv_gen.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
 
 int64 cfg_gen_trunc_i64(double v, int64 lo, int64 hi)
 {
@@ -38,18 +36,4 @@ int cfg_gen_finish(cfg_if_wv_t &wv, cfg_wv_sample_sink_t &sink)
     rec->amp = *wv.get_amp();
     rec->offset = *wv.get_offset();
     return 0;
-}
-
-void cfg_gen_repeat_period(short int *buf, uint64 p, uint64 len)
-{
-    if (p == 0 || p >= len)
-        return;
-    cfg_gen_parallel(len - p, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-        for (uint64 i = p + b; i < p + e;) {
-            const uint64 src = i % p;
-            const uint64 count = std::min(p - src, p + e - i);
-            std::memcpy(buf + i, buf + src, std::size_t(count) * sizeof(short int));
-            i += count;
-        }
-    });
 }

@@ -24,35 +24,31 @@ std::unique_ptr<T[]> cfg_gen_alloc(uint64 count)
 // its record; the frequency stays.
 int cfg_gen_finish(cfg_if_wv_t &wv, cfg_wv_sample_sink_t &sink);
 
-// Fills buf[p, len) with repeats of buf[0, p): one contiguous block per thread.
-void cfg_gen_repeat_period(short int *buf, uint64 p, uint64 len);
-
 // The common procedure: announces and empties the record's file, computes the n
 // samples chunk by chunk into one reused buffer (compute(buffer, first index, count),
 // called for consecutive chunks in order), appends each chunk, copies amplitude and
 // offset and returns 0. A generator whose sample k depends on k mod period only passes
-// the period: each chunk then computes one period and repeats it.
+// the period: each chunk then computes one period and writes it repeatedly.
 template <typename F>
 int cfg_gen_run(cfg_if_wv_t &wv, uint64 n, cfg_gen_diag_t diag, F compute, uint64 period = 0)
 {
     cfg_wv_sample_sink_t sink(*wv.get_wv_data(), true);
-    auto buf = cfg_gen_alloc<short int>(std::min<uint64>(n, CFG_GEN_CHUNK));
+    const uint64 chunk_max = std::min<uint64>(n, CFG_GEN_CHUNK);
+    const bool repeat = period > 0 && period < chunk_max;
+    // A repeated period is written straight from one copy of it.
+    auto buf = cfg_gen_alloc<short int>(repeat ? period : chunk_max);
     if (!buf)
         return CFG_GEN_NO_MEMORY;
     const auto t0 = cfg_gen_clock_t::now();
     for (uint64 first = 0; first < n;) {
         const uint32 len = uint32(std::min<uint64>(n - first, CFG_GEN_CHUNK));
+        const bool rep = repeat && period < len;
         auto t = cfg_gen_clock_t::now();
-        if (period > 0 && period < len) {
-            compute(buf.get(), first, uint32(period));
-            cfg_gen_repeat_period(buf.get(), period, len);
-        } else {
-            compute(buf.get(), first, len);
-        }
+        compute(buf.get(), first, rep ? uint32(period) : len);
         if (diag != cfg_gen_diag_t::none)
             lib_diag_line("contain use " + cfg_gen_ms_since(t));
         t = cfg_gen_clock_t::now();
-        if (!sink.append(buf.get(), len))
+        if (!(rep ? sink.append_repeated(buf.get(), period, len) : sink.append(buf.get(), len)))
             break;
         if (diag != cfg_gen_diag_t::none)
             lib_diag_line("write use " + cfg_gen_ms_since(t));

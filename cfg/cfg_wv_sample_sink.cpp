@@ -3,8 +3,11 @@
 #include "lib_diag.h"
 #include "lib_file_io.h"
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/uio.h>
 #include <unistd.h>
 
 cfg_wv_sample_sink_t::cfg_wv_sample_sink_t(const lib_wv_data_t<short int> &target, bool announce)
@@ -52,6 +55,35 @@ bool cfg_wv_sample_sink_t::append(const short int *samples, uint64 count)
         return false;
     }
     m_bytes += bytes;
+    return true;
+}
+
+bool cfg_wv_sample_sink_t::append_repeated(const short int *pattern, uint64 period, uint64 count)
+{
+    if (!m_ok || period == 0)
+        return m_ok && count == 0;
+    constexpr int k_iov = 1024;
+    struct iovec iov[k_iov];
+    for (uint64 pos = 0; pos < count;) {
+        int used = 0;
+        for (uint64 at = pos; at < count && used < k_iov; ++used) {
+            const uint64 in_period = at % period;
+            const uint64 take = std::min(period - in_period, count - at);
+            iov[used].iov_base = const_cast<short int *>(pattern + in_period);
+            iov[used].iov_len = std::size_t(take) * sizeof(short int);
+            at += take;
+        }
+        const ssize_t r = ::pwritev(m_fd, iov, used, off_t(m_bytes));
+        if (r < 0 && errno == EINTR)
+            continue;
+        // A short or odd write means the disk is full or failing: give up cleanly.
+        if (r <= 0 || (r & 1) != 0) {
+            m_ok = false;
+            return false;
+        }
+        m_bytes += uint64(r);
+        pos += uint64(r) / sizeof(short int);
+    }
     return true;
 }
 

@@ -20,6 +20,9 @@ public:
     // Starts from the target's current samples instead of an empty file.
     bool keep_existing();
     bool append(const short int *samples, uint64 count);
+    // Appends count samples made of pattern[0, period) repeated from its start (the last
+    // repeat cut short), without building the repeats in memory.
+    bool append_repeated(const short int *pattern, uint64 period, uint64 count);
     bool ok() const { return m_ok; }
     uint64 written() const { return m_bytes / 2; }
     // Puts the new content in place; false (with a line on standard error) when any

@@ -24,9 +24,8 @@ void lib_diag_err(const std::string &text)
 
 void lib_fatal_message(const std::string &text)
 {
-    std::fwrite(text.data(), 1, text.size(), stderr);
-    std::fputc('\n', stderr);
-    std::fflush(stderr);
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    std::fputc('\n', stdout);
     std::fflush(stdout);
     std::exit(EXIT_FAILURE);
 }

@@ -173,7 +173,8 @@ void centred_windows(std::vector<window_t> &table, double r, uint32 w, uint32 N,
 {
     const uint32 M = static_cast<uint32>(table.size());
     const uint64 end = uint64(start) + N; // one past the last sample
-#pragma omp parallel for schedule(static) num_threads(thread_count(M, uint64(M) * w))
+    // a table entry costs a few nanoseconds: count one "sample" per entry
+#pragma omp parallel for schedule(static) num_threads(thread_count(M, M))
     for (uint32 i = 0; i < M; ++i) {
         double c = std::round(r * i - w * 0.5);
         uint64 first = uint64(start) + (c > 0 ? static_cast<uint64>(c) : 0);

@@ -232,6 +232,20 @@ TEST(GeneratorProcedure, WriteFailureKeepsThePreviousSamples)
     ::rmdir(scratch.c_str());
 }
 
+TEST(GeneratorProcedure, ShortPeriodRepeatsOverManyWritesWithACutLastPeriod)
+{
+    cfg_if_bswv_square_t sq;
+    sq.set_wv_len(100003);
+    sq.set_cycle(20000); // P = 5: thousands of repeats, three samples over
+    float duty = 40.0f;
+    sq.set_duty(duty);
+    ASSERT_EQ(sq.create_wv_data(), 0);
+    const auto s = samples_of(sq);
+    ASSERT_EQ(s.size(), 100003u);
+    for (uint32 k = 0; k < s.size(); ++k)
+        ASSERT_EQ(s[k], k % 5 < 2 ? 32767 : -32767) << k;
+}
+
 TEST(GeneratorEdges, RampSpansMinus32768To32767)
 {
     cfg_if_bswv_ramp_t ra;

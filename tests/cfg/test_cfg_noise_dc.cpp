@@ -129,6 +129,9 @@ TEST(DcGenerator, WritesZerosAndCarriesTheLevelInTheOffset)
     EXPECT_EQ(dc.get_wv_data()->amp, 2.0f);
     EXPECT_EQ(dc.get_limit_amp(), 0.002f);
     EXPECT_EQ(dc.get_limit_freq(), 1000.0f);
+    dc.set_wv_len(200001); // past the block of zeros that is written repeatedly
+    ASSERT_EQ(dc.create_wv_data(), 0);
+    EXPECT_EQ(samples_of(dc), std::vector<short int>(200001, 0));
 }
 
 } // namespace

@@ -108,4 +108,40 @@ TEST(SineAdvance, JumpsLandExactlyWhereTheSerialWalkDoes)
     }
 }
 
+// Many cycles whose positions drift apart at truncation edges: every sample against
+// the serial walk and the definition.
+TEST(SineGenerator, EverySampleFollowsTheSerialWalkOverManyCycles)
+{
+    struct case_t
+    {
+        uint32 n, c;
+        float phase;
+    };
+    for (const case_t &c : {case_t{1000000, 37, 17.3f}, case_t{999999, 1000, -45.0f}, case_t{65537, 3, 0.0f}}) {
+        const auto got = generate(c.n, c.c, c.phase);
+        ASSERT_EQ(got.size(), c.n);
+        const uint32 p = c.n / c.c;
+        const double s = 50000000.0 / double(p);
+        double x = c.phase > 0 ? c.phase / 360.0 * 50000000.0
+                   : c.phase < 0 ? (c.phase + 360.0) / 360.0 * 50000000.0 : 0.0;
+        std::vector<uint32> first_period(p);
+        uint32 drifted = 0;
+        for (uint32 k = 0; k < c.n; ++k) {
+            const uint32 j = uint32(x);
+            if (k < p)
+                first_period[k] = j;
+            else if (first_period[k % p] != j)
+                ++drifted;
+            ASSERT_EQ(got[k], canonical(j)) << "n " << c.n << " sample " << k;
+            x += s;
+            if (x >= 50000000.0)
+                x -= 50000000.0;
+        }
+        // The case must exercise samples that cannot be copied from the first period.
+        if (c.c == 37) {
+            EXPECT_GT(drifted, 0u);
+        }
+    }
+}
+
 } // namespace
