@@ -1,5 +1,6 @@
 #include "ui_sbar_parts.h"
 
+#include "ui_plot_utils.h"
 #include "ui_unit.h"
 
 #include <QGridLayout>
@@ -10,7 +11,7 @@
 
 namespace {
 
-ui_sbar_time_label_fn_t g_time_label = nullptr;
+ui_sbar_time_label_fn_t g_time_label = &format_time_label;
 
 } // namespace
 
@@ -49,7 +50,7 @@ QGridLayout *ui_sbar_grid(QWidget *owner, int h_spacing, int v_spacing)
 
 void ui_sbar_set_time_label_fn(ui_sbar_time_label_fn_t fn)
 {
-    g_time_label = fn;
+    g_time_label = fn ? fn : &format_time_label;
 }
 
 QString ui_sbar_time_label(uint32 index, const fp32 *freq, const int32 *points)

@@ -21,7 +21,8 @@ QGridLayout *ui_sbar_grid(QWidget *owner, int h_spacing, int v_spacing);
 
 // The time of a sample index, as the plot utilities write it (format_time_label).
 typedef QString (*ui_sbar_time_label_fn_t)(uint32 index, const fp32 *freq, const int32 *points);
-// The status bar's time rows use this function; until one is installed they stay empty.
+// The status bar's time rows use format_time_label; tests may install another (null
+// restores it).
 void ui_sbar_set_time_label_fn(ui_sbar_time_label_fn_t fn);
 QString ui_sbar_time_label(uint32 index, const fp32 *freq, const int32 *points);
 

@@ -1,5 +1,6 @@
 #pragma once
 #include "lib_types.h"
+#include "ui_plot_types.h"
 
 // How a document window draws its waveform; copied by value between the window and
 // the display properties dialog. The defaults are those of a new document window.
@@ -12,7 +13,7 @@ struct ui_view_setting_t
     bool auto_scale = true;
     // Curve drawing (the plot's ui_curvv_show_t): 0 lines, 1 steps, 2 inverted steps,
     // 3 fitted lines. Only read after the dialog's first OK has written it.
-    int32 curve_style = 0;
+    ui_curvv_show_t curve_style = UI_CURVE_LINES;
     double y_max = 1.0;
     double y_min = -1.0;
     // Pen width kind: 0..3 draw 1..4 pixels, anything else 2.

@@ -1,0 +1,260 @@
+// Invert, mirror and the display-scale conversions of the document window.
+#include "ui_waveform.h"
+
+#include "cfg_if_wv.h"
+#include "lib_diag.h"
+#include "lib_file_io.h"
+#include "lib_sample_conv.h"
+#include "ui_plot_cursor.h"
+#include "ui_plot_loader.h"
+#include "ui_preview_plot.h"
+#include "ui_prompt.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr uint32 k_display_points = 3000;
+constexpr uint32 k_flip_block = 1048576;
+constexpr uint32 k_scale_block = 10485760;
+
+uint32 index_of(double x)
+{
+    if (!(x > 0.0))
+        return 0;
+    return x >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32>(x);
+}
+
+// Negation on 16 bits: -32768 has no positive partner and stays.
+short int negate(short int v)
+{
+    return v == -32768 ? v : static_cast<short int>(-v);
+}
+
+} // namespace
+
+bool ui_waveform_t::edit_range(uint32 &lo, uint32 &hi)
+{
+    double a, b;
+    if (cursor->is_selzone_visible()) {
+        const std::pair<double, double> z = cursor->get_selzone_range();
+        a = z.first;
+        b = z.second;
+    } else if (cursor->is_x_cursor_visible()) {
+        a = cursor->get_x1_pos();
+        b = cursor->get_x2_pos();
+    } else {
+        return false;
+    }
+    lo = index_of(a);
+    hi = index_of(b);
+    if (lo > hi)
+        std::swap(lo, hi);
+    return true;
+}
+
+void ui_waveform_t::redraw_after_in_place_edit(bool has_range, uint32 lo, uint32 hi)
+{
+    plot_load_waveform_vector(plot, wave_object->get_wv_data(), k_display_points);
+    if (has_range)
+        cursor->update_selzone(lo, hi);
+    else
+        cursor->update_selzone(0.0, 0.0);
+    cursor->set_x_marker_pos(cursor->get_x1_pos(), cursor->get_x2_pos());
+}
+
+void ui_waveform_t::invert_waveform()
+{
+    if (!edit_guards())
+        return;
+    _do_invert_waveform();
+    commit_edit();
+}
+
+void ui_waveform_t::_do_invert_waveform()
+{
+    uint32 lo = 0, hi = 0;
+    const bool has_range = edit_range(lo, hi);
+    const uint32 n = get_wv_len();
+    if (has_range && n > 0) {
+        if (hi > n - 1) {
+            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+            hi = n - 1;
+        }
+        lib_fd_t fd = lib_open_rw(wave_object->get_wv_data()->samples.get_path());
+        if (!fd.ok())
+            lib_diag_err("Error: file failed to load");
+        std::vector<short int> buf(std::min<uint64>(uint64(hi) - lo + 1, k_flip_block));
+        for (uint64 w = lo; fd.ok() && lo <= hi && w <= hi;) {
+            const uint32 c = static_cast<uint32>(std::min<uint64>(uint64(hi) - w + 1, k_flip_block));
+            // Only what was read goes back: a short read never writes stale buffer contents.
+            const std::size_t got = lib_pread_all(fd.get(), buf.data(), std::size_t(c) * 2, w * 2) / 2;
+            if (got == 0)
+                break;
+            short int *p = buf.data();
+            const long long count = static_cast<long long>(got);
+#pragma omp parallel for
+            for (long long i = 0; i < count; ++i)
+                p[i] = negate(p[i]);
+            lib_pwrite_all(fd.get(), buf.data(), got * 2, w * 2);
+            w += c;
+        }
+    }
+    redraw_after_in_place_edit(has_range, lo, hi);
+}
+
+void ui_waveform_t::mirror_waveform()
+{
+    if (!edit_guards())
+        return;
+    _do_mirror_waveform();
+    commit_edit();
+}
+
+void ui_waveform_t::_do_mirror_waveform()
+{
+    uint32 lo = 0, hi = 0;
+    const bool has_range = edit_range(lo, hi);
+    const uint32 n = get_wv_len();
+    if (has_range && n > 0) {
+        if (hi > n - 1) {
+            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+            hi = n - 1;
+        }
+        lib_fd_t fd = lib_open_rw(wave_object->get_wv_data()->samples.get_path());
+        if (!fd.ok())
+            lib_diag_err("Error: file failed to load");
+        const uint64 half = lo <= hi ? (uint64(hi) - lo + 1) / 2 : 0;
+        std::vector<short int> front(std::min<uint64>(half, k_flip_block));
+        std::vector<short int> back(front.size());
+        for (uint64 w = lo; fd.ok() && w < lo + half;) {
+            const uint32 c = static_cast<uint32>(std::min<uint64>(k_flip_block, lo + half - w));
+            const uint64 d = uint64(lo) + hi - w - c + 1;
+            const std::size_t a = lib_pread_all(fd.get(), front.data(), std::size_t(c) * 2, w * 2);
+            const std::size_t b = lib_pread_all(fd.get(), back.data(), std::size_t(c) * 2, d * 2);
+            if (a != b || a != std::size_t(c) * 2) {
+                ui_prompt_t prompt(this);
+                prompt.show_info_box(tr("Unknown error occurred!"), false);
+                break;
+            }
+            for (uint32 i = 0; i < c; ++i)
+                std::swap(front[i], back[c - 1 - i]);
+            lib_pwrite_all(fd.get(), front.data(), std::size_t(c) * 2, w * 2);
+            lib_pwrite_all(fd.get(), back.data(), std::size_t(c) * 2, d * 2);
+            w += c;
+        }
+    }
+    redraw_after_in_place_edit(has_range, lo, hi);
+}
+
+void ui_waveform_t::apply_y_axis_setting(ui_view_setting_t setting)
+{
+    if (setting.auto_scale) {
+        normalize_wave_data();
+        update_display_levels();
+        const float high = get_high_level(), low = get_low_level();
+        // Flat data has no level span to stretch over: amplitude 0 would follow.
+        if (high != low)
+            convert_wave_levels(static_cast<double>(high) - low, (static_cast<double>(high) + low) * 0.5);
+        plot->set_yleft_scale_clamped(low, high);
+        short int max = 0, min = 0;
+        wave_object->get_wv_max_min(max, min);
+        plot->set_yright_scale(min, max);
+        plot->update_plot();
+        return;
+    }
+    const float amp = *wave_object->get_amp(), off = *wave_object->get_offset();
+    const fp32 y_min = static_cast<fp32>(setting.y_min), y_max = static_cast<fp32>(setting.y_max);
+    plot->set_yleft_scale_clamped(y_min, y_max);
+    plot->set_yright_scale(volt_to_sample_f(y_min, amp, off), volt_to_sample_f(y_max, amp, off));
+    plot->update_plot();
+    fit_yright_scale();
+}
+
+void ui_waveform_t::update_display_levels()
+{
+    short int max = 0, min = 0;
+    wave_object->get_wv_max_min(max, min);
+    const float amp = *wave_object->get_amp(), off = *wave_object->get_offset();
+    set_high_level(sample_to_volt(max, amp, off));
+    set_low_level(sample_to_volt(min, amp, off));
+}
+
+void ui_waveform_t::normalize_wave_data()
+{
+    if (get_wv_len() == 0)
+        return;
+    short int max = 0, min = 0;
+    wave_object->get_wv_max_min(max, min);
+    // Flat data (all samples equal, e.g. all 0) has no factor that stretches it.
+    if (min == -32767 || max == 32767 || max == min)
+        return;
+    const double factor = (32767 - max <= min + 32767) ? std::fabs(32767.0 / max) : std::fabs(32767.0 / min);
+    if (!guarded_backup())
+        return;
+    scale_wave_data(factor);
+    emit update_plot_wv_signal();
+}
+
+void ui_waveform_t::scale_wave_data(double factor)
+{
+    lib_wv_file_buffer_t<short int> &samples = wave_object->get_wv_data()->samples;
+    const uint32 n = samples.size();
+    std::vector<short int> buf(std::min(n, k_scale_block));
+    for (uint32 pos = 0; pos < n;) {
+        const uint32 got = samples.read(pos, buf.data(), std::min(k_scale_block, n - pos));
+        if (got == 0)
+            break;
+        for (uint32 i = 0; i < got; ++i)
+            buf[i] = lib_to_int16_sat(buf[i] * factor);
+        samples.write(pos, buf.data(), got);
+        pos += got;
+    }
+    if (factor != 0.0)
+        wave_object->set_amp(static_cast<float>(*wave_object->get_amp() / factor));
+}
+
+void ui_waveform_t::convert_wave_levels(double amplitude, double offset)
+{
+    const float old_amp = *wave_object->get_amp(), old_off = *wave_object->get_offset();
+    const float new_amp = static_cast<float>(amplitude), new_off = static_cast<float>(offset);
+    if (!guarded_backup())
+        return;
+    lib_wv_file_buffer_t<short int> &samples = wave_object->get_wv_data()->samples;
+    const uint32 n = samples.size();
+    std::vector<short int> buf(std::min(n, k_scale_block));
+    for (uint32 pos = 0; pos < n;) {
+        const uint32 got = samples.read(pos, buf.data(), std::min(k_scale_block, n - pos));
+        if (got == 0)
+            break;
+        for (uint32 i = 0; i < got; ++i)
+            buf[i] = volt_to_sample(sample_to_volt(buf[i], old_amp, old_off), new_amp, new_off);
+        samples.write(pos, buf.data(), got);
+        pos += got;
+    }
+    wave_object->set_amp(new_amp);
+    wave_object->set_offset(new_off);
+    emit update_plot_wv_signal();
+}
+
+void ui_waveform_t::fit_yright_scale()
+{
+    const ui_range_t r = plot->get_yright_interval();
+    const ui_range_t l = plot->get_yleft_interval();
+    if (r.second <= 32767.0 && r.first >= -32767.0)
+        return;
+    const double top = std::max(r.second - 32767.0, 0.0);
+    const double bottom = std::max(-32767.0 - r.first, 0.0);
+    const double factor = top > bottom ? 32767.0 / r.second : -32767.0 / r.first;
+    if (!guarded_backup())
+        return;
+    scale_wave_data(factor);
+    plot->set_yright_scale(static_cast<fp32>(r.first * factor), static_cast<fp32>(r.second * factor));
+    emit update_plot_wv_signal();
+    plot->set_yleft_scale(static_cast<fp32>(l.first), static_cast<fp32>(l.second));
+    plot->update_plot();
+}

@@ -1,0 +1,366 @@
+// Selection, copy, cut, paste and undo of the document window.
+#include "ui_waveform.h"
+
+#include "cfg_if_wv.h"
+#include "cfg_instr_limit.h"
+#include "cfg_wv_data_ops.h"
+#include "lib_diag.h"
+#include "lib_file_io.h"
+#include "plat_mem.h"
+#include "ui_draw_point.h"
+#include "ui_paste_option.h"
+#include "ui_plot_cursor.h"
+#include "ui_plot_loader.h"
+#include "ui_preview_plot.h"
+#include "ui_prompt.h"
+#include "ui_qwt_picker.h"
+#include "ui_wave_command.h"
+#include "ui_wv_undo_stack.h"
+#include "ui_xp_scale_draw.h"
+
+#include <QDebug>
+
+#include <algorithm>
+#include <cstdio>
+#include <exception>
+#include <memory>
+
+namespace {
+
+constexpr uint32 k_display_points = 3000;
+constexpr uint64 k_max_undo_points = 134217728ull;  // 2^27
+constexpr uint64 k_min_free_after = 104857600ull;   // 100 x 2^20
+
+const char *const k_out_of_range = "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+
+// A position as a sample index: truncated toward zero, negatives and NaN as 0.
+uint32 index_of(double x)
+{
+    if (!(x > 0.0))
+        return 0;
+    return x >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32>(x);
+}
+
+// Appends samples lo .. hi of `from` to the end of `to`'s file.
+void append_samples(const lib_wv_data_t<short int> &from, uint32 lo, uint32 hi, lib_wv_data_t<short int> &to)
+{
+    lib_fd_t in = lib_open_read(from.samples.get_path());
+    lib_fd_t out = lib_open_rw(to.samples.get_path());
+    if (!out.ok())
+        out = lib_open_trunc(to.samples.get_path());
+    if (!in.ok() || !out.ok()) {
+        lib_diag_err("Error: file failed to load");
+        return;
+    }
+    const std::int64_t len = lib_file_length(to.samples.get_path());
+    const std::uint64_t at = len > 0 ? std::uint64_t(len) / 2 * 2 : 0;
+    lib_copy_bytes(in.get(), std::uint64_t(lo) * 2, out.get(), at, (std::uint64_t(hi) - lo + 1) * 2);
+}
+
+} // namespace
+
+int32 ui_waveform_t::backup_wave_data()
+{
+    backup.assign(*wave_object->get_wv_data());
+    return 0;
+}
+
+bool ui_waveform_t::guarded_backup()
+{
+    if (backup_wave_data() == 3) {
+        emit system_info_signal(3);
+        return false;
+    }
+    return true;
+}
+
+bool ui_waveform_t::edit_guards()
+{
+    if (!drawing->check_cover_points(true))
+        return false;
+    return guarded_backup();
+}
+
+void ui_waveform_t::commit_edit()
+{
+    disconnect(undo_stack, SIGNAL(clicked_undo_redo_signal(int, bool)), this,
+               SLOT(undo_clicked_slot_func(int, bool)));
+    emit update_plot_wv_signal();
+    connect(undo_stack, SIGNAL(clicked_undo_redo_signal(int, bool)), this, SLOT(undo_clicked_slot_func(int, bool)));
+}
+
+void ui_waveform_t::select_between_xcursors()
+{
+    if (!cursor->is_x_cursor_visible())
+        return;
+    set_select_kind(0);
+    cursor->set_selzone_range(cursor->get_x1_pos(), cursor->get_x2_pos());
+    cursor->show_selzone(cursor->get_x1_pos(), cursor->get_x2_pos());
+}
+
+void ui_waveform_t::select_all()
+{
+    set_select_kind(1);
+    const double last = static_cast<double>(get_wv_len()) - 1.0;
+    cursor->set_selzone_range(0.0, last);
+    cursor->show_selzone(0.0, last);
+    update_sbar_cursor_value();
+}
+
+void ui_waveform_t::do_copy_selected_wv()
+{
+    if (get_select_kind() == 0)
+        update_select_waveform_by_selzone();
+    else if (get_select_kind() == 1)
+        update_select_waveform_by_all();
+    else
+        qDebug() << "ui_waveform_t::do_copy_selected_wv:  marker or selzone is not visable!!!!!!!!";
+}
+
+void ui_waveform_t::update_select_waveform_by_selzone()
+{
+    lib_wv_data_t<short int> *copy = get_data();
+    std::remove(copy->samples.get_path().c_str());
+    if (!cursor->is_selzone_visible()) {
+        qDebug() << "ui_waveform_t::update_select_waveform_by_selzone:  marker or selzone is not visable!!!!!!!!";
+        return;
+    }
+    const std::pair<double, double> z = cursor->get_selzone_range();
+    uint32 lo = index_of(z.first), hi = index_of(z.second);
+    if (lo > hi)
+        std::swap(lo, hi);
+    const uint32 n = get_wv_len();
+    if (hi >= n) {
+        qDebug() << k_out_of_range;
+        return;
+    }
+    select_range.start = lo;
+    select_range.end = hi;
+    lib_fd_t created = lib_open_trunc(copy->samples.get_path());
+    created.reset();
+    lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
+    append_samples(*doc, lo, hi, *copy);
+    copy->amp = doc->amp;
+    copy->offset = doc->offset;
+}
+
+void ui_waveform_t::update_select_waveform_by_all()
+{
+    if (!cursor->is_selzone_visible()) {
+        qDebug() << "ui_waveform_t::update_select_waveform_by_all:  X marker or selzone is not visable!!!!!!!!";
+        return;
+    }
+    lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
+    get_data()->assign(*doc);
+    get_data()->freq = doc->freq;
+    select_range.start = 0.0;
+    select_range.end = static_cast<double>(get_wv_len()) - 1.0;
+}
+
+void ui_waveform_t::update_select_waveform_by_xcursor()
+{
+    lib_wv_data_t<short int> *copy = get_data();
+    copy->clear();
+    if (!cursor->is_x_cursor_visible()) {
+        qDebug() << "ui_waveform_t::update_select_waveform_by_xcursor:  marker or selzone is not visable!!!!!!!!";
+        return;
+    }
+    uint32 lo = index_of(cursor->get_x1_pos()), hi = index_of(cursor->get_x2_pos());
+    if (lo > hi)
+        std::swap(lo, hi);
+    const uint32 n = get_wv_len();
+    if (n == 0)
+        return;
+    if (hi > n - 1) {
+        qDebug() << k_out_of_range;
+        hi = n - 1;
+    }
+    if (lo <= hi)
+        append_samples(*wave_object->get_wv_data(), lo, hi, *copy);
+}
+
+void ui_waveform_t::cut_waveform()
+{
+    if (!edit_guards())
+        return;
+    do_cut_selected_wv();
+    commit_edit();
+}
+
+void ui_waveform_t::do_cut_selected_wv()
+{
+    const int32 kind = get_select_kind();
+    // Nothing selected: there is nothing to cut (the menu offers Cut only with a zone).
+    if (kind != 0 && kind != 1)
+        return;
+    lib_wv_data_t<short int> *copy = get_data();
+    lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
+    copy->clear();
+    const uint32 n = get_wv_len();
+    uint32 lo = 0, hi = n ? n - 1 : 0;
+    if (kind == 0) {
+        const std::pair<double, double> z = cursor->get_selzone_range();
+        lo = index_of(z.first);
+        hi = index_of(z.second);
+        if (lo > hi)
+            std::swap(lo, hi);
+    }
+    if (n > 0 && hi > n - 1) {
+        qDebug() << k_out_of_range;
+        hi = n - 1;
+    }
+    if (n > 0 && lo <= hi) {
+        copy->resize(0, 0);
+        append_samples(*doc, lo, hi, *copy);
+        doc->erase_range(lo, hi + 1);
+    }
+    const uint32 m = get_wv_len();
+    const uint32 last = m - 1; // wraps for m = 0 so that nothing is clamped
+    plot->set_wave_points(m);
+    const double zs = std::min(lo, last), ze = std::min(hi, last);
+    cursor->set_selzone_range(zs, ze);
+    select_range.start = zs;
+    select_range.end = ze;
+    if (cursor->get_x1_pos() > static_cast<fp32>(last))
+        cursor->set_x1_pos(static_cast<fp32>(last));
+    if (cursor->get_x2_pos() > static_cast<fp32>(last))
+        cursor->set_x2_pos(static_cast<fp32>(last));
+    plot_load_waveform_vector(plot, doc, k_display_points);
+    cursor->update_marker_pos();
+    update_sbar_cursor_value();
+}
+
+void ui_waveform_t::show_paste_option_form()
+{
+    if (!drawing->check_cover_points(true) || !has_data())
+        return;
+    ui_paste_option_t *form = new ui_paste_option_t(this, cursor->is_x_cursor_visible());
+    connect(form, SIGNAL(paste_option_form_btn_signal(ui_paste_option_t *, int32)), this,
+            SLOT(paste_option_form_btn_slot_func(ui_paste_option_t *, int32)));
+    form->show();
+}
+
+void ui_waveform_t::paste_option_form_btn_slot_func(ui_paste_option_t *type, int32 btn)
+{
+    if (btn == 2) {
+        type->close();
+        return;
+    }
+    if (btn != 3)
+        return;
+    if (!guarded_backup())
+        return;
+    set_paste_mode(type->get_paste_type());
+    const int32 result = paste_copy_buffer();
+    type->close();
+    if (result >= 0) {
+        commit_edit();
+        return;
+    }
+    backup.clear();
+    if (result == -1) {
+        ui_prompt_t prompt(this);
+        prompt.show_info_box(tr("Application exceeds the supported data points."), false);
+    }
+}
+
+int32 ui_waveform_t::paste_copy_buffer()
+{
+    lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
+    lib_wv_data_t<short int> *copy = get_data();
+    const uint64 k = copy->samples.size();
+    const uint64 n = get_wv_len();
+    const instr_zqw_t model = wave_object->get_instr_type();
+    const int32 *min_len = instr_get_min_wv_len(model, lib_ch_t(0));
+    const uint32 *max_len = instr_get_max_wv_len(model, lib_ch_t(0));
+    if (k == 0 || (min_len && static_cast<int64>(n + k) < *min_len) || (max_len && n + k > *max_len))
+        return -1;
+    switch (get_paste_mode()) {
+    case 0:
+        doc->replace_range(0, 0, *copy);
+        break;
+    case 1:
+        doc->replace_range(static_cast<uint32>(n), static_cast<uint32>(n), *copy);
+        break;
+    case 2: {
+        uint32 lo = index_of(cursor->get_x1_pos()), hi = index_of(cursor->get_x2_pos());
+        if (lo > hi)
+            std::swap(lo, hi);
+        // Cursors left beyond the end (an undo to a shorter waveform): replace up to the
+        // last sample, and nothing when the range starts past it.
+        if (lo >= n)
+            return -2;
+        hi = static_cast<uint32>(std::min<uint64>(hi, n - 1));
+        doc->replace_range(lo, hi + 1, *copy);
+        break;
+    }
+    case 3: {
+        const uint32 x = index_of(plot->get_picker()->get_pos().x());
+        doc->replace_range(x, x, *copy);
+        break;
+    }
+    default:
+        break;
+    }
+    plot->set_wave_points(get_wv_len());
+    plot_load_waveform_vector(plot, doc, k_display_points);
+    cursor->update_marker_pos();
+    update_sbar_cursor_value();
+    return 0;
+}
+
+void ui_waveform_t::update_plot_wv_slot_func()
+{
+    lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
+    if (!lib_math_is_data_equal(*doc, backup)) {
+        // The edit stays whether or not it is recorded: closing must still ask to save it.
+        set_saved(false);
+        const uint64 n = *wave_object->get_wv_len();
+        const uint64 avail = plat_avail_phys_mem();
+        const uint64 s = uint64(backup.samples.size()) + doc->samples.size();
+        const bool allowed = n <= k_max_undo_points && avail >= s && avail - s >= k_min_free_after;
+        lib_diag_line(std::string("stack_push_flag = ") + (allowed ? "1" : "0"));
+        if (allowed) {
+            try {
+                std::unique_ptr<ui_wave_command_t> command(new ui_wave_command_t(*doc, backup));
+                if (command->get_status() != 0) {
+                    if (command->get_status() == 3)
+                        emit system_info_signal(3);
+                } else {
+                    undo_stack->push(command.release());
+                }
+            } catch (const std::exception &) {
+                emit system_info_signal(3);
+            }
+        }
+    }
+    backup.clear();
+}
+
+void ui_waveform_t::restore_after_undo(const lib_wv_data_t<short int> &snapshot)
+{
+    lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
+    doc->assign(snapshot);
+    plot->set_wave_points(doc->samples.size());
+    const ui_range_t r = plot->get_wave_range(*doc);
+    fp32 y_max = static_cast<fp32>(r.second), y_min = static_cast<fp32>(r.first);
+    plot_load_waveform_yrange(plot, &y_max, &y_min, doc, k_display_points);
+    cursor->update_marker_pos();
+}
+
+void ui_waveform_t::undo_clicked_slot_func(int index, bool is_undo_clicked)
+{
+    const ui_wave_command_t *command = dynamic_cast<const ui_wave_command_t *>(undo_stack->command(index));
+    if (!command)
+        return;
+    if (is_undo_clicked && !undo_stack->canUndo())
+        restore_after_undo(command->get_before());
+    else
+        restore_after_undo(command->get_after());
+}
+
+std::pair<double, double> ui_waveform_t::get_wave_min_max()
+{
+    const std::pair<double, double> mm = lib_math_get_min_max(*wave_object->get_wv_data());
+    return {mm.first, mm.second};
+}
