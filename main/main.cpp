@@ -1,13 +1,107 @@
-#include <QApplication>
-#include <QMainWindow>
+// The program's entry: single instance, splash, per-user files, log and crash records,
+// language and style, then the main window and the event loop.
+#include "lib_app_paths.h"
+#include "lib_xml.h"
+#include "plat_crash.h"
+#include "ui_app_log.h"
+#include "ui_app_paths.h"
+#include "ui_application.h"
+#include "ui_meta_types.h"
+#include "ui_ondrix.h"
+#include "ui_prompt.h"
+#include "ui_qsplashscreen.h"
 
-int main(int argc, char **argv)
+#include <QDebug>
+#include <QDesktopWidget>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QScreen>
+#include <cstdlib>
+
+namespace {
+
+// How long the splash stays up: five seconds, unless ONDRIX_SPLASH_MS says otherwise
+// (tests start the program many times).
+qint64 splash_hold_ms()
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Ondrix");
-    QMainWindow window;
-    window.setWindowTitle("Ondrix");
-    window.resize(1024, 700);
-    window.show();
-    return app.exec();
+    bool ok = false;
+    qint64 ms = qEnvironmentVariable("ONDRIX_SPLASH_MS").toLongLong(&ok);
+    return ok && ms >= 0 ? ms : 5000;
 }
+
+} // namespace
+
+int32 qMain(int32 argc, char **argv)
+{
+    // Destroyed at the end of the normal path only: on the "already running" path its
+    // clean-up would delete the running instance's sample files.
+    auto *app = new ui_application_t(argc, argv, true);
+    ui_init_resources();
+    ui_register_meta_types();
+    if (app->is_running()) {
+        {
+            ui_prompt_t prompt(nullptr, true);
+            prompt.show_instance_running_box();
+        }
+        return 0;
+    }
+
+    QPixmap picture(":/Image/resources/ondrix_screen.png");
+    auto *splash = new ui_qsplashscreen_t(picture);
+    splash->show();
+    QElapsedTimer hold;
+    hold.start();
+    const qint64 hold_ms = splash_hold_ms();
+    while (hold.elapsed() < hold_ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents);
+
+    init_app_paths();
+    qInstallMessageHandler(log_message_handler);
+    if (QScreen *screen = QGuiApplication::screens().value(0)) {
+        qDebug() << "dpi is " << screen->physicalDotsPerInch();
+        qDebug() << "xdpi is " << screen->physicalDotsPerInchX();
+        qDebug() << "ydpi is " << screen->physicalDotsPerInchY();
+    }
+    qDebug() << "Application Start";
+
+    QString language;
+    {
+        lib_xml_t xml;
+        language = xml.read_node_content(g_config_file_path, "language");
+    }
+    static const QString font_family[2] = {"WenQuanYi Zen Hei", "WenQuanYi Zen Hei"};
+    QFont font = QApplication::font();
+    if (language == "chinese") {
+        font.setFamily(font_family[1]);
+        QApplication::setFont(font);
+        set_language_flag(1);
+        g_app_translator.load(":/languages/Ondrix_zh.qm");
+        QCoreApplication::installTranslator(&g_app_translator);
+        g_qt_translator.load(":/languages/qt_zh_CN.qm");
+        QCoreApplication::installTranslator(&g_qt_translator);
+    } else {
+        font.setFamily(font_family[0]);
+        QApplication::setFont(font);
+        set_language_flag(0);
+        g_app_translator.load(":/languages/Ondrix_en.qm");
+        QCoreApplication::installTranslator(&g_app_translator);
+    }
+
+    ui_install_style_sheet();
+    plat_install_crash_handler(QFile::encodeName(g_local_dir).toStdString());
+
+    int32 code = 0;
+    {
+        ui_ondrix_t window(nullptr);
+        window.show();
+        if (argc > 1)
+            window.open_arg_file(argv[1] ? QString::fromUtf8(argv[1]) : QString());
+        splash->finish(&window);
+        delete splash;
+        code = QApplication::exec();
+    }
+    delete app;
+    return code;
+}
+
+int main(int argc, char **argv) { return qMain(argc, argv); }

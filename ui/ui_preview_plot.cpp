@@ -378,6 +378,11 @@ void ui_preview_plot_t::set_grid_show(bool show)
     grid->setVisible(show);
 }
 
+bool ui_preview_plot_t::is_grid_show() const
+{
+    return grid->isVisible();
+}
+
 void ui_preview_plot_t::update_plot()
 {
     replot();

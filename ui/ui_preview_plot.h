@@ -64,6 +64,7 @@ public:
     ui_curvv_show_t get_curve_type() const;
     void set_curve_pen(const QColor &color, int width_kind);
     void set_grid_show(bool show);
+    bool is_grid_show() const;
     void update_plot();
 
     ui_range_t get_vector_range(std::vector<float> &values) const;

@@ -1,0 +1,70 @@
+// The program itself, started as a child: a file named on the command line opens, and
+// a second start hands its argument to the first and quits.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QThread>
+#include <gtest/gtest.h>
+
+namespace {
+
+QProcessEnvironment program_env()
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", QDir::currentPath() + "/xdg");
+    env.insert("XDG_RUNTIME_DIR", QDir::currentPath());
+    env.insert("TMPDIR", QDir::currentPath());
+    env.insert("QT_QPA_PLATFORM", "offscreen");
+    env.insert("ONDRIX_SPLASH_MS", "0");
+    env.insert("ONDRIX_PROMPT_AUTO_ANSWER", "ok");
+    env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    return env;
+}
+
+QString log_text()
+{
+    QFile f(QDir::currentPath() + "/xdg/Brantex/Ondrix/log.txt");
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+bool wait_for_log(const QString &what, int ms)
+{
+    for (int waited = 0; waited < ms; waited += 100) {
+        if (log_text().contains(what))
+            return true;
+        QThread::msleep(100);
+    }
+    return false;
+}
+
+} // namespace
+
+TEST(Program, OpensTheFileNamedOnTheCommandLineAndStaysSingle)
+{
+    QFile csv("w.csv");
+    ASSERT_TRUE(csv.open(QIODevice::WriteOnly));
+    csv.write("xpos,value\n1,-1\n2,0\n3,1\n");
+    csv.close();
+    const QString path = QDir::currentPath() + "/w.csv";
+
+    QProcess first;
+    first.setProcessEnvironment(program_env());
+    first.setWorkingDirectory(QDir::currentPath());
+    first.start(ONDRIX_PROGRAM, {path});
+    ASSERT_TRUE(first.waitForStarted());
+    ASSERT_TRUE(wait_for_log("Application Start", 30000)) << log_text().toStdString();
+    EXPECT_TRUE(wait_for_log("file=" + path, 30000));
+    EXPECT_TRUE(QFile::exists(".wave_data_buffer.bin"));
+    EXPECT_TRUE(QFile::exists("ondrix_config.xml") || QFile::exists("xdg/Brantex/Ondrix/ondrix_config.xml"));
+
+    QProcess second;
+    second.setProcessEnvironment(program_env());
+    second.setWorkingDirectory(QDir::currentPath());
+    second.start(ONDRIX_PROGRAM, {"next.csv"});
+    ASSERT_TRUE(second.waitForFinished(30000));
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_TRUE(wait_for_log("The value is: next.csv", 10000)) << log_text().toStdString();
+
+    first.kill();
+    first.waitForFinished();
+}
