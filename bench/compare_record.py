@@ -7,4 +7,4 @@ build("bench_record")
 m = run_medians("bench_record")
 base = m["BM_cp_baseline"]
 for name in ("BM_assign", "BM_erase_middle", "BM_insert_1M"):
-    print(f"{name:18s} {m[name] / base:5.2f} x cp   peak {peak_rss_mb('bench_record', name + '$'):6.1f} MB")
+    print(f"{name:18s} {m[name] / base:5.2f} x cp   peak {peak_rss_mb('bench_record', '^' + name + '/'):6.1f} MB")
