@@ -364,3 +364,19 @@ TEST_F(MainWindow, ExitWithEveryDocumentAgreeingLogsOnce)
     EXPECT_FALSE(window->has_waveform_window());
     EXPECT_EQ(seen.count("Application Exit\r\n\r\n"), 1);
 }
+
+TEST_F(MainWindow, PrintPreviewRendersThroughTheSameSlot)
+{
+    window->open_new_wave_window("");
+    ui_dialog_provider_t p;
+    QString pdf = here("preview.pdf");
+    p.exec_print_preview = [pdf](QWidget *, QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        printer.setColorMode(QPrinter::GrayScale);
+        paint(&printer);
+    };
+    ui_set_dialog_provider(p);
+    window->print_preview();
+    EXPECT_TRUE(read_bytes(pdf).startsWith("%PDF"));
+}
