@@ -21,10 +21,7 @@ int cfg_if_adwv_exp_t::create_wv_data()
 {
     const double k = *get_damp_factor();
     const uint32 n = *get_wv_len();
-    const uint32 c = cfg_gen_cycle16(*get_cycle());
-    if (c == 0)
-        return 2;
-    const uint32 p = n / c;
+    const uint32 p = cfg_gen_points_per_cycle(n, *get_cycle());
     if (p == 0)
         return 2;
     const uint64 shift = cfg_gen_phase_offset(p, *get_phase()) % p;

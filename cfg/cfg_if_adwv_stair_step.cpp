@@ -22,10 +22,7 @@ int cfg_if_adwv_stair_step_t::create_wv_data()
 {
     const int32 steps = *get_step_count();
     const uint32 n = *get_wv_len();
-    const uint32 c = cfg_gen_cycle16(*get_cycle());
-    if (c == 0)
-        return 2;
-    const uint32 p = n / c;
+    const uint32 p = cfg_gen_points_per_cycle(n, *get_cycle());
     // Fewer than two steps has no level spacing; the form never offers it.
     if (steps < 2 || uint32(steps) > p)
         return 2;

@@ -20,10 +20,7 @@ float *cfg_if_bswv_ramp_t::get_symmetry() { return &symmetry; }
 int cfg_if_bswv_ramp_t::create_wv_data()
 {
     const uint32 n = *get_wv_len();
-    const uint32 c = cfg_gen_cycle16(*get_cycle());
-    if (c == 0)
-        return 2;
-    const uint32 p = n / c;
+    const uint32 p = cfg_gen_points_per_cycle(n, *get_cycle());
     if (p == 0)
         return 2;
     const double sym = *get_symmetry();

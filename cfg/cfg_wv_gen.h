@@ -20,6 +20,14 @@ constexpr int CFG_GEN_WRITE_FAILED = -1;
 // The cycle count as the generators read it: its low 16 bits.
 inline uint32 cfg_gen_cycle16(uint32 cycle) { return cycle & 0xFFFFu; }
 
+// Points per cycle of a periodic generator, n / c with that cycle count; 0 when the
+// count reads as 0, which the generators refuse (code 2) like a period of no points.
+inline uint32 cfg_gen_points_per_cycle(uint32 n, uint32 cycle)
+{
+    const uint32 c = cfg_gen_cycle16(cycle);
+    return c == 0 ? 0 : n / c;
+}
+
 // Block [begin, end) of thread t out of T over n items: the first n mod T threads
 // take one item more.
 inline void cfg_gen_block(uint64 n, int t, int threads, uint64 &begin, uint64 &end)
