@@ -19,7 +19,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 #include <vector>
 
 namespace {
@@ -59,7 +58,8 @@ public:
     }
 
     // Indices a .. b (inclusive) with value(i), in block writes.
-    void put_range(uint32 a, uint32 b, const std::function<short int(uint32)> &value)
+    template <typename value_fn_t>
+    void put_range(uint32 a, uint32 b, const value_fn_t &value)
     {
         if (!fd.ok() || a > b || a >= count)
             return;
@@ -69,6 +69,20 @@ public:
             const uint32 n = static_cast<uint32>(std::min<uint64>(uint64(b) - first + 1, k_write_block));
             for (uint32 k = 0; k < n; ++k)
                 block[k] = value(static_cast<uint32>(first + k));
+            lib_pwrite_all(fd.get(), block.data(), std::size_t(n) * sizeof(short int), first * sizeof(short int));
+            first += n;
+        }
+    }
+
+    // Indices a .. b (inclusive) all with one value: the block is filled once.
+    void put_fill(uint32 a, uint32 b, short int value)
+    {
+        if (!fd.ok() || a > b || a >= count)
+            return;
+        b = std::min(b, count - 1);
+        const std::vector<short int> block(std::min<uint64>(uint64(b) - a + 1, k_write_block), value);
+        for (uint64 first = a; first <= b;) {
+            const uint32 n = static_cast<uint32>(std::min<uint64>(uint64(b) - first + 1, k_write_block));
             lib_pwrite_all(fd.get(), block.data(), std::size_t(n) * sizeof(short int), first * sizeof(short int));
             first += n;
         }
@@ -111,6 +125,12 @@ void draw_line_to_point(lib_wv_data_t<short int> &data, double *last, double x, 
         write_sloped(w, last[0], last[1], x, y);
     last[0] = x;
     last[1] = y;
+}
+
+void draw_fill_run(lib_wv_data_t<short int> &data, uint32 first, uint32 last, short int value)
+{
+    sample_writer_t w(data);
+    w.put_fill(first, last, value);
 }
 
 ui_draw_point_t::ui_draw_point_t(QwtPlot *plot_, QWidget *parent)
@@ -229,12 +249,8 @@ void ui_draw_point_t::draw_hand_segment(lib_wv_data_t<short int> &data)
 
 void ui_draw_point_t::draw_horizontal_line(lib_wv_data_t<short int> &data)
 {
-    {
-        sample_writer_t w(data);
-        const short int v = stored_value(static_cast<float>(start_y));
-        w.put_range(index_of(std::min(start_x, end_x)), index_of(std::max(start_x, end_x)),
-                    [v](uint32) { return v; });
-    }
+    draw_fill_run(data, index_of(std::min(start_x, end_x)), index_of(std::max(start_x, end_x)),
+                  stored_value(static_cast<float>(start_y)));
     reload_plot(data);
 }
 

@@ -90,3 +90,6 @@ private:
 
 // One free-hand segment from *last to (x, y), written into the samples; *last becomes (x, y).
 void draw_line_to_point(lib_wv_data_t<short int> &data, double *last, double x, double y);
+// Samples first .. last (inclusive, clipped to the sample count) all become value, in
+// block writes: the file work of a horizontal line.
+void draw_fill_run(lib_wv_data_t<short int> &data, uint32 first, uint32 last, short int value);

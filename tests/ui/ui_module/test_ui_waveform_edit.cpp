@@ -456,6 +456,13 @@ TEST(UiWaveform, AutoScaleStretchesToFullScale)
     EXPECT_NEAR(v[1], -32767, 1);
     EXPECT_NEAR(*h.win->wave_object->get_amp(), h.win->get_high_level() - h.win->get_low_level(), 1e-6);
     EXPECT_GE(h.undo_count(), 2);
+    // Each recorded conversion resets the axes from the raw range; the scale is set after them.
+    const ui_range_t left = h.win->plot->get_yleft_interval();
+    EXPECT_NEAR(left.first, h.win->get_low_level(), 1e-4);
+    EXPECT_NEAR(left.second, h.win->get_high_level(), 1e-4);
+    const ui_range_t right = h.win->plot->get_yright_interval();
+    EXPECT_EQ(right.second, *std::max_element(v.begin(), v.end()));
+    EXPECT_EQ(right.first, *std::min_element(v.begin(), v.end()));
     // The conversions are undone one by one back to the start.
     while (h.undo->isEnabled())
         h.undo->trigger();
