@@ -15,6 +15,7 @@
 #include "ui_timer.h"
 #include "ui_waveform.h"
 #include "ui_wv_undo_stack.h"
+#include "ui_window_counter.h"
 #include "ui_application.h"
 
 #include <QCoreApplication>
@@ -39,8 +40,6 @@
 
 #include "ui_custom_dock_widget.h"
 #include <qwt_plot_renderer.h>
-
-int32 g_window_counter = 1;
 
 namespace {
 

@@ -241,5 +241,4 @@ private:
     std::unique_ptr<plat_device_watch_t> m_device_watch;
 };
 
-// The window number of the next document window; only the main window raises it.
-extern int32 g_window_counter;
+#include "ui_window_counter.h"
