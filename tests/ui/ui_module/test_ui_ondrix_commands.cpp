@@ -29,6 +29,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -72,6 +73,13 @@ QPushButton *button(QWidget *w, const QString &text)
         if (b->text() == text)
             return b;
     return nullptr;
+}
+
+void write_csv(const QString &name)
+{
+    QFile f(name);
+    f.open(QIODevice::WriteOnly);
+    f.write("xpos,value\n1,-1\n2,0.5\n3,1\n4,0.25\n5,-0.75\n");
 }
 
 const QString no_wave = "No waveform exit.\nPlease create or open a waveform first.";
@@ -226,9 +234,9 @@ TEST_F(Commands, GreyButtonDropsClicksButItsShortcutStillFires)
     QTest::mouseClick(window->controls.btn_zoom_x, Qt::LeftButton);
     EXPECT_TRUE(prompts.texts.isEmpty());
     window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
     QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    window->controls.btn_select_mode->animateClick(0);
-    QTest::qWait(50);
+    QTest::qWait(300); // the shortcut clicks through animateClick
     ASSERT_FALSE(prompts.texts.isEmpty());
     EXPECT_EQ(prompts.texts.last(), no_wave);
 }
@@ -481,4 +489,62 @@ TEST_F(Commands, WindowsMenuListsTheDocuments)
     for (QAction *a : window->controls.window_menu->actions())
         entries << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(entries, (QStringList{"Cascade", "Title", "-", "Close All", "-", "Wave book1-wave1", "Wave book2-b"}));
+}
+
+// In point editing the tool bar's undo first undoes, then tells the user the drawn points
+// go and clears them.
+TEST_F(Commands, UndoInPointEditingClearsTheDrawnPoints)
+{
+    prompt_script_t prompts;
+    write_csv("w.csv");
+    window->open_file_slot_func(QDir::currentPath() + "/w.csv");
+    ui_waveform_t *doc = window->current_wave();
+    ASSERT_NE(doc, nullptr);
+    doc->select_all();
+    doc->invert_waveform();
+    ASSERT_EQ(doc->get_undo_stack()->count(), 1);
+    QTest::mouseClick(window->controls.btn_points, Qt::LeftButton);
+    ASSERT_EQ(doc->drawing->get_draw_type(), 5);
+    doc->drawing->add_or_move_point(10, 100);
+    doc->drawing->add_or_move_point(200, -100);
+    ASSERT_FALSE(doc->drawing->is_points_empty());
+    window->update_control_state();
+    EXPECT_TRUE(window->controls.btn_points_table->is_btn_enable());
+    EXPECT_TRUE(window->controls.btn_point_delete->is_btn_enable());
+
+    window->undo_action()->trigger();
+    EXPECT_EQ(doc->get_undo_stack()->index(), 0);
+    EXPECT_EQ(prompts.texts, QStringList{"This edit operation will cover the current points."});
+    EXPECT_TRUE(doc->drawing->is_points_empty());
+    EXPECT_FALSE(window->controls.btn_point_delete->is_btn_enable());
+}
+
+TEST_F(Commands, WaveParameterOnAnOpenedFileOpensNothing)
+{
+    prompt_script_t prompts;
+    write_csv("w.csv");
+    window->open_file_slot_func(QDir::currentPath() + "/w.csv");
+    ASSERT_NE(window->current_wave(), nullptr);
+    ASSERT_EQ(window->current_wave()->wave_object->get_wv_type(), LIB_WV_NONE);
+    EXPECT_FALSE(window->controls.btn_parameter->is_btn_enable());
+    window->show_wv_parameter_window();
+    EXPECT_TRUE(window->findChildren<ui_stdwvform_t *>().isEmpty());
+    EXPECT_TRUE(window->findChildren<ui_digtal_wave_form_t *>().isEmpty());
+    EXPECT_TRUE(prompts.texts.isEmpty());
+}
+
+// OK closes the dialog, whose close then reports code 8: the second code changes nothing.
+TEST_F(Commands, CloseCodeAfterOkIsHarmless)
+{
+    window->commands.wave_types[LIB_WV_SQUARE]->trigger();
+    QPointer<ui_stdwvform_t> form = open_dialog<ui_stdwvform_t>(window.get());
+    ASSERT_FALSE(form.isNull());
+    QTest::mouseClick(form->get_form()->btn_ok, Qt::LeftButton);
+    cfg_if_wv_t *object = window->current_wave()->wave_object;
+    if (!form.isNull())
+        window->std_wv_form_btn_slot_func(form, 8, false);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(documents(), 1);
+    EXPECT_EQ(window->current_wave()->wave_object, object);
+    EXPECT_EQ(object->get_wv_type(), LIB_WV_SQUARE);
 }
