@@ -438,6 +438,18 @@ TEST_F(Commands, ChineseIsWrittenTheLoopEndsAndTheNextStartSpeaksChinese)
     EXPECT_TRUE(window->commands.lang_chinese->isChecked());
     EXPECT_EQ(window->controls.btn_zoom_x->toolTip(), QString::fromUtf8("缩放 X 轴"));
     EXPECT_EQ(window->commands.file_equation->shortcut(), QKeySequence("Ctrl+Q"));
+    // The dialogs speak Chinese too.
+    window->commands.file_standard->trigger();
+    ui_stdwvform_t *form = open_dialog<ui_stdwvform_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("标准波形"));
+    EXPECT_EQ(form->get_form()->btn_cancel->text(), QString::fromUtf8("取消"));
+    form->close();
+    window->commands.help_about->trigger();
+    ui_about_info_t *about = open_dialog<ui_about_info_t>(window.get());
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->windowTitle(), QString::fromUtf8("关于 Ondrix"));
+    EXPECT_TRUE(about->version_text().startsWith(QString::fromUtf8("版本：")));
     window.reset();
     QCoreApplication::removeTranslator(&app);
     QCoreApplication::removeTranslator(&qt);
@@ -459,6 +471,11 @@ TEST_F(Commands, HelpWithoutAnOpenerShowsTheMessage)
     ASSERT_EQ(asked.size(), 2);
     EXPECT_EQ(asked[1], QUrl(ui_website_address()));
     EXPECT_EQ(prompts.texts.size(), 1) << "a failed web site is not reported";
+    set_language_flag(1);
+    window->commands.help_user->trigger();
+    set_language_flag(0);
+    ASSERT_EQ(asked.size(), 3);
+    EXPECT_EQ(asked[2], QUrl::fromLocalFile("Ondrix_CN.chm"));
 }
 
 TEST_F(Commands, AboutShowsTheVersionAndClosesWithOk)
