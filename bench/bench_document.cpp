@@ -108,7 +108,8 @@ void BM_hline_move(benchmark::State &state)
         d->do_point_operate_by_mouse(UI_MOUSE_MOVE, nullptr, data, 1000 + k_line - 1, y++);
 }
 
-// The edits with whole-waveform file work, for the peak memory.
+// The edits with whole-waveform file work, the display-scale conversions included, for
+// the peak memory.
 void BM_edit_chain(benchmark::State &state)
 {
     std::unique_ptr<ui_waveform_t> win = make_document();
@@ -127,6 +128,11 @@ void BM_edit_chain(benchmark::State &state)
         win->paste_copy_buffer();
         win->commit_edit();
         win->get_undo_stack()->undo();
+        ui_view_setting_t view = win->get_view_setting();
+        win->apply_y_axis_setting(view);
+        view.auto_scale = false;
+        view.y_min = -3.0;
+        win->apply_y_axis_setting(view);
         win->get_undo_stack()->clear();
     }
 }

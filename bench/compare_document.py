@@ -10,4 +10,4 @@ print(f"undo step        {m['BM_record_undo_step'] / m['BM_cp_baseline']:5.2f} x
 print(f"line file write  {m['BM_hline_file_write'] / m['BM_fwrite_2MB']:5.2f} x fwrite  (limit 3)")
 print(f"line move        {m['BM_hline_move']:6.2f} ms            (limit 30)")
 for name in ("BM_record_undo_step", "BM_hline_move", "BM_edit_chain"):
-    print(f"peak {name:20s} {peak_rss_mb('bench_document', name + '$'):6.1f} MB (limit 400)")
+    print(f"peak {name:20s} {peak_rss_mb('bench_document', '^' + name + '/'):6.1f} MB (limit 400)")

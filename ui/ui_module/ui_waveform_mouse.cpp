@@ -18,6 +18,12 @@
 
 #include <cmath>
 
+// The drawing cursors live in this static library's resources.
+static void init_document_resources()
+{
+    Q_INIT_RESOURCE(ui_document);
+}
+
 namespace {
 
 const char *draw_cursor_picture(int draw_type)
@@ -118,10 +124,11 @@ void ui_waveform_t::update_canvas_cursor()
 {
     switch (get_mouse_func()) {
     case UI_MOUSE_DRAW_POINT: {
+        init_document_resources();
         const char *picture = draw_cursor_picture(drawing->get_draw_type());
         if (picture) {
             const QPixmap pixmap(picture);
-            // A picture missing from the resources still shows that a drawing tool is on.
+            // An unreadable picture still shows that a drawing tool is on.
             set_canvas_cursor(pixmap.isNull() ? QCursor(Qt::CrossCursor)
                                               : QCursor(pixmap.scaled(32, 32), 0, 32));
         }

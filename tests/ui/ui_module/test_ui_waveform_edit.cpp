@@ -7,7 +7,10 @@
 #include "plat_mem.h"
 #include "ui_paste_option.h"
 #include "ui_prompt.h"
+#include "ui_wave_command.h"
+#include "ui_waveform_cursor_sel.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -58,6 +61,32 @@ public:
     ~prompt_capture_t() { ui_prompt_t::set_answer_hook(ui_prompt_answer_hook_t()); }
     std::vector<QString> texts;
 };
+
+TEST(UiWvUndoStack, ReportsEachIndexChangeWithTheCommandToRestore)
+{
+    ui_wv_undo_stack_t stack;
+    QSignalSpy spy(&stack, SIGNAL(clicked_undo_redo_signal(int, bool)));
+    ASSERT_TRUE(spy.isValid());
+    lib_wv_data_t<short int> a, b;
+    for (int i = 0; i < 3; ++i)
+        stack.push(new ui_wave_command_t(a, b));
+    ASSERT_EQ(spy.count(), 3);
+    EXPECT_EQ(spy.at(2).at(0).toInt(), 2);
+    EXPECT_FALSE(spy.at(2).at(1).toBool());
+    spy.clear();
+    stack.setIndex(3);
+    EXPECT_EQ(spy.count(), 0) << "the same index reports nothing";
+    const std::pair<int, bool> expected[] = {{1, true}, {0, true}, {0, true}};
+    for (const auto &e : expected) {
+        stack.undo();
+        ASSERT_FALSE(spy.isEmpty());
+        EXPECT_EQ(spy.last().at(0).toInt(), e.first);
+        EXPECT_EQ(spy.last().at(1).toBool(), e.second);
+    }
+    stack.redo();
+    EXPECT_EQ(spy.last().at(0).toInt(), 0);
+    EXPECT_FALSE(spy.last().at(1).toBool());
+}
 
 TEST(UiWaveform, NewWindowStartsEmptyHandedAndZeroFilled)
 {
@@ -532,6 +561,19 @@ TEST(UiWaveform, CloseAsksToSaveAnUnsavedDocument)
     flush_deletes();
     EXPECT_TRUE(none.texts.empty());
     EXPECT_FALSE(saved.win);
+}
+
+TEST(UiWaveform, StatusBarShowsPointerAndCursorsWithTimes)
+{
+    waveform_harness_t h(1001, 1000.0f);
+    emit h.win->plot->get_picker()->pos_update_signal(500.0f, 16383.5f);
+    ui_waveform_cursor_sel_t *sel = h.win->findChild<ui_waveform_cursor_sel_t *>();
+    ASSERT_NE(sel, nullptr);
+    EXPECT_EQ(sel->pos_x->text(), "X:501, 500.00us");
+    EXPECT_EQ(sel->pos_y->text(), "Y:500.00 mV");
+    h.win->select_all();
+    EXPECT_EQ(sel->sel_fields.end_point->text(), "1001");
+    EXPECT_EQ(sel->sel_fields.end_time->text(), "1.00ms");
 }
 
 TEST(UiWaveform, ReplacingTheWaveObjectRemovesTheOldFile)

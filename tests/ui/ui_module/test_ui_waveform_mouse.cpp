@@ -304,6 +304,19 @@ TEST_F(mouse_fixture, ToolSwitching)
     EXPECT_TRUE(h.win->cursor->is_y_cursor_visible());
 }
 
+TEST_F(mouse_fixture, EachDrawTypeHasItsCanvasCursor)
+{
+    for (int t = 1; t <= 5; ++t) {
+        h.win->set_draw_type(t);
+        const QCursor c = h.win->plot->canvas()->cursor();
+        ASSERT_EQ(c.shape(), Qt::BitmapCursor) << t;
+        EXPECT_EQ(c.pixmap().size(), QSize(32, 32));
+        EXPECT_EQ(c.hotSpot(), QPoint(0, 32));
+    }
+    h.win->set_draw_type(5); // leaves the tool
+    EXPECT_EQ(h.win->plot->canvas()->cursor().shape(), Qt::ArrowCursor);
+}
+
 TEST_F(mouse_fixture, DraggingANewZoneSelectsIt)
 {
     press(100, 0);
