@@ -174,6 +174,7 @@ void ui_sequencer_t::build_preview_group()
     m_preview_plot->set_axis_show(true);
     m_preview_plot->set_grid_show(true);
     m_preview_plot->set_time_scale_show(false);
+    m_preview_plot->replot();
     QGridLayout *grid = new QGridLayout(m_preview_gpbx);
     grid->setHorizontalSpacing(0);
     grid->setVerticalSpacing(4);

@@ -445,3 +445,24 @@ TEST(UiDigitalWaveForm, ShrinkingBelowAPageHidesTheRestAndKeepsOneSample)
     e.table()->item(19, 1)->setText("0x7");
     EXPECT_EQ(e.samples().size(), 17u);
 }
+
+TEST(UiDigitalWaveForm, PageAndIndexFields)
+{
+    auto src = make_pattern(45, [](uint32 i) { return uint16(i); });
+    editor_t e(45, true, src.get());
+    type_base(e->get_page_frame(), "2");
+    EXPECT_EQ(e->get_page(), 2);
+    EXPECT_EQ(e->get_index_frame()->get_value(), 21);
+    EXPECT_EQ(e.pos(0), "21");
+    type_base(e->get_index_frame(), "25");
+    EXPECT_EQ(e->get_page(), 2);
+    EXPECT_EQ(e.table()->currentRow(), 4);
+    type_base(e->get_page_frame(), "2");
+    EXPECT_EQ(e->get_index_frame()->get_value(), 25) << "the page already shown: nothing happens";
+    e.select_rows({7});
+    EXPECT_EQ(e->get_index_frame()->get_value(), 28);
+    type_base(e->get_index_frame(), "44");
+    EXPECT_EQ(e->get_page(), 3);
+    EXPECT_EQ(e.visible_rows(), 5);
+    EXPECT_EQ(e.table()->currentRow(), 3);
+}

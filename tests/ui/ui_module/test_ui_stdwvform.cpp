@@ -273,7 +273,6 @@ TEST(UiStdWvForm, LoadingADefaultGeneratorChangesNoValue)
         combo->setCurrentIndex(t);
         emit combo->activated(t);
         cfg_if_wv_t *w = d->get_wave_object();
-        std::unique_ptr<cfg_if_wv_t> fresh = reference_generator(t);
         EXPECT_FLOAT_EQ(*w->get_amp(), t == LIB_WV_DC ? 0.002f : 2.0f);
         EXPECT_FLOAT_EQ(*w->get_offset(), 0.0f);
         EXPECT_EQ(*w->get_wv_len(), 16384u);
@@ -284,10 +283,12 @@ TEST(UiStdWvForm, LoadingADefaultGeneratorChangesNoValue)
             EXPECT_FLOAT_EQ(*p->get_pulse_width(), 1000.0f);
             EXPECT_FLOAT_EQ(*p->get_rise_time(), 200.0f);
         }
-        if (t == LIB_WV_STAIR_UP)
+        if (t == LIB_WV_STAIR_UP) {
             EXPECT_EQ(*static_cast<cfg_if_adwv_stair_step_t *>(w)->get_step_count(), 8);
-        if (t == LIB_WV_MULTI_PULSE)
+        }
+        if (t == LIB_WV_MULTI_PULSE) {
             EXPECT_EQ(static_cast<cfg_if_adwv_multi_pulse_t *>(w)->get_pulse_num(), 2u);
+        }
     }
 }
 
@@ -419,4 +420,18 @@ TEST(UiStdWvForm, TakeWaveObjectMarksTheHandOver)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_EQ(d.dlg.data(), nullptr) << "deleted on close";
     EXPECT_EQ(samples_of(w->get_wv_data()).size(), 4096u);
+}
+
+TEST(UiStdWvForm, InvalidParametersKeepTheDialogOpen)
+{
+    prompt_recorder_t prompts;
+    dialog_t d(LIB_WV_SINE);
+    d->set_points(0);
+    QSignalSpy spy(d.dlg, SIGNAL(std_wv_form_btn_signal(ui_stdwvform_t *, int32, bool)));
+    d.click(d->get_form()->btn_ok);
+    EXPECT_EQ(spy.count(), 0);
+    EXPECT_TRUE(prompts.texts.isEmpty()) << "OK says nothing";
+    d.click(d->get_form()->btn_preview);
+    ASSERT_EQ(prompts.texts.size(), 1);
+    EXPECT_EQ(prompts.texts[0], "Some parameters are invalid, and will adjust automatically.");
 }
