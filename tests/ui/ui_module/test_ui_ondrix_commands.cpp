@@ -19,6 +19,8 @@
 #include "ui_stdwvform_form.h"
 #include "ui_tbar_btn.h"
 #include "ui_url_opener.h"
+#include "ui_view_property.h"
+#include "ui_cursor_setting.h"
 #include "ui_version.h"
 #include "ui_waveform.h"
 #include "ui_wv_property_form.h"
@@ -28,6 +30,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -564,4 +567,70 @@ TEST_F(Commands, CloseCodeAfterOkIsHarmless)
     EXPECT_EQ(documents(), 1);
     EXPECT_EQ(window->current_wave()->wave_object, object);
     EXPECT_EQ(object->get_wv_type(), LIB_WV_SQUARE);
+}
+
+// Each Waveform-menu entry opens the dialog for its own type; DC is 5 and Noise 4 although
+// Noise follows DC.
+TEST_F(Commands, WaveformMenuEntriesOpenTheirTypes)
+{
+    const struct
+    {
+        const char *text;
+        lib_wv_type_t type;
+    } cases[] = {{"Sine", LIB_WV_SINE},         {"Square", LIB_WV_SQUARE},     {"Pulse", LIB_WV_PULSE},
+                 {"Ramp", LIB_WV_RAMP},         {"DC", LIB_WV_DC},             {"Noise", LIB_WV_NOISE},
+                 {"Sinc", LIB_WV_SINC},         {"Stair Step Up", LIB_WV_STAIR_UP},
+                 {"Stair Step Down", LIB_WV_STAIR_DN}, {"Exponential Rise", LIB_WV_EXP_RISE},
+                 {"Exponential Fall", LIB_WV_EXP_FALL}, {"Multi pulse", LIB_WV_MULTI_PULSE}};
+    QMap<QString, QAction *> entries;
+    for (QAction *a : window->commands.wave_menu->actions())
+        entries[a->text()] = a;
+    for (const auto &c : cases) {
+        ASSERT_TRUE(entries.contains(c.text)) << c.text;
+        entries[c.text]->trigger();
+        QPointer<ui_stdwvform_t> form = open_dialog<ui_stdwvform_t>(window.get());
+        ASSERT_FALSE(form.isNull()) << c.text;
+        EXPECT_EQ(form->get_wave_object()->get_wv_type(), c.type) << c.text;
+        form->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (form)
+            delete form.data();
+    }
+    EXPECT_EQ(documents(), 0);
+}
+
+TEST_F(Commands, DisplayPropertiesOkSetsTheViewEntries)
+{
+    ASSERT_EQ(window->open_new_wave_window(""), 0);
+    ASSERT_TRUE(window->controls.view_grid->isChecked());
+    window->controls.view_properties->trigger();
+    ui_view_property_t *form = open_dialog<ui_view_property_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    QCheckBox *grid = nullptr;
+    for (QCheckBox *c : form->findChildren<QCheckBox *>())
+        if (c->text() == "Grids")
+            grid = c;
+    ASSERT_NE(grid, nullptr);
+    ASSERT_TRUE(grid->isChecked());
+    grid->click();
+    QTest::mouseClick(button(form, "OK"), Qt::LeftButton);
+    EXPECT_FALSE(window->controls.view_grid->isChecked());
+    EXPECT_FALSE(window->current_wave()->get_view_setting().grid_show);
+}
+
+TEST_F(Commands, CursorSettingsOkPutsTheDocumentInCursorMode)
+{
+    ASSERT_EQ(window->open_new_wave_window(""), 0);
+    ui_waveform_t *doc = window->current_wave();
+    EXPECT_FALSE(window->controls.btn_edit_cursors->is_btn_enable());
+    QTest::mouseClick(window->controls.btn_x_cursors, Qt::LeftButton);
+    ASSERT_TRUE(doc->cursor->is_x_cursor_visible());
+    ASSERT_TRUE(window->controls.btn_edit_cursors->is_btn_enable());
+    QTest::mouseClick(window->controls.btn_edit_cursors, Qt::LeftButton);
+    ui_cursor_setting_t *form = open_dialog<ui_cursor_setting_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    const double x1 = form->get_x1();
+    QTest::mouseClick(button(form, "OK"), Qt::LeftButton);
+    EXPECT_EQ(doc->get_mouse_func(), UI_MOUSE_CURSOR);
+    EXPECT_FLOAT_EQ(doc->cursor->get_x1_pos(), static_cast<float>(x1));
 }
