@@ -634,3 +634,28 @@ TEST_F(Commands, CursorSettingsOkPutsTheDocumentInCursorMode)
     EXPECT_EQ(doc->get_mouse_func(), UI_MOUSE_CURSOR);
     EXPECT_FLOAT_EQ(doc->cursor->get_x1_pos(), static_cast<float>(x1));
 }
+
+// Re-parameterising replaces the document's object; the new samples stay readable after
+// the old object released its own.
+TEST_F(Commands, WaveParameterReplacesTheObjectAndKeepsItsSamples)
+{
+    window->commands.file_standard->trigger();
+    QTest::mouseClick(open_dialog<ui_stdwvform_t>(window.get())->get_form()->btn_ok, Qt::LeftButton);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ui_waveform_t *doc = window->current_wave();
+    ASSERT_NE(doc, nullptr);
+    std::vector<short> first;
+    doc->get_wave_data()->read_all(first);
+    cfg_if_wv_t *old_object = doc->wave_object;
+    QTest::mouseClick(window->controls.btn_parameter, Qt::LeftButton);
+    ui_stdwvform_t *form = open_dialog<ui_stdwvform_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    QTest::mouseClick(form->get_form()->btn_ok, Qt::LeftButton);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_NE(doc->wave_object, old_object);
+    std::vector<short> second;
+    doc->get_wave_data()->read_all(second);
+    EXPECT_EQ(second.size(), first.size());
+    EXPECT_EQ(second, first) << "same parameters, same samples";
+    EXPECT_EQ(documents(), 1);
+}
