@@ -659,3 +659,20 @@ TEST_F(Commands, WaveParameterReplacesTheObjectAndKeepsItsSamples)
     EXPECT_EQ(second, first) << "same parameters, same samples";
     EXPECT_EQ(documents(), 1);
 }
+
+TEST_F(Commands, RenamedDocumentShowsItsNewTitleInTheWindowsMenu)
+{
+    ASSERT_EQ(window->open_new_wave_window(""), 0);
+    window->controls.wave_properties->trigger();
+    ui_wv_property_form_t *form = open_dialog<ui_wv_property_form_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    form->set_name_postfix("renamed");
+    const QString name = form->get_wave_name();
+    ASSERT_TRUE(name.endsWith("renamed")) << name.toStdString();
+    QTest::mouseClick(button(form, "OK"), Qt::LeftButton);
+    EXPECT_EQ(window->get_cur_wave_name(), name);
+    EXPECT_EQ(window->get_sub_window_titles(), QStringList{name});
+    QMetaObject::invokeMethod(window->controls.window_menu, "aboutToShow");
+    EXPECT_EQ(window->controls.window_menu->actions().last()->text(), name);
+    EXPECT_EQ(window->current_wave()->get_undo_stack()->count(), 0) << "no edited points, no undo step";
+}
