@@ -330,8 +330,13 @@ void ui_ondrix_t::digital_wv_form_btn_slot_func(ui_digtal_wave_form_t *form, int
 
 void ui_ondrix_t::wv_property_form_btn_slot_func(ui_wv_property_form_t *form, int32 btn)
 {
-    if (!form || !document_is_current())
+    if (!form)
         return;
+    if (!document_is_current()) {
+        if (btn == 2 || btn == 3 || btn == 8 || btn == 9)
+            form->close();
+        return;
+    }
     lib_wv_data_t<short int> *backup = m_cur_wave->get_backup_data();
     if (btn == 2 || btn == 8) {
         // The form edits the samples in place: a cancel puts the backed-up ones back.
