@@ -6,6 +6,7 @@
 #include "ui_app_log.h"
 #include "ui_app_paths.h"
 #include "ui_application.h"
+#include "ui_language_resources.h"
 #include "ui_meta_types.h"
 #include "ui_ondrix.h"
 #include "ui_prompt.h"
@@ -37,6 +38,7 @@ int32 qMain(int32 argc, char **argv)
     // clean-up would delete the running instance's sample files.
     auto *app = new ui_application_t(argc, argv, true);
     ui_init_resources();
+    ui_init_language_resources();
     ui_register_meta_types();
     if (app->is_running()) {
         {

@@ -15,6 +15,7 @@
 #include "ui_timer.h"
 #include "ui_waveform.h"
 #include "ui_wv_undo_stack.h"
+#include "ui_window_counter.h"
 #include "ui_application.h"
 
 #include <QCoreApplication>
@@ -100,6 +101,8 @@ ui_ondrix_t::ui_ondrix_t(QWidget *parent)
     setObjectName("ondr_main_window");
     reset_new_wave_param();
     init_undo_group();
+    create_menu_bar();
+    create_tool_bar();
     init_status_bar();
     init_mdi_area();
     update_control_state();
@@ -116,6 +119,11 @@ ui_ondrix_t::~ui_ondrix_t()
 {
     m_device_watch->stop();
     delete m_refresh_timer;
+    // The menus have no parent; they go with the window so that nothing is left behind.
+    for (QMenu *menu : {commands.file_menu, commands.edit_menu, commands.view_menu, commands.wave_menu,
+                        commands.comm_menu, commands.panel_menu, controls.window_menu, commands.lang_menu,
+                        commands.help_menu})
+        delete menu;
 }
 
 void ui_ondrix_t::init_undo_group()
@@ -470,6 +478,7 @@ void ui_ondrix_t::update_control_state()
         if (controls.view_time_scale)
             controls.view_time_scale->setChecked(view.time_scale_show);
     }
+    update_pending_state();
 }
 
 void ui_ondrix_t::update_basic_oper_state(bool doc)

@@ -14,6 +14,8 @@
 #include <memory>
 
 class QAction;
+class QPushButton;
+class cfg_if_wv_t;
 class plat_device_watch_t;
 class QCloseEvent;
 class QLineEdit;
@@ -90,6 +92,28 @@ public:
     // Status bar and refresh.
     void init_status_bar();
     void start_refresh_timer();
+
+    // Menu bar and tool bar.
+    void create_menu_bar();
+    void create_tool_bar();
+    // False for the commands whose dialog or service is not in the program yet: the
+    // control-state refresh keeps them disabled.
+    bool is_command_available(const QObject *control) const;
+
+    // Dialog openers.
+    void open_wv_settings_form();
+    void show_wv_window(lib_wv_type_t type);
+    void show_wv_parameter_window();
+    void open_digital_wv_form();
+    void open_equation_form();
+    void open_wv_property_form();
+    void open_view_property_form();
+    void open_cursor_setting_form();
+    void open_wvmath_form();
+    void open_filter_form();
+    void open_window_form();
+    void open_send_comm_form(uint16 row);
+    void open_comm_form(ui_comm_mode_t mode, uint16 row);
 
     ui_waveform_t *current_wave() const { return m_cur_wave; }
     QMdiArea *mdi_area() const { return m_mdi_area; }
@@ -199,6 +223,25 @@ public:
         ui_tbar_btn_t *btn_math = nullptr, *btn_filter = nullptr, *btn_window = nullptr, *btn_send = nullptr;
     } controls;
 
+    // The menus and the entries and buttons the refresh leaves alone.
+    struct commands_t
+    {
+        QMenu *file_menu = nullptr, *edit_menu = nullptr, *view_menu = nullptr, *wave_menu = nullptr;
+        QMenu *comm_menu = nullptr, *panel_menu = nullptr, *lang_menu = nullptr, *help_menu = nullptr;
+        QAction *file_blank = nullptr, *file_equation = nullptr, *file_standard = nullptr;
+        QAction *file_open = nullptr, *file_exit = nullptr;
+        QAction *view_linear = nullptr, *view_hold = nullptr;
+        QAction *wave_equation = nullptr;
+        QAction *wave_types[12] = {}; // indexed by wave type
+        QAction *comm_read = nullptr, *comm_import = nullptr, *comm_refresh = nullptr;
+        QAction *lang_chinese = nullptr, *lang_english = nullptr;
+        QAction *help_user = nullptr, *help_website = nullptr, *help_about = nullptr;
+        ui_tbar_btn_t *btn_new = nullptr, *btn_open = nullptr;
+        QPushButton *btn_bswv[6] = {}, *btn_adwv[6] = {}; // in tool-bar order
+        QPushButton *btn_digital = nullptr, *btn_equation = nullptr;
+        ui_tbar_btn_t *btn_read = nullptr, *btn_import = nullptr, *btn_refresh = nullptr;
+    } commands;
+
 private:
     void init_undo_group();
     void init_mdi_area();
@@ -213,6 +256,21 @@ private:
     void update_math_state(bool doc);
     void update_send_state(bool doc);
     void update_window_menu_state(bool doc);
+    void update_pending_state();
+    void create_file_menu();
+    void create_edit_menu();
+    void create_view_menu();
+    void create_waveform_menu();
+    void create_comm_menu();
+    void create_window_menu();
+    void create_lang_menu();
+    void create_help_menu();
+    QAction *add_menu_action(const QString &text, const char *icon, const char *slot);
+    void show_no_wave_prompt();
+    bool check_cover_points();
+    int32 backup_current_wave();
+    void take_over_wave_object(cfg_if_wv_t *object);
+    void refresh_instruments();
     bool document_is_current() const;
     void render_plot(QPrinter *printer);
     void reset_failed_open();

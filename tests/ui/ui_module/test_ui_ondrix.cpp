@@ -333,11 +333,11 @@ TEST_F(MainWindow, UnbuiltCommandsOnlyLogThemselves)
     sink = &seen;
     QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext &, const QString &m) { sink->append(m); });
-    window->mbar_file_slot_func();
-    window->tbar_math_slot_func();
+    window->open_equation_form();
+    window->open_wvmath_form();
     qInstallMessageHandler(previous);
-    EXPECT_TRUE(seen.contains("not built yet: mbar_file_slot_func()"));
-    EXPECT_TRUE(seen.contains("not built yet: tbar_math_slot_func()"));
+    EXPECT_TRUE(seen.contains("not built yet: open_equation_form()"));
+    EXPECT_TRUE(seen.contains("not built yet: open_wvmath_form()"));
 }
 
 TEST_F(MainWindow, ConstructionConnectsEverythingByName)
