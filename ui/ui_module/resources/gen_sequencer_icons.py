@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Draws the sequence editor's 32 x 32 button icons (white glyphs on transparency)."""
+"""Draws the sequence editor's own 32 x 32 button icons (white glyphs on transparency);
+open, save and equation use the main window's pictures."""
 import math
 import struct
 import zlib
@@ -73,12 +74,8 @@ def sine(c):
 
 
 ICONS = {
-    "image_basic_open.png": lambda c: (rect(c, 4, 10, 27, 26), line(c, 4, 10, 12, 6), line(c, 12, 6, 16, 10)),
     "image_stdwv.png": sine,
-    "image_equation.png": lambda c: (line(c, 8, 8, 24, 8), line(c, 8, 8, 16, 16), line(c, 16, 16, 8, 24),
-                                     line(c, 8, 24, 24, 24)),
     "image_sequencer_decreace.png": lambda c: minus(c, 16, 16, 10),
-    "image_basic_save.png": lambda c: (rect(c, 5, 5, 26, 26), rect(c, 10, 5, 21, 12), rect(c, 9, 18, 22, 26)),
     "image_sequencer_add_one.png": lambda c: plus(c, 16, 16, 10),
     "image_sequencer_add_all.png": lambda c: (plus(c, 10, 16, 6), plus(c, 23, 16, 6)),
     "image_sequencer_remove_one.png": lambda c: cross(c, 16, 16, 9),
