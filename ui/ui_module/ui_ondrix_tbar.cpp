@@ -3,6 +3,7 @@
 
 #include "ui_draw_point.h"
 #include "ui_prompt.h"
+#include "ui_qwt_plotzoomer.h"
 #include "ui_tbar_btn.h"
 #include "ui_waveform.h"
 
@@ -357,6 +358,9 @@ void ui_ondrix_t::tbar_draw_wv_slot_func()
         show_no_wave_prompt();
         return;
     }
+    // Every button of the group leaves rectangle zoom first.
+    if (ui_qwt_plotzoomer_t *zoomer = m_cur_wave->get_zoomer())
+        zoomer->set_zoom_mode(3);
     QObject *from = sender();
     if (from == controls.btn_freehand)
         m_cur_wave->set_draw_type(1);

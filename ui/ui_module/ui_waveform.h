@@ -49,6 +49,7 @@ public:
     void set_wave_object(cfg_if_wv_t *object);
     uint32 get_wv_len();
     ui_wv_undo_stack_t *get_undo_stack() const { return undo_stack; }
+    ui_qwt_plotzoomer_t *get_zoomer() const { return zoomer; }
     range_data_t get_select_range() const { return select_range; }
     void set_select_range(const range_data_t &range) { select_range = range; }
     ui_view_setting_t get_view_setting() const { return view_setting; }

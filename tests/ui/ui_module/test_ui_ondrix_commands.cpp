@@ -13,6 +13,7 @@
 #include "ui_language_resources.h"
 #include "ui_meta_types.h"
 #include "ui_ondrix.h"
+#include "ui_qwt_plotzoomer.h"
 #include "ui_plot_cursor.h"
 #include "ui_prompt.h"
 #include "ui_stdwvform.h"
@@ -675,4 +676,14 @@ TEST_F(Commands, RenamedDocumentShowsItsNewTitleInTheWindowsMenu)
     QMetaObject::invokeMethod(window->controls.window_menu, "aboutToShow");
     EXPECT_EQ(window->controls.window_menu->actions().last()->text(), name);
     EXPECT_EQ(window->current_wave()->get_undo_stack()->count(), 0) << "no edited points, no undo step";
+}
+
+TEST_F(Commands, DrawWaveButtonsLeaveRectangleZoomFirst)
+{
+    window->open_new_wave_window("");
+    ui_waveform_t *doc = window->current_wave();
+    doc->set_zoom_mode(0);
+    ASSERT_EQ(doc->get_zoomer()->get_zoom_mode(), 0);
+    QTest::mouseClick(window->controls.btn_hline, Qt::LeftButton);
+    EXPECT_EQ(doc->get_zoomer()->get_zoom_mode(), 3);
 }
