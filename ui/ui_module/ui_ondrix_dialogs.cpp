@@ -286,7 +286,10 @@ void ui_ondrix_t::wv_settings_form_btn_slot_func(ui_wv_settings_t *form, int32 b
     form->close();
 }
 
-void ui_ondrix_t::std_wv_form_btn_slot_func(ui_stdwvform_t *form, int32 btn, bool)
+// The Standard Waveform dialog and the digital editor report alike: their waveform object
+// goes into the current document, or a new one when none is current.
+template <typename form_t>
+void ui_ondrix_t::take_creation_result(form_t *form, int32 btn)
 {
     if (!form)
         return;
@@ -307,25 +310,14 @@ void ui_ondrix_t::std_wv_form_btn_slot_func(ui_stdwvform_t *form, int32 btn, boo
     form->close();
 }
 
+void ui_ondrix_t::std_wv_form_btn_slot_func(ui_stdwvform_t *form, int32 btn, bool)
+{
+    take_creation_result(form, btn);
+}
+
 void ui_ondrix_t::digital_wv_form_btn_slot_func(ui_digtal_wave_form_t *form, int32 btn, bool)
 {
-    if (!form)
-        return;
-    if (btn == 2 || btn == 8) {
-        form->close();
-        return;
-    }
-    if (btn != 3 || form->is_handed_over())
-        return;
-    if (!document_is_current()) {
-        int32 r = open_new_wave_window(QString());
-        if (r != 0) {
-            system_info_slot_func(creation_info(r));
-            return;
-        }
-    }
-    take_over_wave_object(form->take_wave_object());
-    form->close();
+    take_creation_result(form, btn);
 }
 
 void ui_ondrix_t::wv_property_form_btn_slot_func(ui_wv_property_form_t *form, int32 btn)
