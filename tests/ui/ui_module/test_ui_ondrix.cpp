@@ -24,6 +24,8 @@
 #include <QUndoStack>
 #include <deque>
 #include <gtest/gtest.h>
+
+#include "prompt_script.h"
 #include <sys/stat.h>
 
 namespace {
@@ -47,25 +49,6 @@ std::vector<short> samples_of(ui_waveform_t *w)
     w->get_wave_data()->read_all(v);
     return v;
 }
-
-// Answers boxes from a queue (Yes, No, Cancel, Ok) and records their texts.
-struct prompt_script_t
-{
-    std::deque<QMessageBox::StandardButton> answers;
-    QStringList texts;
-    prompt_script_t()
-    {
-        ui_prompt_t::set_answer_hook([this](QMessageBox &box) {
-            texts << box.text();
-            if (answers.empty())
-                return box.escapeButton() ? box.standardButton(box.escapeButton()) : QMessageBox::Ok;
-            QMessageBox::StandardButton b = answers.front();
-            answers.pop_front();
-            return b;
-        });
-    }
-    ~prompt_script_t() { ui_prompt_t::set_answer_hook(nullptr); }
-};
 
 // Fails the test on any warning about a connection made by signature.
 struct connect_watch_t

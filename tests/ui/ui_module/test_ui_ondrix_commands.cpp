@@ -50,26 +50,9 @@
 #include <deque>
 #include <gtest/gtest.h>
 
-namespace {
+#include "prompt_script.h"
 
-// Answers boxes from a queue (else with the box's escape button) and records their texts.
-struct prompt_script_t
-{
-    std::deque<QMessageBox::StandardButton> answers;
-    QStringList texts;
-    prompt_script_t()
-    {
-        ui_prompt_t::set_answer_hook([this](QMessageBox &box) {
-            texts << box.text();
-            if (answers.empty())
-                return box.escapeButton() ? box.standardButton(box.escapeButton()) : QMessageBox::Ok;
-            QMessageBox::StandardButton b = answers.front();
-            answers.pop_front();
-            return b;
-        });
-    }
-    ~prompt_script_t() { ui_prompt_t::set_answer_hook(nullptr); }
-};
+namespace {
 
 QPushButton *button(QWidget *w, const QString &text)
 {
