@@ -3,6 +3,7 @@
 #include "lib_types.h"
 #include "lib_wv_data.h"
 #include "ui_mouse_func.h"
+#include "lib_file_io.h"
 #include "ui_plot_types.h"
 #include "ui_property.h"
 #include "ui_view_setting.h"
@@ -156,6 +157,7 @@ private:
     // the range lies past the end.
     bool edit_range(uint32 &lo, uint32 &hi);
     void redraw_after_in_place_edit(bool has_range, uint32 lo, uint32 hi);
+    lib_fd_t open_in_place_edit(uint32 &hi);
     void reload_after_count_change();
     bool guarded_backup();
     void restore_after_undo(const lib_wv_data_t<short int> &snapshot);

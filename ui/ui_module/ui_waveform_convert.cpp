@@ -67,6 +67,21 @@ void ui_waveform_t::redraw_after_in_place_edit(bool has_range, uint32 lo, uint32
     cursor->set_x_marker_pos(cursor->get_x1_pos(), cursor->get_x2_pos());
 }
 
+// The sample file opened for an edit in place of the selection ending at hi, which is
+// clamped to the last sample first.
+lib_fd_t ui_waveform_t::open_in_place_edit(uint32 &hi)
+{
+    const uint32 n = get_wv_len();
+    if (hi > n - 1) {
+        qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+        hi = n - 1;
+    }
+    lib_fd_t fd = lib_open_rw(wave_object->get_wv_data()->samples.get_path());
+    if (!fd.ok())
+        lib_diag_err("Error: file failed to load");
+    return fd;
+}
+
 void ui_waveform_t::invert_waveform()
 {
     if (!edit_guards())
@@ -79,15 +94,8 @@ void ui_waveform_t::_do_invert_waveform()
 {
     uint32 lo = 0, hi = 0;
     const bool has_range = edit_range(lo, hi);
-    const uint32 n = get_wv_len();
-    if (has_range && n > 0) {
-        if (hi > n - 1) {
-            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
-            hi = n - 1;
-        }
-        lib_fd_t fd = lib_open_rw(wave_object->get_wv_data()->samples.get_path());
-        if (!fd.ok())
-            lib_diag_err("Error: file failed to load");
+    if (has_range && get_wv_len() > 0) {
+        lib_fd_t fd = open_in_place_edit(hi);
         std::vector<short int> buf(std::min<uint64>(uint64(hi) - lo + 1, k_flip_block));
         for (uint64 w = lo; fd.ok() && lo <= hi && w <= hi;) {
             const uint32 c = static_cast<uint32>(std::min<uint64>(uint64(hi) - w + 1, k_flip_block));
@@ -119,15 +127,8 @@ void ui_waveform_t::_do_mirror_waveform()
 {
     uint32 lo = 0, hi = 0;
     const bool has_range = edit_range(lo, hi);
-    const uint32 n = get_wv_len();
-    if (has_range && n > 0) {
-        if (hi > n - 1) {
-            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
-            hi = n - 1;
-        }
-        lib_fd_t fd = lib_open_rw(wave_object->get_wv_data()->samples.get_path());
-        if (!fd.ok())
-            lib_diag_err("Error: file failed to load");
+    if (has_range && get_wv_len() > 0) {
+        lib_fd_t fd = open_in_place_edit(hi);
         const uint64 half = lo <= hi ? (uint64(hi) - lo + 1) / 2 : 0;
         std::vector<short int> front(std::min<uint64>(half, k_flip_block));
         std::vector<short int> back(front.size());
