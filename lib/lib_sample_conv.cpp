@@ -20,6 +20,17 @@ short int lib_round_to_int16_sat(double value, short int nan_value)
     return lib_to_int16_sat(std::round(value), nan_value);
 }
 
+int lib_to_int_sat(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0)
+        return 2147483647;
+    if (value <= -2147483648.0)
+        return -2147483647 - 1;
+    return static_cast<int>(value);
+}
+
 float sample_to_volt(short int sample, float amplitude, float offset)
 {
     long double v = (long double)sample / 32767.0L * ((long double)amplitude * 0.5L) + (long double)offset;

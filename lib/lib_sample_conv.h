@@ -8,6 +8,10 @@ short int lib_to_int16_sat(double value, short int nan_value = 0);
 // The same with round-half-away-from-zero instead of truncation.
 short int lib_round_to_int16_sat(double value, short int nan_value = 0);
 
+// The one float-to-int conversion for counts, sizes and intervals: truncates toward
+// zero, saturates to the int range and maps NaN to 0.
+int lib_to_int_sat(double value);
+
 float sample_to_volt(short int sample, float amplitude, float offset);
 // Saturates to the int16 range, gives 0 for NaN and for amplitude 0.
 short int volt_to_sample(float volts, float amplitude, float offset);

@@ -53,3 +53,12 @@ TEST(NumberText, GeneralNotation)
     EXPECT_EQ(string_to_number<int>("42abc"), 42);
     EXPECT_EQ(string_to_number<int>(""), 0);
 }
+
+TEST(SampleConversion, IntSaturation)
+{
+    EXPECT_EQ(lib_to_int_sat(1e300), 2147483647);
+    EXPECT_EQ(lib_to_int_sat(-1e300), -2147483647 - 1);
+    EXPECT_EQ(lib_to_int_sat(NAN), 0);
+    EXPECT_EQ(lib_to_int_sat(20971520.9), 20971520);
+    EXPECT_EQ(lib_to_int_sat(-3.7), -3);
+}

@@ -1,8 +1,10 @@
 #include "ui_dspinbx_frame.h"
 
+#include "lib_sample_conv.h"
 #include "ui_combx.h"
 #include "ui_dspinb.h"
 
+#include <algorithm>
 #include <limits>
 
 ui_dspinbx_frame_t::ui_dspinbx_frame_t(bool, int unit_type, bool with_units,
@@ -81,12 +83,7 @@ void ui_dspinbx_frame_t::set_single_step(float step)
 
 void ui_dspinbx_frame_t::set_frame_height(float height)
 {
-    int h = 0;
-    if (height >= static_cast<float>(std::numeric_limits<int>::max()))
-        h = std::numeric_limits<int>::max();
-    else if (height > 0.0f)
-        h = static_cast<int>(height);
-    set_parts_height(h);
+    set_parts_height(std::max(0, lib_to_int_sat(height)));
 }
 
 void ui_dspinbx_frame_t::set_unit_width(float width)

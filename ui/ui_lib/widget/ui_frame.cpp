@@ -1,5 +1,6 @@
 #include "ui_frame.h"
 
+#include "lib_sample_conv.h"
 #include "ui_combx.h"
 #include "ui_dspinb.h"
 #include "ui_restyle.h"
@@ -102,15 +103,7 @@ void ui_frame_t::set_spinbox_value(double shown)
         static_cast<ui_dspinb_t *>(spinbox)->setValue(shown);
         return;
     }
-    const double lo = std::numeric_limits<int>::min(), hi = std::numeric_limits<int>::max();
-    int v = 0;
-    if (shown >= hi)
-        v = std::numeric_limits<int>::max();
-    else if (shown <= lo)
-        v = std::numeric_limits<int>::min();
-    else if (shown == shown)
-        v = static_cast<int>(shown);
-    static_cast<ui_spinb_t *>(spinbox)->setValue(v);
+    static_cast<ui_spinb_t *>(spinbox)->setValue(lib_to_int_sat(shown));
 }
 
 bool ui_frame_t::spinbox_commit() const

@@ -1,9 +1,11 @@
 #include "ui_spinbx_frame.h"
 
+#include "lib_sample_conv.h"
 #include "ui_combx.h"
 #include "ui_spinb.h"
 
 #include <cmath>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -12,13 +14,7 @@ namespace {
 // and must arrive exactly, never through a float.
 int base_to_int(double v)
 {
-    if (v != v)
-        return 0;
-    if (v >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (v <= static_cast<double>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(v);
+    return lib_to_int_sat(v);
 }
 
 } // namespace
@@ -93,10 +89,5 @@ void ui_spinbx_frame_t::set_value(int value)
 
 void ui_spinbx_frame_t::set_frame_height(float height)
 {
-    int h = 0;
-    if (height >= static_cast<float>(std::numeric_limits<int>::max()))
-        h = std::numeric_limits<int>::max();
-    else if (height > 0.0f)
-        h = static_cast<int>(height);
-    set_parts_height(h);
+    set_parts_height(std::max(0, lib_to_int_sat(height)));
 }
