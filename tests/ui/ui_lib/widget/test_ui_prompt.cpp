@@ -5,6 +5,7 @@
 #include <QAbstractButton>
 #include <QTest>
 #include <QTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -132,10 +133,14 @@ TEST_F(prompt_fixture, EnvironmentAnswersWhenNoHookIsSet)
 TEST_F(prompt_fixture, EscapeOnShownBoxPressesEscapeButton)
 {
     ui_prompt_t::set_answer_hook(nullptr);
-    auto press_escape = [] {
+    // Presses Escape once the box is up, trying again until it is.
+    static std::function<void()> press_escape;
+    press_escape = [] {
         QWidget *w = QApplication::activeModalWidget();
         if (w)
             QTest::keyClick(w, Qt::Key_Escape);
+        else
+            QTimer::singleShot(50, press_escape);
     };
     QTimer::singleShot(50, press_escape);
     EXPECT_EQ(prompt.show_info_box("x", true), 2);
