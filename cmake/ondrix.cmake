@@ -38,7 +38,7 @@ function(ondrix_add_test name)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ONDRIX_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES TIMEOUT 600 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ONDRIX_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
 endfunction()
 
 # ondrix_add_bench(<name> SOURCES ... LIBS ...)
