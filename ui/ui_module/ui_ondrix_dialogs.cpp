@@ -26,6 +26,18 @@
 
 namespace {
 
+// A dialog's Cancel (2) closes it; true only for OK (3).
+bool ok_or_close(QWidget *form, int32 btn)
+{
+    if (!form)
+        return false;
+    if (btn == 2) {
+        form->close();
+        return false;
+    }
+    return btn == 3;
+}
+
 // Points, model and frequency of a new waveform when no document is current.
 constexpr uint32 default_points = 16384;
 constexpr instr_zqw_t default_model = static_cast<instr_zqw_t>(2);
@@ -261,13 +273,7 @@ void ui_ondrix_t::send_wv_to_arb_slot_func() { open_send_comm_form(0); }
 
 void ui_ondrix_t::wv_settings_form_btn_slot_func(ui_wv_settings_t *form, int32 btn)
 {
-    if (!form)
-        return;
-    if (btn == 2) {
-        form->close();
-        return;
-    }
-    if (btn != 3)
+    if (!ok_or_close(form, btn))
         return;
     cfg_if_wv_t *wave = form->get_wave();
     const uint32 points = *wave->get_wv_len();
@@ -380,13 +386,7 @@ void ui_ondrix_t::wv_property_form_btn_slot_func(ui_wv_property_form_t *form, in
 
 void ui_ondrix_t::view_property_form_btn_slot_func(ui_view_property_t *form, int32 btn)
 {
-    if (!form)
-        return;
-    if (btn == 2) {
-        form->close();
-        return;
-    }
-    if (btn != 3)
+    if (!ok_or_close(form, btn))
         return;
     if (document_is_current()) {
         ui_view_setting_t setting = form->get_view_setting();
@@ -403,13 +403,7 @@ void ui_ondrix_t::view_property_form_btn_slot_func(ui_view_property_t *form, int
 
 void ui_ondrix_t::cursor_setting_form_btn_slot_func(ui_cursor_setting_t *form, int32 btn)
 {
-    if (!form)
-        return;
-    if (btn == 2) {
-        form->close();
-        return;
-    }
-    if (btn != 3)
+    if (!ok_or_close(form, btn))
         return;
     if (document_is_current()) {
         ui_plot_cursor_t *c = m_cur_wave->cursor;
