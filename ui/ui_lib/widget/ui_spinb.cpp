@@ -1,6 +1,7 @@
 #include "ui_spinb.h"
 
-#include <QKeyEvent>
+#include "ui_spin_keys.h"
+
 #include <QLineEdit>
 
 ui_spinb_t::ui_spinb_t(QWidget *parent) : QSpinBox(parent), commit(true)
@@ -10,16 +11,13 @@ ui_spinb_t::ui_spinb_t(QWidget *parent) : QSpinBox(parent), commit(true)
 
 void ui_spinb_t::keyPressEvent(QKeyEvent *event)
 {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (ui_spin_key_commits(event)) {
         commit = true;
         emit press_enter_info_signal();
         event->accept();
         return;
     }
-    // Any key that edits the text (digits, sign, point, deletion) starts an entry that
-    // is not yet a value; arrow and page keys step and stay committed.
-    if (!event->text().isEmpty() || event->key() == Qt::Key_Backspace ||
-        event->key() == Qt::Key_Delete)
+    if (ui_spin_key_edits(event))
         commit = false;
     QSpinBox::keyPressEvent(event);
 }
