@@ -251,22 +251,35 @@ int32 cfg_bin_main_t::collect_rest(std::istream &in, int chunk, std::string &tex
     }
 }
 
+int cfg_bin_main_t::begin_pass(std::istream &in, std::string &text, int &column, size_t &pos, bool *all_parameters)
+{
+    file_end = false;
+    data_stopped = false;
+    text.clear();
+    column = 0;
+    pos = 0;
+    int got = read_outside_file(in, k_chunk_bytes, text, pos);
+    if (got < 0)
+        return got;
+    if (all_parameters)
+        *all_parameters = parse_header_params(text);
+    if (get_first_xpos_ypos(text, column, pos) == -1)
+        return -13;
+    return got;
+}
+
 int cfg_bin_main_t::read_csv_file(const std::string &path, lib_wv_data_t<short int> &record)
 {
     std::ifstream in(path, std::ios::in | std::ios::binary);
     if (!in)
         return -13;
-    file_end = false;
-    data_stopped = false;
     std::string text;
     int column = 0;
     size_t pos = 0;
-    int got = read_outside_file(in, k_chunk_bytes, text, pos);
+    bool all_parameters = false;
+    int got = begin_pass(in, text, column, pos, &all_parameters);
     if (got < 0)
         return got;
-    const bool all_parameters = parse_header_params(text);
-    if (get_first_xpos_ypos(text, column, pos) == -1)
-        return -13;
 
     std::vector<float> values;
     if (all_parameters) {
@@ -282,18 +295,11 @@ int cfg_bin_main_t::read_csv_file(const std::string &path, lib_wv_data_t<short i
         high = max;
         low = min;
 
-        file_end = false;
-        data_stopped = false;
         in.clear();
         in.seekg(0);
-        text.clear();
-        column = 0;
-        pos = 0;
-        got = read_outside_file(in, k_chunk_bytes, text, pos);
+        got = begin_pass(in, text, column, pos, nullptr);
         if (got < 0)
             return got;
-        if (get_first_xpos_ypos(text, column, pos) == -1)
-            return -13;
     }
 
     points = 0;
@@ -334,16 +340,12 @@ int cfg_bin_main_t::read_dat_file(const std::string &path, lib_wv_data_t<short i
     std::ifstream in(path, std::ios::in | std::ios::binary);
     if (!in)
         return -13;
-    file_end = false;
-    data_stopped = false;
     std::string text;
     int column = 0;
     size_t pos = 0;
-    int got = read_outside_file(in, k_chunk_bytes, text, pos);
+    int got = begin_pass(in, text, column, pos, nullptr);
     if (got < 0)
         return got;
-    if (get_first_xpos_ypos(text, column, pos) == -1)
-        return -13;
 
     // Levels start at 0 V, so the range always contains 0 V.
     float max = 0.0f;

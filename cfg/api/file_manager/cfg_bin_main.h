@@ -64,6 +64,10 @@ protected:
     // Whether another chunk can still add values: not once a data line failed to
     // parse (collection has stopped for good) or a line outgrew a chunk.
     bool more_to_collect(const std::string &text, size_t pos) const;
+    // Starts a pass over a text file: reads its first chunk (and, when asked, its parameter
+    // lines) and finds the data. The bytes read, the read's failure code, or -13 when no
+    // data header or valid first line is there.
+    int begin_pass(std::istream &in, std::string &text, int &column, size_t &pos, bool *all_parameters);
     // Collects the values of this chunk and every later one (per_chunk: the vector keeps
     // only the current chunk's values) until the file ends or collection stops: 1 or the
     // failure code.
