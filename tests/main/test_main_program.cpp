@@ -54,7 +54,11 @@ TEST(Program, OpensTheFileNamedOnTheCommandLineAndStaysSingle)
     ASSERT_TRUE(first.waitForStarted());
     ASSERT_TRUE(wait_for_log("Application Start", 30000)) << log_text().toStdString();
     EXPECT_TRUE(wait_for_log("file=" + path, 30000));
-    EXPECT_TRUE(QFile::exists(".wave_data_buffer.bin"));
+    // The document's sample file appears once its window is built, after that log line.
+    bool sample_file = false;
+    for (int waited = 0; waited < 30000 && !(sample_file = QFile::exists(".wave_data_buffer.bin")); waited += 100)
+        QThread::msleep(100);
+    EXPECT_TRUE(sample_file);
     EXPECT_TRUE(QFile::exists("ondrix_config.xml") || QFile::exists("xdg/Brantex/Ondrix/ondrix_config.xml"));
 
     QProcess second;
