@@ -250,3 +250,21 @@ void cfg_if_wv_t::resize_wv_data(uint32 count)
     lib_diag_line("outside resize:" + std::to_string(count));
     wv_data.samples.resize(count, 0);
 }
+
+void cfg_if_wv_t::copy_params_from(cfg_if_wv_t &src)
+{
+    set_amp(*src.get_amp());
+    set_offset(*src.get_offset());
+    set_high_level(*src.get_high_level());
+    set_low_level(*src.get_low_level());
+    set_freq(*src.get_freq());
+    set_period(*src.get_period());
+    set_cycle(*src.get_cycle());
+    set_phase(*src.get_phase());
+    set_wv_len(*src.get_wv_len());
+    set_srate(*src.get_srate());
+    update_wv_data(*src.get_wv_data());
+    set_instr_type(src.get_instr_type());
+    set_wv_mode(src.get_wv_mode());
+    set_ch(src.get_ch());
+}

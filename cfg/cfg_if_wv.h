@@ -64,6 +64,9 @@ public:
     std::string get_wv_template_path(lib_wv_type_t type) const;
     int get_wv_max_min(short int &maximum, short int &minimum);
     void resize_wv_data(uint32 count);
+    // Takes the other object's parameters exactly (through the setters, without limit
+    // checks), its samples, model, mode and channel; the wave type stays.
+    void copy_params_from(cfg_if_wv_t &src);
 
 protected:
     int clear_on_release;

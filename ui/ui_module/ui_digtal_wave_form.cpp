@@ -108,20 +108,7 @@ void ui_digtal_wave_form_t::copy_wave_object(cfg_if_wv_t *src)
         w->set_bit_rate(static_cast<float>(d->get_bit_rate()));
     else
         w->set_bit_rate(static_cast<float>(double(*src->get_wv_len()) * *src->get_freq()));
-    w->set_amp(*src->get_amp());
-    w->set_offset(*src->get_offset());
-    w->set_high_level(*src->get_high_level());
-    w->set_low_level(*src->get_low_level());
-    w->set_freq(*src->get_freq());
-    w->set_period(*src->get_period());
-    w->set_cycle(*src->get_cycle());
-    w->set_phase(*src->get_phase());
-    w->set_wv_len(*src->get_wv_len());
-    w->set_srate(*src->get_srate());
-    w->update_wv_data(*src->get_wv_data());
-    w->set_instr_type(src->get_instr_type());
-    w->set_wv_mode(src->get_wv_mode());
-    w->set_ch(src->get_ch());
+    w->copy_params_from(*src);
     w->set_wv_type(LIB_WV_DIGITAL);
     m_digwv = w.release();
 }
