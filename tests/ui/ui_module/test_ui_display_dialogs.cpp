@@ -19,31 +19,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "find_child.h"
+
 namespace {
-
-QGroupBox *group(QWidget *w, const char *title)
-{
-    for (QGroupBox *g : w->findChildren<QGroupBox *>())
-        if (g->title() == title)
-            return g;
-    return nullptr;
-}
-
-QPushButton *button(QWidget *w, const char *text)
-{
-    for (QPushButton *b : w->findChildren<QPushButton *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
-QCheckBox *check(QWidget *w, const char *text)
-{
-    for (QCheckBox *b : w->findChildren<QCheckBox *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
 
 template <typename frame_t>
 frame_t *frame(QWidget *w, const char *label)

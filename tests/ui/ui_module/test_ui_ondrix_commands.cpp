@@ -50,17 +50,11 @@
 #include <deque>
 #include <gtest/gtest.h>
 
+#include "find_child.h"
+
 #include "prompt_script.h"
 
 namespace {
-
-QPushButton *button(QWidget *w, const QString &text)
-{
-    for (QPushButton *b : w->findChildren<QPushButton *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
 
 void write_csv(const QString &name)
 {

@@ -8,23 +8,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "find_child.h"
+
 namespace {
-
-QRadioButton *radio(QWidget *w, const char *text)
-{
-    for (QRadioButton *b : w->findChildren<QRadioButton *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
-
-QPushButton *button(QWidget *w, const char *text)
-{
-    for (QPushButton *b : w->findChildren<QPushButton *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
 
 TEST(UiPasteOption, OkWithoutChoiceAppends)
 {

@@ -17,6 +17,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "find_child.h"
+
 #include <algorithm>
 
 namespace {
@@ -38,14 +40,6 @@ ui_paste_option_t *open_paste_dialog(ui_waveform_t *win)
 {
     win->show_paste_option_form();
     return win->findChild<ui_paste_option_t *>();
-}
-
-QPushButton *button(QWidget *w, const char *text)
-{
-    for (QPushButton *b : w->findChildren<QPushButton *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
 }
 
 class prompt_capture_t

@@ -20,18 +20,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "find_child.h"
+
 #include <memory>
 #include <vector>
 
 namespace {
-
-QPushButton *button(QWidget *w, const char *text)
-{
-    for (QPushButton *b : w->findChildren<QPushButton *>())
-        if (b->text() == text)
-            return b;
-    return nullptr;
-}
 
 class form_fixture : public ::testing::Test
 {
