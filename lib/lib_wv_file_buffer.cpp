@@ -93,6 +93,21 @@ bool lib_is_wave_buffer_name(const std::string &name)
     return name.compare(p, std::string::npos, ".bin") == 0;
 }
 
+void lib_remove_wave_buffer_files(const std::string &dir)
+{
+    DIR *d = ::opendir(dir.c_str());
+    if (!d)
+        return;
+    std::vector<std::string> doomed;
+    while (struct dirent *e = ::readdir(d)) {
+        if (lib_is_wave_buffer_name(e->d_name))
+            doomed.push_back(dir + e->d_name);
+    }
+    ::closedir(d);
+    for (const std::string &p : doomed)
+        std::remove(p.c_str());
+}
+
 std::string lib_wv_companion_path(const std::string &store_path)
 {
     return store_path.substr(0, store_path.rfind('.')) + "_math_temp_data.bin";
@@ -169,17 +184,7 @@ void lib_wv_file_buffer_t<T>::sweep_stale_files(const std::string &dir)
             return;
         g_sweep_pending = false;
     }
-    DIR *d = ::opendir(dir.c_str());
-    if (!d)
-        return;
-    std::vector<std::string> doomed;
-    while (struct dirent *e = ::readdir(d)) {
-        if (lib_is_wave_buffer_name(e->d_name))
-            doomed.push_back(dir + e->d_name);
-    }
-    ::closedir(d);
-    for (const std::string &p : doomed)
-        std::remove(p.c_str());
+    lib_remove_wave_buffer_files(dir);
 }
 
 template <typename T>

@@ -38,6 +38,8 @@ public:
 
 // True for the file names sample stores and their companions use, numbered or not.
 bool lib_is_wave_buffer_name(const std::string &name);
+// Removes every file of those names in `dir` (given with its trailing "/").
+void lib_remove_wave_buffer_files(const std::string &dir);
 
 // Paths of the scratch files that belong to a sample file.
 std::string lib_wv_companion_path(const std::string &store_path); // "..._math_temp_data.bin"

@@ -7,11 +7,8 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QTextStream>
-#include <cstdio>
-#include <dirent.h>
 #include <memory>
 #include <string>
-#include <vector>
 
 QTranslator g_app_translator;
 QTranslator g_qt_translator;
@@ -25,20 +22,7 @@ int32 get_language_flag() { return g_language_flag; }
 
 void set_language_flag(int32 flag) { g_language_flag = flag; }
 
-void clear_wave_buffer_files()
-{
-    std::string dir = plat_getcwd() + "/";
-    DIR *d = ::opendir(dir.c_str());
-    if (!d)
-        return;
-    std::vector<std::string> doomed;
-    while (struct dirent *e = ::readdir(d))
-        if (lib_is_wave_buffer_name(e->d_name))
-            doomed.push_back(dir + e->d_name);
-    ::closedir(d);
-    for (const std::string &p : doomed)
-        std::remove(p.c_str());
-}
+void clear_wave_buffer_files() { lib_remove_wave_buffer_files(plat_getcwd() + "/"); }
 
 ui_application_t::ui_application_t(int &argc, char **argv, bool single_instance)
     : QApplication(argc, argv), m_local_server(nullptr), m_is_running(false), m_single_instance(single_instance)
