@@ -2,12 +2,12 @@
 
 #include "cfg_wv_data_ops.h"
 #include "cfg_wv_gen.h"
-#include "cfg_wv_sample_sink.h"
 #include "lib_alloc.h"
 #include "lib_expr_calc.h"
 #include "lib_expr_program.h"
 #include "lib_file_io.h"
 #include "lib_math_block.h"
+#include "lib_math_file.h"
 #include "lib_sample_conv.h"
 #include "plat_fs.h"
 
@@ -107,35 +107,43 @@ float x_at(uint64 index, double length)
 }
 
 // Values [from, to) of the stretch starting at sample index first, into m_values from
-// position from; stops at the first that fails.
+// position from; stops at the first that fails. The compiled program takes blocks of
+// x; what it leaves open goes to the textual evaluator one x at a time.
 share_t compile_run_t::evaluate_share(const lib_expr_program_t &program, const std::string &text, uint64 first,
                                       double length, uint64 from, uint64 to) const
 {
+    constexpr std::size_t block = lib_expr_program_t::block;
     share_t share;
     lib_expr_calc_t calc = m_calc;
-    for (uint64 i = from; i < to; ++i) {
-        const float x = x_at(first + i, length);
-        float v = 0.0f;
-        int32 status = LIB_EXPR_OK;
-        if (!program.run(x, &v))
-            status = calc.evaluate(text, x, &v);
-        // An infinite or undefined value has no sample: it fails its line.
-        if (status == LIB_EXPR_OK && !std::isfinite(v)) {
-            status = LIB_EXPR_DOMAIN;
-            v = 0.0f;
+    float x[block], v[block];
+    bool ok[block];
+    for (uint64 at = from; at < to; at += block) {
+        const std::size_t n = std::size_t(std::min<uint64>(block, to - at));
+        for (std::size_t i = 0; i < n; ++i)
+            x[i] = x_at(first + at + i, length);
+        program.run_block(x, v, ok, n);
+        for (std::size_t i = 0; i < n; ++i) {
+            int32 status = LIB_EXPR_OK;
+            if (!ok[i]) {
+                v[i] = 0.0f;
+                status = calc.evaluate(text, x[i], &v[i]);
+            }
+            // An infinite or undefined value has no sample: it fails its line.
+            if (status == LIB_EXPR_OK && !std::isfinite(v[i]))
+                status = LIB_EXPR_DOMAIN;
+            if (status != LIB_EXPR_OK) {
+                share.failed_at = at + i;
+                share.status = status;
+                return share;
+            }
+            m_values[at + i] = v[i];
+            if (!share.any) {
+                share.lo = share.hi = v[i];
+                share.any = true;
+            }
+            share.lo = std::min(share.lo, v[i]);
+            share.hi = std::max(share.hi, v[i]);
         }
-        if (status != LIB_EXPR_OK) {
-            share.failed_at = i;
-            share.status = status;
-            return share;
-        }
-        m_values[i] = v;
-        if (!share.any) {
-            share.lo = share.hi = v;
-            share.any = true;
-        }
-        share.lo = std::min(share.lo, v);
-        share.hi = std::max(share.hi, v);
     }
     return share;
 }
@@ -158,7 +166,7 @@ int32 compile_run_t::expression(const std::string &text)
 
     for (uint64 first = start; first <= end;) {
         const uint64 k = std::min(m_capacity, end - first + 1);
-        const int threads = k < k_parallel_min ? 1 : lib_math_threads();
+        const int threads = lib_math_threads(k, k_parallel_min);
         std::vector<share_t> shares(threads);
 #pragma omp parallel num_threads(threads)
         {
@@ -205,28 +213,23 @@ int32 compile_run_t::convert(record_t *result)
         return LIB_EXPR_SYSTEM;
     const uint64 count = uint64(len) / sizeof(float);
 
-    cfg_wv_sample_sink_t sink(*result, true);
+    lib_math_replace_file_t out(result->samples.path, true);
     const uint64 block = lib_math_buffer_samples(count);
     std::unique_ptr<float[]> values = lib_alloc_array<float>(block);
     std::unique_ptr<short int[]> codes = lib_alloc_array<short int>(block);
     if (!values || !codes)
         return LIB_EXPR_SYSTEM;
-    for (uint64 done = 0; done < count;) {
-        const uint64 k = std::min(block, count - done);
-        const std::size_t bytes = std::size_t(k) * sizeof(float);
-        if (lib_pread_all(in.get(), values.get(), bytes, done * sizeof(float)) != bytes)
-            return LIB_EXPR_SYSTEM;
-        const int threads = k < (1u << 16) ? 1 : lib_math_threads();
-        cfg_gen_parallel(k, threads, [&](uint64 lo, uint64 hi) {
-            // A constant result has no span to scale: every code is 0, the offset its value.
-            for (uint64 i = lo; i < hi; ++i)
-                codes[i] = half == 0.0f ? 0 : lib_to_int16_sat((double(values[i]) - mid) / half * 32767.0);
-        });
-        if (!sink.append(codes.get(), k))
-            return LIB_EXPR_SYSTEM;
-        done += k;
-    }
-    if (!sink.commit())
+    const bool ok = lib_math_stream_blocks(count, [&](int, uint64 first, uint64 begin, uint64 end) {
+        const std::size_t k = std::size_t(end - begin);
+        if (lib_pread_all(in.get(), values.get() + begin, k * sizeof(float), (first + begin) * sizeof(float)) !=
+            k * sizeof(float))
+            return false;
+        // A constant result has no span to scale: every code is 0, the offset its value.
+        for (uint64 i = begin; i < end; ++i)
+            codes[i] = half == 0.0f ? 0 : lib_to_int16_sat((double(values[i]) - mid) / half * 32767.0);
+        return out.write(codes.get() + begin, k * sizeof(short int), (first + begin) * sizeof(short int));
+    });
+    if (!ok || !out.commit())
         return LIB_EXPR_SYSTEM;
     result->amp = half;
     result->offset = mid;

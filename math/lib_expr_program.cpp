@@ -2,6 +2,7 @@
 
 #include "lib_expr_calc.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 
@@ -30,6 +31,8 @@ public:
     {
         return expr(true) && m_at == m_text.size() && m_max_height <= k_max_depth;
     }
+
+    int height() const { return m_max_height; }
 
 private:
     char peek() const { return m_at < m_text.size() ? m_text[m_at] : '\0'; }
@@ -167,66 +170,89 @@ bool lib_expr_program_t::compile(const std::string &text)
     parser_t parser(expanded, m_code);
     if (!parser.parse())
         m_code.clear();
+    m_height = parser.height();
     return ready();
-}
-
-float lib_expr_program_t::round_as_text(float v)
-{
-    // v has 24 significant bits and 10^6 needs 14 more, so the product is exact in
-    // double; its nearest integer (ties to even, as the text is rounded) over 10^6,
-    // correctly rounded, is the double the text reads back as.
-    const double micro = std::nearbyint(double(v) * 1e6);
-    return static_cast<float>(micro / 1e6);
 }
 
 bool lib_expr_program_t::run(float x, float *out) const
 {
-    if (m_code.empty() || !std::isfinite(x))
-        return false;
-    float stack[k_max_depth + 1];
-    int top = -1;
-    const float xv = round_as_text(x);
+    bool ok = false;
+    run_block(&x, out, &ok, 1);
+    return ok;
+}
+
+void lib_expr_program_t::run_block(const float *x, float *out, bool *ok, std::size_t n) const
+{
+    if (m_code.empty()) {
+        std::fill(ok, ok + n, false);
+        return;
+    }
+    // One row of n values per stack level.
+    std::vector<float> stack(std::size_t(m_height) * n);
+    float xv[block];
+    for (std::size_t i = 0; i < n; ++i) {
+        ok[i] = std::isfinite(x[i]);
+        xv[i] = ok[i] ? round_as_text(x[i]) : 0.0f;
+    }
+    std::size_t top = 0; // rows in use
     for (const step_t &s : m_code) {
+        float *a = top >= 2 ? &stack[(top - 2) * n] : nullptr;
+        const float *b = top >= 1 ? &stack[(top - 1) * n] : nullptr;
         switch (s.code) {
         case code_t::number:
-            stack[++top] = s.value;
+            std::fill(&stack[top * n], &stack[top * n] + n, s.value);
+            ++top;
             break;
         case code_t::var:
-            stack[++top] = xv;
+            std::copy(xv, xv + n, &stack[top * n]);
+            ++top;
             break;
         case code_t::call: {
-            float r = 0.0f;
-            if (lib_expr_calc_t::apply_function(s.id, stack[top], &r) != LIB_EXPR_OK || !std::isfinite(r))
-                return false;
-            stack[top] = round_as_text(r);
+            float *arg = &stack[(top - 1) * n];
+            for (std::size_t i = 0; i < n; ++i) {
+                float r = 0.0f;
+                if (lib_expr_calc_t::apply_function(s.id, arg[i], &r) != LIB_EXPR_OK || !std::isfinite(r)) {
+                    ok[i] = false;
+                    r = 0.0f;
+                }
+                arg[i] = round_as_text(r);
+            }
             break;
         }
         case code_t::add:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = a[i] + b[i];
             --top;
-            stack[top] = stack[top] + stack[top + 1];
             break;
         case code_t::sub:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = a[i] - b[i];
             --top;
-            stack[top] = stack[top] - stack[top + 1];
             break;
         case code_t::mul:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = a[i] * b[i];
             --top;
-            stack[top] = stack[top] * stack[top + 1];
             break;
         case code_t::div:
+            for (std::size_t i = 0; i < n; ++i)
+                a[i] = a[i] / b[i];
             --top;
-            stack[top] = stack[top] / stack[top + 1];
             break;
-        case code_t::pow: {
+        case code_t::pow:
+            for (std::size_t i = 0; i < n; ++i) {
+                float r = 0.0f;
+                if (lib_expr_calc_t::apply_operator('^', a[i], b[i], &r) != LIB_EXPR_OK) {
+                    ok[i] = false;
+                    r = 0.0f;
+                }
+                a[i] = r;
+            }
             --top;
-            float r = 0.0f;
-            if (lib_expr_calc_t::apply_operator('^', stack[top], stack[top + 1], &r) != LIB_EXPR_OK)
-                return false;
-            stack[top] = r;
             break;
-        }
         }
     }
-    *out = stack[0];
-    return true;
+    for (std::size_t i = 0; i < n; ++i)
+        if (ok[i])
+            out[i] = stack[i];
 }

@@ -1,6 +1,8 @@
 #pragma once
 #include "lib_types.h"
 
+#include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -23,8 +25,27 @@ public:
     // true and the value; false when this x has to go to the textual evaluator.
     bool run(float x, float *out) const;
 
+    // Values evaluated together by run_block: every step of the program runs over
+    // the whole block, so the arithmetic steps become vector operations.
+    static constexpr std::size_t block = 256;
+    // out[i] for x[i], i < n <= block; where ok[i] is false the value is not set and
+    // that x has to go to the textual evaluator.
+    void run_block(const float *x, float *out, bool *ok, std::size_t n) const;
+
     // v as its value text gives it back: printed with six decimals and read again.
-    static float round_as_text(float v);
+    // v has 24 significant bits and 10^6 needs 14 more, so v * 10^6 is exact in
+    // double; its nearest integer (ties to even, as printing rounds; the sign of zero
+    // kept, as "-0.000000" reads back) over 10^6, correctly rounded, is the double the
+    // text reads back as.
+    static float round_as_text(float v)
+    {
+        const double y = double(v) * 1e6;
+        // Adding and taking away 1.5 * 2^52 rounds to an integer below 2^51 in magnitude;
+        // above that every double is one already.
+        const double magic = 6755399441055744.0;
+        const double r = std::fabs(y) < 2251799813685248.0 ? std::copysign((y + magic) - magic, y) : y;
+        return static_cast<float>(r / 1e6);
+    }
 
 private:
     enum class code_t : std::uint8_t
@@ -47,4 +68,5 @@ private:
     class parser_t;
 
     std::vector<step_t> m_code;
+    int m_height = 0; // deepest operand stack of the program
 };

@@ -1,8 +1,6 @@
 #include "lib_math_block.h"
 
-#include <algorithm>
 #include <atomic>
-#include <omp.h>
 
 namespace {
 std::atomic<uint32> g_block{LIB_MATH_BLOCK_SAMPLES};
@@ -23,7 +21,9 @@ uint64 lib_math_buffer_samples(uint64 count)
     return std::max<uint64>(1, std::min<uint64>(count, lib_math_block_samples()));
 }
 
-int lib_math_threads()
+int lib_math_threads(uint64 samples, uint64 parallel_min)
 {
+    if (samples < parallel_min)
+        return 1;
     return std::max(1, std::min(32, omp_get_max_threads()));
 }

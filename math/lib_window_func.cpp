@@ -1,9 +1,9 @@
 #include "lib_window_func.h"
 
-#include "cfg_wv_sample_sink.h"
 #include "lib_alloc.h"
 #include "lib_file_io.h"
 #include "lib_math_block.h"
+#include "lib_math_file.h"
 
 #include <algorithm>
 #include <sys/stat.h>
@@ -35,19 +35,19 @@ int32 run_window(lib_window_kind_t kind, record_t *source, record_t *destination
     std::unique_ptr<short int[]> buffer = lib_alloc_array<short int>(lib_math_buffer_samples(n));
     if (!buffer)
         return -2;
-    cfg_wv_sample_sink_t sink(*destination, kind != lib_window_kind_t::rectangle);
-    const uint64 block = lib_math_block_samples();
-    for (uint64 first = 0; first < n;) {
-        const uint64 count = std::min(n - first, block);
-        const std::size_t bytes = std::size_t(count) * sizeof(short int);
-        if (lib_pread_all(in.get(), buffer.get(), bytes, first * sizeof(short int)) != bytes)
-            return -1; // the source changed under us: keep the destination as it was
-        shape.apply(buffer.get(), first, count);
-        if (!sink.append(buffer.get(), count))
-            return -1;
-        first += count;
-    }
-    if (!sink.commit())
+    lib_math_replace_file_t out(destination->samples.path, kind != lib_window_kind_t::rectangle);
+    // Each thread reads, windows and writes its own run of every block.
+    const bool ok = lib_math_stream_blocks(n, [&](int, uint64 first, uint64 begin, uint64 end) {
+        short int *run = buffer.get() + begin;
+        const std::size_t bytes = std::size_t(end - begin) * sizeof(short int);
+        const uint64 at = (first + begin) * sizeof(short int);
+        // A source that changed under us fails the call: the destination stays as it was.
+        if (lib_pread_all(in.get(), run, bytes, at) != bytes)
+            return false;
+        shape.apply(run, first + begin, end - begin);
+        return out.write(run, bytes, at);
+    });
+    if (!ok || !out.commit())
         return -1;
     destination->amp = source->amp;
     destination->offset = source->offset;

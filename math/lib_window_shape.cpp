@@ -1,7 +1,5 @@
 #include "lib_window_shape.h"
 
-#include "cfg_wv_gen.h"
-#include "lib_math_block.h"
 #include "lib_sample_conv.h"
 
 #include <cmath>
@@ -18,9 +16,6 @@ constexpr double k_hamming[] = {0.54, -0.46};
 constexpr double k_blackman[] = {0.42, -0.5, 0.08};
 constexpr double k_blackman_harris[] = {0.35875, -0.48829, 0.14128, -0.01168};
 constexpr double k_flattop[] = {0.21557895, -0.41663158, 0.277263158, -0.083578947, 0.006947368};
-
-// Below this many samples a block is windowed on the calling thread alone.
-constexpr uint64 k_parallel_min = 1u << 16;
 
 // The series sum(((x / 2)^k / k!)^2) in extended precision until a term no longer
 // changes the sum. It converges within 19 terms up to x of about 6.1 and within a few
@@ -156,17 +151,14 @@ double lib_window_shape_t::value(double s, uint64 j) const
 template <typename K>
 void lib_window_shape_t::apply_each(short int *block, uint64 first, uint64 count, K kernel) const
 {
-    const int threads = count < k_parallel_min ? 1 : lib_math_threads();
     // A triangle scaled above 1 saturates at full scale, like every other window.
     const double limit = 32767.0;
-    cfg_gen_parallel(count, threads, [&](uint64 lo, uint64 hi) {
-        for (uint64 i = lo; i < hi; ++i) {
-            double v = kernel(double(block[i]), first + i);
-            if (m_kind == lib_window_kind_t::triangle)
-                v = v > limit ? limit : (v < -limit ? -limit : v);
-            block[i] = lib_to_int16_sat(v);
-        }
-    });
+    for (uint64 i = 0; i < count; ++i) {
+        double v = kernel(double(block[i]), first + i);
+        if (m_kind == lib_window_kind_t::triangle)
+            v = v > limit ? limit : (v < -limit ? -limit : v);
+        block[i] = lib_to_int16_sat(v);
+    }
 }
 
 void lib_window_shape_t::apply(short int *block, uint64 first, uint64 count) const

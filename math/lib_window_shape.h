@@ -36,8 +36,8 @@ public:
     // window forms the product in its own order, which decides where it truncates.
     double value(double sample, uint64 j) const;
     double factor(uint64 j) const { return value(1.0, j); }
-    // Replaces count codes of a block whose first sample has global index first by
-    // their windowed codes (truncated toward zero, saturated), in parallel.
+    // Replaces count codes whose first sample has global index first by their
+    // windowed codes (truncated toward zero, saturated).
     void apply(short int *block, uint64 first, uint64 count) const;
 
 private:

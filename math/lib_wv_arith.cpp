@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,9 +27,6 @@ enum class arith_op_t
     mul,
     div,
 };
-
-// Below this many samples a chunk is worked on the calling thread alone.
-constexpr uint64 k_parallel_min = 1u << 16;
 
 const char *op_name(arith_op_t op)
 {
@@ -89,30 +87,23 @@ void first_pass(const short int *ca, const short int *cb, float *out, uint64 cou
                 extremes_t &ext)
 {
     float lo = ext.lo, hi = ext.hi;
-    int bad = 0;
-    const int threads = count < k_parallel_min ? 1 : lib_math_threads();
-    const int64 n = int64(count);
-#pragma omp parallel for num_threads(threads) schedule(static) reduction(min : lo) reduction(max : hi) \
-    reduction(| : bad)
-    for (int64 i = 0; i < n; ++i) {
+    bool finite = ext.finite;
+    for (uint64 i = 0; i < count; ++i) {
         const float r = combine<OP>(ca[i], cb[i], s.aa, s.ao, s.ba, s.bo);
         out[i] = r;
         lo = std::min(lo, r);
         hi = std::max(hi, r);
-        bad |= std::isfinite(r) ? 0 : 1;
+        finite = finite && std::isfinite(r);
     }
     ext.lo = lo;
     ext.hi = hi;
-    ext.finite = ext.finite && bad == 0;
+    ext.finite = finite;
 }
 
 void to_codes(const float *in, short int *out, uint64 count, float amplitude, float offset)
 {
-    const int threads = count < k_parallel_min ? 1 : lib_math_threads();
-    cfg_gen_parallel(count, threads, [&](uint64 lo, uint64 hi) {
-        for (uint64 i = lo; i < hi; ++i)
-            out[i] = lib_to_int16_sat((double(in[i]) - offset) / amplitude * 32767.0 * 2.0);
-    });
+    for (uint64 i = 0; i < count; ++i)
+        out[i] = lib_to_int16_sat((double(in[i]) - offset) / amplitude * 32767.0 * 2.0);
 }
 
 // The scratch file of one call, removed whatever way the call ends.
@@ -172,26 +163,32 @@ int32 run(const record_t *a, record_t *b, range_data_t range)
     if (!codes_a || !codes_b || !values)
         return -2;
 
-    extremes_t ext;
-    for (uint64 done = 0; done < count;) {
-        const uint64 k = std::min(count - done, chunk);
-        const std::size_t code_bytes = std::size_t(k) * sizeof(short int);
-        const uint64 at = (first + done) * sizeof(short int);
-        if (lib_pread_all(in_a.get(), codes_a.get(), code_bytes, at) != code_bytes ||
-            lib_pread_all(io_b.get(), codes_b.get(), code_bytes, at) != code_bytes) {
-            lib_diag_line(tag + "file error");
-            return -1;
-        }
-        first_pass<OP>(codes_a.get(), codes_b.get(), values.get(), k, scales, ext);
-        const std::size_t value_bytes = std::size_t(k) * sizeof(float);
-        if (lib_pwrite_all(out.get(), values.get(), value_bytes, done * sizeof(float)) != value_bytes) {
-            lib_diag_line(tag + "file error");
-            return -1;
-        }
-        done += k;
-    }
+    // First pass: the results as floats into the scratch file, and their extremes.
+    // Each thread works its own run of every chunk; the extremes of the runs are
+    // combined afterwards (exactly: min and max do not depend on the order).
+    std::vector<extremes_t> runs(std::size_t(lib_math_threads(count)));
+    bool ok = lib_math_stream_blocks(count, [&](int t, uint64 done, uint64 begin, uint64 end) {
+        const std::size_t k = std::size_t(end - begin);
+        const uint64 at = (first + done + begin) * sizeof(short int);
+        if (lib_pread_all(in_a.get(), codes_a.get() + begin, k * sizeof(short int), at) != k * sizeof(short int) ||
+            lib_pread_all(io_b.get(), codes_b.get() + begin, k * sizeof(short int), at) != k * sizeof(short int))
+            return false;
+        first_pass<OP>(codes_a.get() + begin, codes_b.get() + begin, values.get() + begin, k, scales, runs[t]);
+        return lib_pwrite_all(out.get(), values.get() + begin, k * sizeof(float), (done + begin) * sizeof(float)) ==
+               k * sizeof(float);
+    });
     out.reset();
     codes_b.reset();
+    if (!ok) {
+        lib_diag_line(tag + "file error");
+        return -1;
+    }
+    extremes_t ext;
+    for (const extremes_t &r : runs) {
+        ext.lo = std::min(ext.lo, r.lo);
+        ext.hi = std::max(ext.hi, r.hi);
+        ext.finite = ext.finite && r.finite;
+    }
 
     float amplitude = static_cast<float>(double(ext.hi) - double(ext.lo));
     const float offset = static_cast<float>((double(ext.hi) + double(ext.lo)) * 0.5);
@@ -206,22 +203,20 @@ int32 run(const record_t *a, record_t *b, range_data_t range)
         lib_diag_line("new_offest is " + number_to_string(offset));
     }
 
+    // Second pass: the floats read back, scaled to codes and written into b.
     lib_fd_t in = lib_open_read(scratch.path());
-    for (uint64 done = 0; done < count;) {
-        const uint64 k = std::min(count - done, chunk);
-        const std::size_t value_bytes = std::size_t(k) * sizeof(float);
-        const std::size_t code_bytes = std::size_t(k) * sizeof(short int);
-        if (!in.ok() || lib_pread_all(in.get(), values.get(), value_bytes, done * sizeof(float)) != value_bytes) {
-            lib_diag_line(tag + "file error");
-            return -1;
-        }
-        to_codes(values.get(), codes_a.get(), k, amplitude, offset);
-        if (lib_pwrite_all(io_b.get(), codes_a.get(), code_bytes, (first + done) * sizeof(short int)) !=
-            code_bytes) {
-            lib_diag_line(tag + "file error");
-            return -1;
-        }
-        done += k;
+    ok = in.ok() && lib_math_stream_blocks(count, [&](int, uint64 done, uint64 begin, uint64 end) {
+        const std::size_t k = std::size_t(end - begin);
+        if (lib_pread_all(in.get(), values.get() + begin, k * sizeof(float), (done + begin) * sizeof(float)) !=
+            k * sizeof(float))
+            return false;
+        to_codes(values.get() + begin, codes_a.get() + begin, k, amplitude, offset);
+        return lib_pwrite_all(io_b.get(), codes_a.get() + begin, k * sizeof(short int),
+                              (first + done + begin) * sizeof(short int)) == k * sizeof(short int);
+    });
+    if (!ok) {
+        lib_diag_line(tag + "file error");
+        return -1;
     }
     b->amp = amplitude;
     b->offset = offset;
