@@ -1,6 +1,6 @@
-// The math engines file to file: a Hanning window and the arithmetic on 20,971,520
-// samples, the equation compile on 1,000,000 samples with and without its compiled
-// path. compare_math.py runs this beside numpy doing the same work and prints the
+// The math engines file to file: a Hanning window, the arithmetic and the compile of a
+// one-period sine on 20,971,520 samples; the equation compile on 1,000,000 samples with
+// and without its compiled path. compare_math.py runs this beside numpy doing the same work and prints the
 // ratios. `bench_math --peak=<name>` instead runs one operation and prints the peak
 // resident memory in KiB (one fresh process per operation).
 #include "lib_equation_compile.h"
@@ -87,6 +87,19 @@ int32 compile_once(bool fast)
     return lib_equation_compile(k_equation, k_equation_points, &result, &line, &span);
 }
 
+const QStringList k_sine = {"sin(2*pi*x)"};
+
+// The one-period sine compiled into all 20,971,520 samples.
+int32 compile_sine()
+{
+    record_t result;
+    int32 line = 0;
+    lib_equation_span_t span;
+    lib_equation_set_fast_path(true);
+    const int32 status = lib_equation_compile(k_sine, int32(k_points), &result, &line, &span);
+    return status > 37 && result.samples.size() == k_points ? 0 : 1;
+}
+
 void BM_window_hanning(benchmark::State &state)
 {
     record_t src, dst;
@@ -118,6 +131,14 @@ void BM_compile(benchmark::State &state)
     }
 }
 
+void BM_compile_sine(benchmark::State &state)
+{
+    for (auto _ : state) {
+        if (compile_sine() != 0)
+            state.SkipWithError("compile failed");
+    }
+}
+
 int peak_mode(const std::string &name)
 {
     int32 rc = 0;
@@ -128,6 +149,8 @@ int peak_mode(const std::string &name)
     } else if (name == "add" || name == "mul" || name == "div") {
         arith_input_t in;
         rc = arith_of(name)(&in.a, k_points, &in.b, {0.0, double(k_points)});
+    } else if (name == "compile_sine") {
+        rc = compile_sine();
     } else if (name == "compile_fast" || name == "compile_text") {
         rc = compile_once(name == "compile_fast") > 37 ? 0 : 1;
     } else {
@@ -158,6 +181,7 @@ int main(int argc, char **argv)
         benchmark::RegisterBenchmark((std::string("BM_arith/") + name).c_str(), BM_arith, std::string(name))
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime();
+    BENCHMARK(BM_compile_sine)->Unit(benchmark::kMillisecond)->UseRealTime();
     BENCHMARK(BM_compile)->Arg(1)->Arg(0)->Unit(benchmark::kMillisecond)->UseRealTime();
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

@@ -10,6 +10,7 @@ of the rounds, then the peak memory of each operation.
   equation, 1,000,000 samples:  "k1=2.5" and "k1*sin(2*pi*x)*exp(0-3*x)+x^2" against the
                                 same expression in float32: evaluated alone, and end to
                                 end (scratch file, scaling, sample file)
+  sine, 20,971,520 samples:     the compile of "sin(2*pi*x)" against the same, end to end
 
 Needs Debian's python3-numpy (hence /usr/bin/python3).
 usage: bench/compare_math.py [--rounds N]
@@ -77,10 +78,14 @@ def numpy_arith(op, a_path, b_path, scratch):
     os.remove(scratch)
 
 
-def numpy_equation(end_to_end, scratch, out):
-    x = (np.arange(EQ_N, dtype=np.float64) / EQ_N).astype(np.float32)
-    k1 = np.float32(2.5)
-    v = k1 * np.sin(np.float32(2 * np.pi) * x) * np.exp(np.float32(-3) * x) + x ** np.float32(2)
+def numpy_equation(end_to_end, scratch, out, sine=False):
+    n = N if sine else EQ_N
+    x = (np.arange(n, dtype=np.float64) / n).astype(np.float32)
+    if sine:
+        v = np.sin(np.float32(2 * np.pi) * x)
+    else:
+        k1 = np.float32(2.5)
+        v = k1 * np.sin(np.float32(2 * np.pi) * x) * np.exp(np.float32(-3) * x) + x ** np.float32(2)
     if not end_to_end:
         return
     v.tofile(scratch)
@@ -120,9 +125,10 @@ def main():
         pristine = pattern(2).astype(np.int16)
         pattern(1).astype(np.int16).tofile(a_path)
         scratch, out = os.path.join(work, "scratch.bin"), os.path.join(work, "out.bin")
-        keys = ["BM_window_hanning", "BM_arith/add", "BM_arith/mul", "BM_arith/div", "BM_compile/1", "BM_compile/0"]
+        keys = ["BM_window_hanning", "BM_arith/add", "BM_arith/mul", "BM_arith/div", "BM_compile_sine",
+                "BM_compile/1", "BM_compile/0"]
         ours = {k: [] for k in keys}
-        numpy_ms = {k: [] for k in ["hanning", "add", "mul", "div", "eq_eval", "eq_end"]}
+        numpy_ms = {k: [] for k in ["hanning", "add", "mul", "div", "sine", "eq_eval", "eq_end"]}
         loads = []
         for _ in range(args.rounds):
             loads.append(os.getloadavg()[0])
@@ -133,13 +139,14 @@ def main():
             for op in ("add", "mul", "div"):
                 pristine.tofile(b_path)
                 numpy_ms[op].append(timed(lambda: numpy_arith(op, a_path, b_path, scratch)))
+            numpy_ms["sine"].append(timed(lambda: numpy_equation(True, scratch, out, sine=True)))
             numpy_ms["eq_eval"].append(timed(lambda: numpy_equation(False, scratch, out)))
             numpy_ms["eq_end"].append(timed(lambda: numpy_equation(True, scratch, out)))
         loads.append(os.getloadavg()[0])
         med = {k: statistics.median(v) for k, v in ours.items()}
         npm = {k: statistics.median(v) for k, v in numpy_ms.items()}
         peaks = {name: peak_mib(bench, name, work)
-                 for name in ("hanning", "add", "mul", "div", "compile_fast", "compile_text")}
+                 for name in ("hanning", "add", "mul", "div", "compile_sine", "compile_fast", "compile_text")}
     finally:
         shutil.rmtree(work, ignore_errors=True)
 
@@ -150,6 +157,7 @@ def main():
         ("addition / numpy", med["BM_arith/add"], npm["add"], "<= 1"),
         ("multiplication / numpy", med["BM_arith/mul"], npm["mul"], "<= 1"),
         ("division / numpy", med["BM_arith/div"], npm["div"], "<= 1"),
+        ("compile sine, 20,971,520 / numpy end to end", med["BM_compile_sine"], npm["sine"], "-"),
         ("compile 1M, compiled path / numpy evaluation", med["BM_compile/1"], npm["eq_eval"], "<= 100 (aim 20)"),
         ("compile 1M, textual only / numpy evaluation", med["BM_compile/0"], npm["eq_eval"], "<= 100"),
         ("compile 1M, compiled path / numpy end to end", med["BM_compile/1"], npm["eq_end"], "-"),
