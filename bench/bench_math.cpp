@@ -3,6 +3,7 @@
 // and without its compiled path. compare_math.py runs this beside numpy doing the same work and prints the
 // ratios. `bench_math --peak=<name>` instead runs one operation and prints the peak
 // resident memory in KiB (one fresh process per operation).
+#include "bench_peak.h"
 #include "lib_equation_compile.h"
 #include "lib_file_io.h"
 #include "lib_window_func.h"
@@ -156,16 +157,7 @@ int peak_mode(const std::string &name)
     } else {
         return 2;
     }
-    // VmHWM, not ru_maxrss: the latter keeps the parent's peak across exec.
-    long hwm_kib = -1;
-    if (std::FILE *f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld", &hwm_kib) == 1)
-                break;
-        std::fclose(f);
-    }
-    std::fprintf(stderr, "%s %ld\n", name.c_str(), hwm_kib);
+    std::fprintf(stderr, "%s %ld\n", name.c_str(), bench_peak_kib());
     return rc == 0 ? 0 : 1;
 }
 
