@@ -353,16 +353,16 @@ void lib_expr_calc_t::tokenize(const std::string &postfix, std::vector<lib_expr_
 int32 lib_expr_calc_t::tokenize_in_place(char *text, std::vector<lib_expr_token_t> &tokens) const
 {
     tokens.clear();
-    char *piece = text;
+    char *token = text;
     for (char *p = text;; ++p) {
         const bool end = *p == '\0';
         if (end || *p == separator) {
             *p = '\0';
-            if (p > piece)
-                tokens.push_back(parse_token(piece));
+            if (p > token)
+                tokens.push_back(parse_token(token));
             if (end)
                 break;
-            piece = p + 1;
+            token = p + 1;
         }
     }
     return static_cast<int32>(tokens.size());

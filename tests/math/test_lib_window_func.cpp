@@ -154,7 +154,7 @@ TEST(WindowFunc, InPlaceFormsGiveTheStreamedResult)
     EXPECT_EQ(contents(out), contents(rec2));
 }
 
-// The Part's own mapping examples over five samples.
+// Mappings over five samples, where the factors are 0, 0.5 and 1 or close to them.
 TEST(WindowFunc, FiveSampleMappingsTruncateTowardZero)
 {
     struct case_t
