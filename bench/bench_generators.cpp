@@ -3,6 +3,7 @@
 // compare_generators.py runs this beside numpy and prints the ratios.
 // `bench_generators --peak=<name>` instead runs one generation and prints the peak
 // resident memory in KiB (one fresh process per generator).
+#include "bench_peak.h"
 #include "cfg_if_adwv_exp.h"
 #include "cfg_if_adwv_multi_pulse.h"
 #include "cfg_if_adwv_sinc.h"
@@ -204,16 +205,7 @@ int peak_mode(const std::string &name)
         quiet_stdout_t quiet;
         rc = wv->create_wv_data();
     }
-    // VmHWM, not ru_maxrss: the latter keeps the parent's peak across exec.
-    long hwm_kib = -1;
-    if (std::FILE *f = std::fopen("/proc/self/status", "r")) {
-        char line[256];
-        while (std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "VmHWM: %ld", &hwm_kib) == 1)
-                break;
-        std::fclose(f);
-    }
-    std::printf("%s %ld\n", name.c_str(), hwm_kib);
+    std::printf("%s %ld\n", name.c_str(), bench_peak_kib());
     return rc == 0 ? 0 : 1;
 }
 
