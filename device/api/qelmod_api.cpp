@@ -1,0 +1,2 @@
+// The exported functions; each arrives with the layer it reaches.
+#include "qelmod.h"
