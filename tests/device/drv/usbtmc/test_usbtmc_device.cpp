@@ -113,7 +113,7 @@ TEST_F(UsbtmcDevice, InterfaceInThirdPlaceIsClaimedAndReleasedAsTwo)
     ASSERT_TRUE(device.open_device());
     EXPECT_EQ(device.get_interface_number(), 2);
     EXPECT_EQ(module.claim_log(), (std::vector<uint8>{2}));
-    // The specified check of interface 0, then the USB-TMC interface itself.
+    // Interface 0 is always checked, then the USB-TMC interface itself.
     EXPECT_EQ(module.kernel_driver_queries(), (std::vector<uint8>{0, 2}));
     device.close_device();
     EXPECT_EQ(module.release_log(), (std::vector<uint8>{2}));
