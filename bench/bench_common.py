@@ -17,7 +17,7 @@ def build(*targets):
                    stdout=subprocess.DEVNULL)
 
 
-def run_medians(binary, bench_filter=".", repetitions=5, cwd=None):
+def run_medians(binary, bench_filter=".", repetitions=5, cwd=None, extra_args=()):
     """Runs the benchmark binary and returns {name: median real time in ms}."""
     exe = os.path.join(BUILD, "bench", binary)
     with tempfile.TemporaryDirectory(dir=cwd) as work:
@@ -25,7 +25,7 @@ def run_medians(binary, bench_filter=".", repetitions=5, cwd=None):
         subprocess.run([exe, f"--benchmark_filter={bench_filter}",
                         f"--benchmark_repetitions={repetitions}",
                         "--benchmark_report_aggregates_only=true",
-                        f"--benchmark_out={out}", "--benchmark_out_format=json"],
+                        f"--benchmark_out={out}", "--benchmark_out_format=json", *extra_args],
                        cwd=work, check=True, stdout=subprocess.DEVNULL)
         with open(out) as f:
             data = json.load(f)

@@ -13,13 +13,16 @@ function(ondrix_copy_factory target)
     VERBATIM)
 endfunction()
 
-# ondrix_add_test(<name> [GUI] [NO_FACTORY] [FACTORY <file>] [OUTPUT_DIR <dir>] SOURCES ... LIBS ...)
+# ondrix_add_test(<name> [GUI] [NO_FACTORY] [FACTORY <file>] [OUTPUT_DIR <dir>] [MAIN <library>]
+#                 SOURCES ... LIBS ... [LABELS ...] [ENVIRONMENT ...])
 # One GoogleTest executable; each test runs in its own process and its own
 # temporary working directory (the shared test main makes it). A default "factory.txt"
 # lies beside it unless NO_FACTORY or another FACTORY is given; OUTPUT_DIR gives such a
-# test a folder of its own.
+# test a folder of its own. MAIN links another test main in place of the shared one
+# (ondrix_umockdev_test_main for emulated USB devices); LABELS and ENVIRONMENT
+# (VAR=value entries) go to every test of the executable.
 function(ondrix_add_test name)
-  cmake_parse_arguments(T "GUI;NO_FACTORY" "FACTORY;OUTPUT_DIR" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "GUI;NO_FACTORY" "FACTORY;OUTPUT_DIR;MAIN" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   if(T_OUTPUT_DIR)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/${T_OUTPUT_DIR}")
@@ -29,16 +32,29 @@ function(ondrix_add_test name)
   elseif(NOT T_NO_FACTORY)
     ondrix_copy_factory(${name})
   endif()
-  if(T_GUI)
+  if(T_MAIN)
+    target_link_libraries(${name} PRIVATE ${T_MAIN})
+  elseif(T_GUI)
     target_link_libraries(${name} PRIVATE ondrix_test_main_gui)
   else()
     target_link_libraries(${name} PRIVATE ondrix_test_main)
   endif()
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock)
+  set(props TIMEOUT 600)
+  if(T_LABELS)
+    list(APPEND props LABELS "${T_LABELS}")
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES TIMEOUT 600 ENVIRONMENT "QT_QPA_PLATFORM=offscreen;ONDRIX_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}")
+    PROPERTIES ${props})
+  # gtest_discover_tests splits a list-valued property into separate arguments, so the
+  # environment is set by a script that runs after the discovery, on its test list.
+  set(env "QT_QPA_PLATFORM=offscreen" "ONDRIX_TEST_SOURCE_DIR=${PROJECT_SOURCE_DIR}" ${T_ENVIRONMENT})
+  set(env_script "${CMAKE_CURRENT_BINARY_DIR}/${name}_environment.cmake")
+  file(GENERATE OUTPUT "${env_script}" CONTENT
+    "if(${name}_TESTS)\n  set_tests_properties(\${${name}_TESTS} PROPERTIES ENVIRONMENT [==[${env}]==])\nendif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES "${env_script}")
 endfunction()
 
 # ondrix_add_bench(<name> SOURCES ... LIBS ...)

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev-tools qttools5-dev
-  libqwt-qt5-dev libusb-1.0-0-dev
+  libqwt-qt5-dev libusb-1.0-0-dev umockdev libumockdev-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfast-float-dev
   fonts-wqy-zenhei qttranslations5-l10n
 )

@@ -1,1 +1,0 @@
-/* The device library's exports arrive with its drivers and configuration layer. */
