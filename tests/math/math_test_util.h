@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <fstream>
+#include <iterator>
 #include <map>
 #include <sstream>
 #include <string>
@@ -68,4 +69,55 @@ inline std::vector<short int> get_samples(const lib_wv_data_t<short int> &rec)
     std::vector<short int> v;
     rec.read_all(v);
     return v;
+}
+
+// One case of the sosfilt reference: sections, the signal as samples and in volts, and
+// scipy's output.
+struct sos_case_t
+{
+    std::vector<double> num, den;
+    std::vector<short int> samples;
+    std::vector<float> x;
+    std::vector<double> y;
+    float amp = 0.0f, offset = 0.0f;
+};
+
+inline sos_case_t load_sos_case(const std::string &name)
+{
+    sos_case_t c;
+    const csv_table_t sections("gen_filters/sosfilt_sections.csv");
+    for (std::size_t r = 0; r < sections.size(); ++r) {
+        if (sections.text(r, "case") != name)
+            continue;
+        for (const char *k : {"b0", "b1", "b2"})
+            c.num.push_back(sections.num(r, k));
+        for (const char *k : {"a0", "a1", "a2"})
+            c.den.push_back(sections.num(r, k));
+    }
+    const csv_table_t sig("gen_filters/sosfilt_signal.csv");
+    for (std::size_t r = 0; r < sig.size(); ++r) {
+        if (sig.text(r, "case") != name)
+            continue;
+        c.samples.push_back(static_cast<short int>(sig.num(r, "sample")));
+        c.x.push_back(static_cast<float>(sig.num(r, "x")));
+        c.y.push_back(sig.num(r, "y"));
+    }
+    const csv_table_t window("gen_filters/sosfilt_window.csv");
+    c.amp = static_cast<float>(window.num(0, "amp"));
+    c.offset = static_cast<float>(window.num(0, "offset"));
+    return c;
+}
+
+inline const std::vector<std::string> &sos_case_names()
+{
+    static const std::vector<std::string> names = {"butter4_lp", "cheby1_3_bp", "ellip5_hp", "cheby2_8_bs",
+                                                    "scaled_a0"};
+    return names;
+}
+
+// Bytes of a file, to show it was not written.
+inline std::string file_bytes(const std::string &path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }

@@ -69,10 +69,8 @@ TEST(BaseFilter, SetParamsChecksEveryValueAgainstItsExclusiveBounds)
         EXPECT_EQ(count_of(out, "The parameter is out of range!\n"), c.messages);
         EXPECT_EQ(count_of(out, "BaseFilter::setParams:Filter type error!!!\n"), c.rc == -5 ? 1 : 0);
         // fs is stored before the form is looked at, and cleared when out of range.
-        if (std::isfinite(v[0]) && v[0] > 0.001f && v[0] < 1e12f)
-            EXPECT_EQ(f.samplingFreq, v[0]);
-        else
-            EXPECT_EQ(f.samplingFreq, 0.0f);
+        const bool rate_ok = std::isfinite(v[0]) && v[0] > 0.001f && v[0] < 1e12f;
+        EXPECT_EQ(f.samplingFreq, rate_ok ? v[0] : 0.0f);
     }
 }
 
