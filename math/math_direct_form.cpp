@@ -27,6 +27,12 @@ math_direct_form_t::math_direct_form_t(const std::vector<float> &b, const std::v
     m_y.assign(m_hist + k_block, 0.0);
 }
 
+void math_direct_form_t::reset()
+{
+    std::fill(m_x.begin(), m_x.end(), 0.0);
+    std::fill(m_y.begin(), m_y.end(), 0.0);
+}
+
 void math_direct_form_t::run(const float *in, float *out, uint32 count)
 {
     if (!m_valid)

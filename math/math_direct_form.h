@@ -15,6 +15,7 @@ public:
     // False when a[0] is 0 or not a number, or a polynomial is shorter than the length.
     bool valid() const { return m_valid; }
     void run(const float *in, float *out, uint32 count) override;
+    void reset() override;
 
 private:
     std::vector<double> m_b, m_a;

@@ -9,4 +9,6 @@ class math_filter_kernel_t
 public:
     virtual ~math_filter_kernel_t() = default;
     virtual void run(const float *in, float *out, uint32 count) = 0;
+    // Back to rest: the next run starts as the first did.
+    virtual void reset() = 0;
 };

@@ -5,11 +5,11 @@
 class math_filter_kernel_t;
 
 // Filters the first `count` samples of `src` into `dst`, in volts, in chunks, so a
-// waveform of any length needs four chunk buffers of memory. All outputs go to a float
-// scratch file first: only their maximum and minimum decide the voltage window with
-// which they become samples. When the outputs leave the source's window, the result
-// gets their span as amplitude and their middle as offset. `dst` takes the new samples,
-// amplitude and offset only when everything worked.
+// waveform of any length needs four chunk buffers of memory. A first pass finds the
+// outputs' maximum and minimum, which decide the voltage window with which a second,
+// identical pass turns them into samples: when the outputs leave the source's window,
+// the result gets their span as amplitude and their middle as offset. `dst` takes the
+// new samples, amplitude and offset only when everything worked.
 // 0, or -1 when a file cannot be read or written, a buffer cannot be had, `count`
 // exceeds the source or an output is not finite.
 int math_filter_run(const lib_wv_data_t<short int> *src, uint32 count, math_filter_kernel_t &kernel,

@@ -2,6 +2,11 @@
 
 #include <algorithm>
 #include <cmath>
+#include <tuple>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -29,7 +34,8 @@ void run_group(math_sos_cascade_t::section_t *sec, double *x, uint32 count)
 #pragma GCC unroll 4
         for (int k = 0; k < K; ++k) {
             const double y = b0[k] * v + s1[k];
-            s1[k] = b1[k] * v - a1[k] * y + s2[k];
+            // the newest output enters last, keeping the recursion short
+            s1[k] = (b1[k] * v + s2[k]) - a1[k] * y;
             s2[k] = b2[k] * v - a2[k] * y;
             v = y;
         }
@@ -38,6 +44,101 @@ void run_group(math_sos_cascade_t::section_t *sec, double *x, uint32 count)
     for (int k = 0; k < K; ++k) {
         sec[k].s1 = s1[k];
         sec[k].s2 = s2[k];
+    }
+}
+
+#if defined(__SSE2__)
+inline __m128d pair_of(const math_sos_cascade_t::section_t *sec, double math_sos_cascade_t::section_t::*m)
+{
+    return _mm_setr_pd(sec[0].*m, sec[1].*m);
+}
+
+// Keeps `old` in the lanes whose mask is clear.
+inline __m128d select(__m128d mask, __m128d now, __m128d old)
+{
+    return _mm_or_pd(_mm_and_pd(mask, now), _mm_andnot_pd(mask, old));
+}
+
+// Four sections in two pairs of lanes, as a wavefront: at step t, lane k works on
+// sample t - k, taking lane k - 1's output of the step before as its input. Every lane
+// does the scalar section's operations in the scalar order, so the outputs are the same
+// bits, with half the instructions. Lanes whose sample lies outside the block keep
+// their state.
+void run_wave4(math_sos_cascade_t::section_t *sec, double *x, uint32 count)
+{
+    using section_t = math_sos_cascade_t::section_t;
+    const section_t *p = sec, *q = sec + 2;
+    const __m128d b0a = pair_of(p, &section_t::b0), b1a = pair_of(p, &section_t::b1),
+                  b2a = pair_of(p, &section_t::b2), a1a = pair_of(p, &section_t::a1),
+                  a2a = pair_of(p, &section_t::a2);
+    const __m128d b0b = pair_of(q, &section_t::b0), b1b = pair_of(q, &section_t::b1),
+                  b2b = pair_of(q, &section_t::b2), a1b = pair_of(q, &section_t::a1),
+                  a2b = pair_of(q, &section_t::a2);
+    __m128d s1a = pair_of(p, &section_t::s1), s2a = pair_of(p, &section_t::s2);
+    __m128d s1b = pair_of(q, &section_t::s1), s2b = pair_of(q, &section_t::s2);
+    __m128d ya = _mm_setzero_pd(), yb = _mm_setzero_pd();
+    const uint64 n = count;
+    for (uint64 t = 0; t < n + 3; ++t) {
+        const __m128d va = _mm_unpacklo_pd(_mm_set_sd(t < n ? x[t] : 0.0), ya);
+        const __m128d vb = _mm_shuffle_pd(ya, yb, 0x1);
+        ya = _mm_add_pd(_mm_mul_pd(b0a, va), s1a);
+        yb = _mm_add_pd(_mm_mul_pd(b0b, vb), s1b);
+        const __m128d n1a = _mm_sub_pd(_mm_add_pd(_mm_mul_pd(b1a, va), s2a), _mm_mul_pd(a1a, ya));
+        const __m128d n2a = _mm_sub_pd(_mm_mul_pd(b2a, va), _mm_mul_pd(a2a, ya));
+        const __m128d n1b = _mm_sub_pd(_mm_add_pd(_mm_mul_pd(b1b, vb), s2b), _mm_mul_pd(a1b, yb));
+        const __m128d n2b = _mm_sub_pd(_mm_mul_pd(b2b, vb), _mm_mul_pd(a2b, yb));
+        if (t >= 3 && t < n) {
+            s1a = n1a;
+            s2a = n2a;
+            s1b = n1b;
+            s2b = n2b;
+        } else {
+            auto on = [&](uint64 k) { return t >= k && t - k < n ? -1 : 0; };
+            const __m128d ma = _mm_castsi128_pd(_mm_set_epi64x(on(1), on(0)));
+            const __m128d mb = _mm_castsi128_pd(_mm_set_epi64x(on(3), on(2)));
+            s1a = select(ma, n1a, s1a);
+            s2a = select(ma, n2a, s2a);
+            s1b = select(mb, n1b, s1b);
+            s2b = select(mb, n2b, s2b);
+        }
+        if (t >= 3)
+            _mm_storeh_pd(x + (t - 3), yb);
+    }
+    double out[2];
+    for (auto [lanes, first, member] : {std::tuple{s1a, 0, &section_t::s1}, std::tuple{s2a, 0, &section_t::s2},
+                                        std::tuple{s1b, 2, &section_t::s1}, std::tuple{s2b, 2, &section_t::s2}}) {
+        _mm_storeu_pd(out, lanes);
+        sec[first].*member = out[0];
+        sec[first + 1].*member = out[1];
+    }
+}
+#endif
+
+void run_sections(math_sos_cascade_t::section_t *sec, std::size_t sections, double *x, uint32 count)
+{
+    for (std::size_t g = 0; g < sections;) {
+        switch (std::min<std::size_t>(4, sections - g)) {
+        case 1:
+            run_group<1>(sec + g, x, count);
+            g += 1;
+            break;
+        case 2:
+            run_group<2>(sec + g, x, count);
+            g += 2;
+            break;
+        case 3:
+            run_group<3>(sec + g, x, count);
+            g += 3;
+            break;
+        default:
+#if defined(__SSE2__)
+            run_wave4(sec + g, x, count);
+#else
+            run_group<4>(sec + g, x, count);
+#endif
+            g += 4;
+            break;
+        }
     }
 }
 
@@ -81,34 +182,19 @@ void math_sos_cascade_t::_build(const std::vector<double> &num, const std::vecto
     }
 }
 
+void math_sos_cascade_t::reset()
+{
+    for (section_t &s : m_sections)
+        s.s1 = s.s2 = 0.0;
+}
+
 void math_sos_cascade_t::run(const float *in, float *out, uint32 count)
 {
     double block[k_block];
-    const std::size_t sections = m_sections.size();
     for (uint32 done = 0; done < count;) {
         const uint32 n = std::min(k_block, count - done);
         std::copy(in + done, in + done + n, block);
-        for (std::size_t g = 0; g < sections;) {
-            section_t *sec = m_sections.data() + g;
-            switch (std::min<std::size_t>(4, sections - g)) {
-            case 1:
-                run_group<1>(sec, block, n);
-                g += 1;
-                break;
-            case 2:
-                run_group<2>(sec, block, n);
-                g += 2;
-                break;
-            case 3:
-                run_group<3>(sec, block, n);
-                g += 3;
-                break;
-            default:
-                run_group<4>(sec, block, n);
-                g += 4;
-                break;
-            }
-        }
+        run_sections(m_sections.data(), m_sections.size(), block, n);
         for (uint32 i = 0; i < n; ++i)
             out[done + i] = static_cast<float>(block[i]);
         done += n;

@@ -16,6 +16,7 @@ public:
     // the sections do not pair up: such a cascade computes nothing.
     bool valid() const { return m_valid; }
     void run(const float *in, float *out, uint32 count) override;
+    void reset() override;
 
     struct section_t
     {

@@ -51,6 +51,10 @@ TEST(MathDirectForm, FirstOrderRunsTheTextbookRecursion)
     EXPECT_FLOAT_EQ(y[1], 0.25f);
     EXPECT_FLOAT_EQ(y[2], 0.125f);
     EXPECT_FLOAT_EQ(y[3], 2.0625f);
+    k.reset();
+    std::vector<float> again(4);
+    k.run(x.data(), again.data(), 4);
+    EXPECT_EQ(again, y);
 }
 
 TEST(MathDirectForm, ShortPolynomialsOrZeroLeadingDenominatorAreInvalid)

@@ -259,19 +259,19 @@ TEST_F(FilterRun, UnreadableSourceOrUnwritableDestinationGivesMinusOne)
     EXPECT_EQ(get_samples(dst), noise(20, 8));
 }
 
-TEST_F(FilterRun, FullDiskWhileWritingTheScratchValuesGivesMinusOne)
+TEST_F(FilterRun, FullDiskWhileWritingTheResultGivesMinusOne)
 {
     put_samples(src, noise(100000, 6));
     put_samples(dst, noise(20, 8));
     const std::string kept = file_bytes(src.samples.path);
     std::vector<float> b, a;
     lowpass_poly(b, a);
-    // Files may not grow past 300 kB: the 400 kB of scratch values cannot be written.
+    // Files may not grow past 150 kB: the 200 kB of the result cannot be written.
     std::signal(SIGXFSZ, SIG_IGN);
     struct rlimit old;
     ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &old), 0);
     struct rlimit small = old;
-    small.rlim_cur = 300000;
+    small.rlim_cur = 150000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
     const int rc = filter.filter_cal(&src, 100000, b, a, 4, &dst);
     setrlimit(RLIMIT_FSIZE, &old);

@@ -77,7 +77,8 @@ double tone(const data_t &rec, int bin)
     std::complex<double> sum = 0.0;
     for (uint32 n = 0; n < k_window; ++n) {
         const double w = 2.0 * k_pi * bin * n / k_window;
-        sum += static_cast<double>(sample_to_volt(v[n], rec.amp, rec.offset)) * std::complex<double>(std::cos(w), -std::sin(w));
+        const double volts = sample_to_volt(v[n], rec.amp, rec.offset);
+        sum += volts * std::complex<double>(std::cos(w), -std::sin(w));
     }
     return 2.0 * std::abs(sum) / k_window;
 }
