@@ -181,6 +181,7 @@ int math_filter_run(const lib_wv_data_t<short int> *src, uint32 count, math_filt
     // Computing the outputs twice costs less than a scratch file of them.
     span_t span;
     auto writer = std::make_unique<lib_scratch_writer_t>(dst->samples.path);
+    lib_diag_line("outside resize:" + std::to_string(count));
     const bool passed = filter_pass(src->samples.path, count, chunk, kernel, buf, [&](const float *y, uint32 n) {
         span.add(y, n);
         if (!span.finite)
