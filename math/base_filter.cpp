@@ -62,75 +62,73 @@ float BaseFilter::_setRate(float fs)
 
 int BaseFilter::setParams(float fs, float a2, float a3, float a4, float a5)
 {
-    const float half = _setRate(fs);
-    if (selectivity != 0 && selectivity != 1) {
-        lib_diag_line("BaseFilter::setParams:Filter type error!!!");
-        return -5;
-    }
-    checker_t c;
-    if (selectivity == 0) {
-        if (c.edge(a2, k_min_freq, half))
-            lowerPassFreq = a2;
-        if (c.pass_gain(a3))
-            lowerPassGain = a3;
-        if (c.edge(a4, lowerPassFreq, half))
-            lowerStopFreq = a4;
-        if (c.stop_gain(a5))
-            lowerStopGain = a5;
-    } else {
-        if (c.edge(a2, k_min_freq, half))
-            lowerStopFreq = a2;
-        if (c.stop_gain(a3))
-            lowerStopGain = a3;
-        if (c.edge(a4, lowerStopFreq, half))
-            lowerPassFreq = a4;
-        if (c.pass_gain(a5))
-            lowerPassGain = a5;
-    }
-    if (!c.ok())
-        return -6;
-    _finish();
-    return 0;
+    const float values[] = {a2, a3, a4, a5};
+    return _store(fs, values, 4);
 }
 
 int BaseFilter::setParams(float fs, float a2, float a3, float a4, float a5, float a6, float a7, float a8)
 {
+    const float values[] = {a2, a3, a4, a5, a6, a7, a8};
+    return _store(fs, values, 7);
+}
+
+namespace {
+
+enum class field_kind_t { edge, pass_gain, stop_gain };
+
+// One argument of a form: what it is, the member it fills and, for an edge, the member
+// of the edge below it (none: the lowest frequency).
+struct field_t
+{
+    field_kind_t kind;
+    float BaseFilter::*member;
+    float BaseFilter::*below;
+};
+
+using B = BaseFilter;
+constexpr field_kind_t k_edge = field_kind_t::edge, k_pass = field_kind_t::pass_gain,
+                       k_stop = field_kind_t::stop_gain;
+
+// The arguments after fs, in order, of each selectivity.
+const field_t k_fields[4][7] = {
+    {{k_edge, &B::lowerPassFreq, nullptr}, {k_pass, &B::lowerPassGain, nullptr},
+     {k_edge, &B::lowerStopFreq, &B::lowerPassFreq}, {k_stop, &B::lowerStopGain, nullptr}},
+    {{k_edge, &B::lowerStopFreq, nullptr}, {k_stop, &B::lowerStopGain, nullptr},
+     {k_edge, &B::lowerPassFreq, &B::lowerStopFreq}, {k_pass, &B::lowerPassGain, nullptr}},
+    {{k_edge, &B::lowerStopFreq, nullptr}, {k_stop, &B::lowerStopGain, nullptr},
+     {k_edge, &B::lowerPassFreq, &B::lowerStopFreq}, {k_edge, &B::upperPassFreq, &B::lowerPassFreq},
+     {k_pass, &B::lowerPassGain, nullptr}, {k_edge, &B::upperStopFreq, &B::upperPassFreq},
+     {k_stop, &B::upperStopGain, nullptr}},
+    {{k_edge, &B::lowerPassFreq, nullptr}, {k_pass, &B::lowerPassGain, nullptr},
+     {k_edge, &B::lowerStopFreq, &B::lowerPassFreq}, {k_edge, &B::upperStopFreq, &B::lowerStopFreq},
+     {k_stop, &B::lowerStopGain, nullptr}, {k_edge, &B::upperPassFreq, &B::upperStopFreq},
+     {k_pass, &B::upperPassGain, nullptr}},
+};
+
+} // namespace
+
+// Checks the arguments in order, storing each that passes at once.
+int BaseFilter::_store(float fs, const float *values, int count)
+{
     const float half = _setRate(fs);
-    if (selectivity != 2 && selectivity != 3) {
+    const bool band_form = count == 7;
+    if (band_form ? (selectivity != 2 && selectivity != 3) : (selectivity != 0 && selectivity != 1)) {
         lib_diag_line("BaseFilter::setParams:Filter type error!!!");
         return -5;
     }
     checker_t c;
-    if (selectivity == 2) {
-        if (c.edge(a2, k_min_freq, half))
-            lowerStopFreq = a2;
-        if (c.stop_gain(a3))
-            lowerStopGain = a3;
-        if (c.edge(a4, lowerStopFreq, half))
-            lowerPassFreq = a4;
-        if (c.edge(a5, lowerPassFreq, half))
-            upperPassFreq = a5;
-        if (c.pass_gain(a6))
-            lowerPassGain = a6;
-        if (c.edge(a7, upperPassFreq, half))
-            upperStopFreq = a7;
-        if (c.stop_gain(a8))
-            upperStopGain = a8;
-    } else {
-        if (c.edge(a2, k_min_freq, half))
-            lowerPassFreq = a2;
-        if (c.pass_gain(a3))
-            lowerPassGain = a3;
-        if (c.edge(a4, lowerPassFreq, half))
-            lowerStopFreq = a4;
-        if (c.edge(a5, lowerStopFreq, half))
-            upperStopFreq = a5;
-        if (c.stop_gain(a6))
-            lowerStopGain = a6;
-        if (c.edge(a7, upperStopFreq, half))
-            upperPassFreq = a7;
-        if (c.pass_gain(a8))
-            upperPassGain = a8;
+    for (int i = 0; i < count; ++i) {
+        const field_t &f = k_fields[selectivity][i];
+        const float v = values[i];
+        bool good;
+        if (f.kind == field_kind_t::edge)
+            good = c.edge(v, f.below ? this->*f.below : k_min_freq, half);
+        else if (f.kind == field_kind_t::pass_gain)
+            good = c.pass_gain(v);
+        else
+            good = c.stop_gain(v);
+        if (good)
+            this->*f.member = v;
     }
     if (!c.ok())
         return -6;

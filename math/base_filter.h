@@ -39,6 +39,7 @@ public:
     int selectivity;
 
 private:
+    int _store(float fs, const float *values, int count);
     float _setRate(float fs);
     void _finish();
 };

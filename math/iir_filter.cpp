@@ -157,6 +157,21 @@ void set_section(std::vector<float> &v, int index, double c0, double c1, double 
     v[3 * index + 2] = static_cast<float>(c2);
 }
 
+// An all-pole section of unit gain at s = 0 with the pole pair re +- j im; the first
+// order section of an odd prototype, (0, 0, c) over (0, 1, c), likewise.
+void set_pole_pair(std::vector<float> &num, std::vector<float> &den, int index, double re, double im)
+{
+    const float m2 = static_cast<float>(re * re + im * im);
+    set_section(num, index, 0.0, 0.0, m2);
+    set_section(den, index, 1.0, -2.0 * re, m2);
+}
+
+void set_real_pole(std::vector<float> &num, std::vector<float> &den, double c)
+{
+    set_section(num, 0, 0.0, 0.0, c);
+    set_section(den, 0, 0.0, 1.0, c);
+}
+
 // Pole angle of the i-th second-order section of an order-n prototype.
 float theta(int i, int n)
 {
@@ -172,16 +187,11 @@ void IirFilter::butterworthPrototype()
     const float c = static_cast<float>(std::pow(eps, -1.0 / n));
     _setGain(1.0);
     const int first = n % 2;
-    if (first) {
-        set_section(numCoefs, 0, 0.0, 0.0, c);
-        set_section(denCoefs, 0, 0.0, 1.0, c);
-    }
+    if (first)
+        set_real_pole(numCoefs, denCoefs, c);
     for (int i = 0; i < n / 2; ++i) {
         const double phi = (n + 1 + 2 * i) * k_pi / (2.0 * n);
-        const double re = c * std::cos(phi), im = c * std::sin(phi);
-        const float m2 = static_cast<float>(re * re + im * im);
-        set_section(numCoefs, first + i, 0.0, 0.0, m2);
-        set_section(denCoefs, first + i, 1.0, -2.0 * re, m2);
+        set_pole_pair(numCoefs, denCoefs, first + i, c * std::cos(phi), c * std::sin(phi));
     }
 }
 
@@ -193,17 +203,13 @@ void IirFilter::chebyshevPrototype()
     const int first = n % 2;
     if (first) {
         _setGain(1.0);
-        set_section(numCoefs, 0, 0.0, 0.0, std::sinh(a));
-        set_section(denCoefs, 0, 0.0, 1.0, std::sinh(a));
+        set_real_pole(numCoefs, denCoefs, std::sinh(a));
     } else {
         _setGain(std::pow(10.0, 0.05 * lowerPassGain));
     }
     for (int i = 0; i < n / 2; ++i) {
         const double t = theta(i, n);
-        const double re = -std::sinh(a) * std::sin(t), im = std::cosh(a) * std::cos(t);
-        const float m2 = static_cast<float>(re * re + im * im);
-        set_section(numCoefs, first + i, 0.0, 0.0, m2);
-        set_section(denCoefs, first + i, 1.0, -2.0 * re, m2);
+        set_pole_pair(numCoefs, denCoefs, first + i, -std::sinh(a) * std::sin(t), std::cosh(a) * std::cos(t));
     }
 }
 
@@ -215,10 +221,8 @@ void IirFilter::invChebyshevPrototype()
     const double a = std::asinh(1.0 / e) / n;
     _setGain(1.0);
     const int first = n % 2;
-    if (first) {
-        set_section(numCoefs, 0, 0.0, 0.0, 1.0 / std::sinh(a));
-        set_section(denCoefs, 0, 0.0, 1.0, 1.0 / std::sinh(a));
-    }
+    if (first)
+        set_real_pole(numCoefs, denCoefs, 1.0 / std::sinh(a));
     for (int i = 0; i < n / 2; ++i) {
         const double t = theta(i, n);
         const double re = -std::sinh(a) * std::sin(t), im = std::cosh(a) * std::cos(t);

@@ -32,6 +32,22 @@ void put_mapped_pair(std::vector<float> &v, int index, cplx shift, double w0)
     }
 }
 
+// The sections of an order-n prototype, taken out of a filter whose order the band
+// transformation doubles: n new sections, all zero, take their place.
+struct old_sections_t
+{
+    explicit old_sections_t(IirFilter &f)
+        : n(f.order), count((f.order + 1) / 2), num(f.numCoefs), den(f.denCoefs)
+    {
+        f.order = 2 * n;
+        f.numCoefs.assign(3u * static_cast<std::size_t>(n), 0.0f);
+        f.denCoefs.assign(3u * static_cast<std::size_t>(n), 0.0f);
+    }
+
+    const int n, count;
+    const std::vector<float> num, den;
+};
+
 } // namespace
 
 void IirFilter::quadraticRoots(cplx a, cplx b, cplx c, cplx *r1, cplx *r2)
@@ -45,21 +61,17 @@ void IirFilter::quadraticRoots(cplx a, cplx b, cplx c, cplx *r1, cplx *r2)
 // so the order doubles and each second-order section becomes two.
 void IirFilter::lowpassToBandpass(float bw, float w0)
 {
-    const int n = order;
-    const int old_sections = (n + 1) / 2;
-    order = 2 * n;
-    const std::vector<float> num = numCoefs, den = denCoefs;
-    numCoefs.assign(3u * static_cast<std::size_t>(n), 0.0f);
-    denCoefs.assign(3u * static_cast<std::size_t>(n), 0.0f);
+    const old_sections_t old(*this);
+    const std::vector<float> &num = old.num, &den = old.den;
     const double b = bw, w2 = static_cast<double>(w0) * w0;
     int out = 0, i = 0;
-    if (n % 2) {
+    if (old.n % 2) {
         put(numCoefs, out, num[1], num[2] * b, w2 * num[1]);
         put(denCoefs, out, den[1], den[2] * b, w2 * den[1]);
         ++out;
         i = 1;
     }
-    for (; i < old_sections; ++i, out += 2) {
+    for (; i < old.count; ++i, out += 2) {
         const float *nc = num.data() + 3 * i;
         const float *dc = den.data() + 3 * i;
         if (nc[0] == 0.0f) {
@@ -76,15 +88,11 @@ void IirFilter::lowpassToBandpass(float bw, float w0)
 // s -> B s / (s^2 + w0^2).
 void IirFilter::lowpassToBandstop(float bw, float w0)
 {
-    const int n = order;
-    const int old_sections = (n + 1) / 2;
-    order = 2 * n;
-    const std::vector<float> num = numCoefs, den = denCoefs;
-    numCoefs.assign(3u * static_cast<std::size_t>(n), 0.0f);
-    denCoefs.assign(3u * static_cast<std::size_t>(n), 0.0f);
+    const old_sections_t old(*this);
+    const std::vector<float> &num = old.num, &den = old.den;
     const double b = bw, w2 = static_cast<double>(w0) * w0;
     int out = 0, i = 0;
-    if (n % 2) {
+    if (old.n % 2) {
         const double n1 = num[1], n2 = num[2], d1 = den[1], d2 = den[2];
         _scaleGain(n2 / d2);
         put(numCoefs, out, 1.0, b * n1 / n2, w2);
@@ -92,7 +100,7 @@ void IirFilter::lowpassToBandstop(float bw, float w0)
         ++out;
         i = 1;
     }
-    for (; i < old_sections; ++i, out += 2) {
+    for (; i < old.count; ++i, out += 2) {
         const float *nc = num.data() + 3 * i;
         const float *dc = den.data() + 3 * i;
         _scaleGain(static_cast<double>(nc[2]) / dc[2]);

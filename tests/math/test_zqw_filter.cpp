@@ -10,54 +10,39 @@ namespace {
 
 using data_t = lib_wv_data_t<short int>;
 constexpr float k_nan = NAN;
+const uint32 k_count = 3000;
 
 // Calls the filter kind of the dialog's type index with the edges in that kind's own
-// argument order (e has two edges for low-pass and high-pass, four for the bands).
-int call_kind(ZqwFilter &z, int index, const data_t *src, uint32 count, data_t *dst, float fs, const float *e,
-              float ap, float as)
+// argument order (e has two edges for low-pass and high-pass, four for the bands), with
+// a count or, for a null count, in the form without one.
+int call_kind(ZqwFilter &z, int index, const data_t *src, const uint32 *count, data_t *dst, float fs,
+              const float *e, float ap, float as)
 {
+#define ZQW_KIND_SINGLE(name) \
+    return count ? z.name(src, *count, dst, fs, e[0], e[1], ap, as) : z.name(src, dst, fs, e[0], e[1], ap, as)
+#define ZQW_KIND_BAND(name)                                                                                    \
+    return count ? z.name(src, *count, dst, fs, e[0], e[1], e[2], e[3], ap, as)                              \
+                 : z.name(src, dst, fs, e[0], e[1], e[2], e[3], ap, as)
     switch (index) {
-    case 0: return z.butterworth_lowpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 1: return z.butterworth_highpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 2: return z.butterworth_bandpass(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 3: return z.butterworth_bandstop(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 4: return z.chebyshev_lowpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 5: return z.chebyshev_highpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 6: return z.chebyshev_bandpass(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 7: return z.chebyshev_bandstop(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 8: return z.invchebyshev_lowpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 9: return z.invchebyshev_highpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 10: return z.invchebyshev_bandpass(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 11: return z.invchebyshev_bandstop(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 12: return z.elliptic_lowpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 13: return z.elliptic_highpass(src, count, dst, fs, e[0], e[1], ap, as);
-    case 14: return z.elliptic_bandpass(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    default: return z.elliptic_bandstop(src, count, dst, fs, e[0], e[1], e[2], e[3], ap, as);
+    case 0: ZQW_KIND_SINGLE(butterworth_lowpass);
+    case 1: ZQW_KIND_SINGLE(butterworth_highpass);
+    case 2: ZQW_KIND_BAND(butterworth_bandpass);
+    case 3: ZQW_KIND_BAND(butterworth_bandstop);
+    case 4: ZQW_KIND_SINGLE(chebyshev_lowpass);
+    case 5: ZQW_KIND_SINGLE(chebyshev_highpass);
+    case 6: ZQW_KIND_BAND(chebyshev_bandpass);
+    case 7: ZQW_KIND_BAND(chebyshev_bandstop);
+    case 8: ZQW_KIND_SINGLE(invchebyshev_lowpass);
+    case 9: ZQW_KIND_SINGLE(invchebyshev_highpass);
+    case 10: ZQW_KIND_BAND(invchebyshev_bandpass);
+    case 11: ZQW_KIND_BAND(invchebyshev_bandstop);
+    case 12: ZQW_KIND_SINGLE(elliptic_lowpass);
+    case 13: ZQW_KIND_SINGLE(elliptic_highpass);
+    case 14: ZQW_KIND_BAND(elliptic_bandpass);
+    default: ZQW_KIND_BAND(elliptic_bandstop);
     }
-}
-
-// The same kinds without a count.
-int call_kind_all(ZqwFilter &z, int index, const data_t *src, data_t *dst, float fs, const float *e, float ap,
-                  float as)
-{
-    switch (index) {
-    case 0: return z.butterworth_lowpass(src, dst, fs, e[0], e[1], ap, as);
-    case 1: return z.butterworth_highpass(src, dst, fs, e[0], e[1], ap, as);
-    case 2: return z.butterworth_bandpass(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 3: return z.butterworth_bandstop(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 4: return z.chebyshev_lowpass(src, dst, fs, e[0], e[1], ap, as);
-    case 5: return z.chebyshev_highpass(src, dst, fs, e[0], e[1], ap, as);
-    case 6: return z.chebyshev_bandpass(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 7: return z.chebyshev_bandstop(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 8: return z.invchebyshev_lowpass(src, dst, fs, e[0], e[1], ap, as);
-    case 9: return z.invchebyshev_highpass(src, dst, fs, e[0], e[1], ap, as);
-    case 10: return z.invchebyshev_bandpass(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 11: return z.invchebyshev_bandstop(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    case 12: return z.elliptic_lowpass(src, dst, fs, e[0], e[1], ap, as);
-    case 13: return z.elliptic_highpass(src, dst, fs, e[0], e[1], ap, as);
-    case 14: return z.elliptic_bandpass(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    default: return z.elliptic_bandstop(src, dst, fs, e[0], e[1], e[2], e[3], ap, as);
-    }
+#undef ZQW_KIND_SINGLE
+#undef ZQW_KIND_BAND
 }
 
 // A good request of each band shape, edges in argument order.
@@ -131,7 +116,7 @@ TEST_F(ZqwFilterTest, EveryKindChecksEdgeOrderThenRateBeforeDesigning)
             SCOPED_TRACE(std::string(c.what) + ", kind " + std::to_string(index));
             put_samples(dst, before, 5.0f, 1.0f);
             z.get_response() = {42.0f};
-            EXPECT_EQ(call_kind(z, index, &src, 3000, &dst, c.fs, c.e, -1, -40), c.rc);
+            EXPECT_EQ(call_kind(z, index, &src, &k_count, &dst, c.fs, c.e, -1, -40), c.rc);
             if (c.rc != -6) {
                 EXPECT_EQ(check(band, family, c.fs, c.e), c.rc);
             }
@@ -140,7 +125,7 @@ TEST_F(ZqwFilterTest, EveryKindChecksEdgeOrderThenRateBeforeDesigning)
             EXPECT_EQ(dst.amp, 5.0f);
         }
         EXPECT_EQ(check(band, family, 48000, k_good[band]), 0);
-        EXPECT_EQ(call_kind(z, index, &src, 3000, &dst, 48000, k_good[band], -1, -40), 0) << index;
+        EXPECT_EQ(call_kind(z, index, &src, &k_count, &dst, 48000, k_good[band], -1, -40), 0) << index;
         EXPECT_EQ(get_samples(dst).size(), 3000u);
     }
 }
@@ -195,13 +180,13 @@ TEST_F(ZqwFilterTest, CountLessKindsFilterTheWholeSource)
     for (int index : {0, 7, 10, 13}) {
         put_samples(dst, {});
         testing::internal::CaptureStdout();
-        EXPECT_EQ(call_kind_all(z, index, &src, &dst, 48000, k_good[index % 4], -1, -40), 0) << index;
+        EXPECT_EQ(call_kind(z, index, &src, nullptr, &dst, 48000, k_good[index % 4], -1, -40), 0) << index;
         const std::string out = testing::internal::GetCapturedStdout();
         EXPECT_EQ(get_samples(dst).size(), 3000u);
         EXPECT_NE(out.find("outside resize:3000\n"), std::string::npos);
     }
     const float reversed[2] = {3000, 2000};
-    EXPECT_EQ(call_kind_all(z, 0, &src, &dst, 48000, reversed, -1, -40), -3);
+    EXPECT_EQ(call_kind(z, 0, &src, nullptr, &dst, 48000, reversed, -1, -40), -3);
 }
 
 TEST(ZqwFilter, SectionsMultiplyOutIntoOnePolynomial)
