@@ -279,3 +279,16 @@ TEST_F(ZqwFilterTest, DesignsWhoseOnePolynomialOverflowsRunStableAsACascade)
         EXPECT_LE(dst.amp, src.amp);
     }
 }
+
+TEST_F(ZqwFilterTest, SamplingRateAtTheTopOfTheRangeFiltersLikeAnyOther)
+{
+    // Just below 1e12 Hz the response table's frequencies pass the int range.
+    const float fs = 9.99e11f;
+    for (int index : {0, 6, 11, 13}) {
+        // edges in each kind's argument order, rising
+        const float single[2] = {1e11f, 2e11f}, band[4] = {1e10f, 5e10f, 1e11f, 2e11f};
+        ASSERT_EQ(call_kind(z, index, &src, &k_count, &dst, fs, index % 4 < 2 ? single : band, -1, -40), 0) << index;
+        EXPECT_EQ(z.get_response().size(), 1001u);
+        EXPECT_EQ(get_samples(dst).size(), 3000u);
+    }
+}
