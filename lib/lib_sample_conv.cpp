@@ -2,7 +2,10 @@
 
 #include <cmath>
 
-short int lib_to_int16_sat(double value, short int nan_value)
+namespace {
+
+// Inlined into the block conversion below, which an exported function cannot be.
+inline short int to_int16_sat(double value, short int nan_value)
 {
     if (std::isnan(value))
         return nan_value;
@@ -11,6 +14,13 @@ short int lib_to_int16_sat(double value, short int nan_value)
     if (value <= -32768.0)
         return -32768;
     return static_cast<short int>(value);
+}
+
+} // namespace
+
+short int lib_to_int16_sat(double value, short int nan_value)
+{
+    return to_int16_sat(value, nan_value);
 }
 
 short int lib_round_to_int16_sat(double value, short int nan_value)
@@ -61,4 +71,29 @@ float volt_to_sample_f(float volts, float amplitude, float offset)
     if (amplitude == 0.0f)
         return 0.0f;
     return volt_quotient(volts, amplitude, offset);
+}
+
+void volts_to_samples(const float *volts, short int *samples, std::size_t count, float amplitude, float offset)
+{
+    if (amplitude == 0.0f) {
+        for (std::size_t i = 0; i < count; ++i)
+            samples[i] = 0;
+        return;
+    }
+    const double scale = 32767.0 / (static_cast<double>(amplitude) * 0.5);
+    const double off = offset;
+    for (std::size_t i = 0; i < count; ++i) {
+        const double q = (static_cast<double>(volts[i]) - off) * scale;
+        // The exact quotient differs from q by far less than 1e-9 and its float rounding
+        // by less than 1e-3 below 65536: away from an integer both truncate alike.
+        if (std::fabs(q) < 65536.0) {
+            const int whole = static_cast<int>(q);
+            const double frac = std::fabs(q - whole);
+            if (frac > 0.002 && frac < 0.998) {
+                samples[i] = to_int16_sat(whole, 0);
+                continue;
+            }
+        }
+        samples[i] = volt_to_sample(volts[i], amplitude, offset);
+    }
 }

@@ -1,4 +1,6 @@
 #pragma once
+#include <cstddef>
+
 // Conversions between int16 samples and volts: a sample s stands for
 // s / 32767 * (amplitude / 2) + offset volts.
 
@@ -15,5 +17,8 @@ int lib_to_int_sat(double value);
 float sample_to_volt(short int sample, float amplitude, float offset);
 // Saturates to the int16 range, gives 0 for NaN and for amplitude 0.
 short int volt_to_sample(float volts, float amplitude, float offset);
+// volt_to_sample over a block, with the same result for every element: the quotient is
+// taken in double wherever that cannot move it across an integer.
+void volts_to_samples(const float *volts, short int *samples, std::size_t count, float amplitude, float offset);
 // The unrounded quotient; 0.0f for amplitude 0.
 float volt_to_sample_f(float volts, float amplitude, float offset);

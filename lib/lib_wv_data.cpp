@@ -2,66 +2,10 @@
 
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_scratch_writer.h"
 
 #include <algorithm>
 #include <cstdio>
-
-namespace {
-
-// Writes a new content for a store into its scratch file, piece by piece, and puts it in
-// place of the store's file only when every piece was written: a failed edit leaves
-// the samples as they were.
-class scratch_writer_t
-{
-public:
-    explicit scratch_writer_t(const std::string &store_path)
-        : m_store(store_path), m_scratch(lib_wv_scratch_path(store_path)),
-          m_out(lib_open_trunc(m_scratch)), m_ok(m_out.ok())
-    {
-    }
-
-    ~scratch_writer_t()
-    {
-        m_out.reset();
-        if (!m_done)
-            std::remove(m_scratch.c_str());
-    }
-
-    // Appends `bytes` of the file `src_path` from `first_byte` on.
-    void append_from(const std::string &src_path, std::uint64_t first_byte, std::uint64_t bytes)
-    {
-        if (!m_ok || bytes == 0)
-            return;
-        lib_fd_t in = lib_open_read(src_path);
-        if (!in.ok())
-            return; // an unreadable source contributes nothing
-        std::uint64_t copied = lib_copy_bytes(in.get(), first_byte, m_out.get(), m_size, bytes);
-        m_size += copied;
-        if (copied != bytes)
-            m_ok = false;
-    }
-
-    bool commit()
-    {
-        m_out.reset();
-        if (!m_ok || std::rename(m_scratch.c_str(), m_store.c_str()) != 0) {
-            lib_diag_err("Error: cannot rewrite sample file " + m_store + "\n");
-            return false;
-        }
-        m_done = true;
-        return true;
-    }
-
-private:
-    std::string m_store;
-    std::string m_scratch;
-    lib_fd_t m_out;
-    bool m_ok;
-    bool m_done = false;
-    std::uint64_t m_size = 0;
-};
-
-} // namespace
 
 template <typename T>
 void lib_wv_data_t<T>::read_all(std::vector<T> &out) const
@@ -120,7 +64,7 @@ void lib_wv_data_t<T>::erase_points(std::vector<uint32> &indices)
             keep_out.push_back(x);
     if (keep_out.empty())
         return;
-    scratch_writer_t w(samples.path);
+    lib_scratch_writer_t w(samples.path);
     std::uint64_t p = 0;
     for (uint32 x : keep_out) {
         w.append_from(samples.path, p * sizeof(T), (std::uint64_t(x) - p) * sizeof(T));
@@ -138,7 +82,7 @@ void lib_wv_data_t<T>::erase_range(uint32 first, uint32 last)
     last = std::min(last, c);
     if (first > last)
         return;
-    scratch_writer_t w(samples.path);
+    lib_scratch_writer_t w(samples.path);
     w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
     w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));
     w.commit();
@@ -156,7 +100,7 @@ void lib_wv_data_t<T>::replace_range(uint32 first, uint32 last, const lib_wv_dat
     if (first > last)
         return;
     const uint32 s = source.samples.size();
-    scratch_writer_t w(samples.path);
+    lib_scratch_writer_t w(samples.path);
     w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
     w.append_from(source.samples.path, 0, std::uint64_t(s) * sizeof(T));
     w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));

@@ -8,6 +8,8 @@ packages=(
   libqwt-qt5-dev libusb-1.0-0-dev umockdev libumockdev-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfast-float-dev
   fonts-wqy-zenhei qttranslations5-l10n
+  # the reference generators (tests/data/gen_*.py) and the comparison scripts (bench/compare_*.py)
+  python3-numpy python3-scipy
 )
 
 missing=()

@@ -2,6 +2,7 @@
 #include "lib_sample_conv.h"
 
 #include <cmath>
+#include <vector>
 #include <gtest/gtest.h>
 
 TEST(SampleConversion, SampleToVolt)
@@ -27,6 +28,33 @@ TEST(SampleConversion, VoltToSampleTruncatesAndSaturates)
         EXPECT_EQ(volt_to_sample(c.volts, c.amp, c.off), c.s) << c.volts << " " << c.amp;
     EXPECT_FLOAT_EQ(volt_to_sample_f(0.25f, 2.0f, 0.0f), 32767.0f * 0.25f);
     EXPECT_EQ(volt_to_sample_f(0.25f, 0.0f, 0.0f), 0.0f);
+}
+
+TEST(SampleConversion, BlockConversionGivesVoltToSampleForEveryValue)
+{
+    // Every sample's own volts and their float neighbours sit on or next to an integer
+    // quotient, where the block conversion must fall back to the exact one; random volts
+    // and the special values cover the rest.
+    const float windows[][2] = {{2.0f, 0.0f},   {1.5f, 0.25f},  {0.003f, -7.0f},
+                                {1e-30f, 0.0f}, {-2.0f, 0.5f}, {0.0f, 1.0f}};
+    std::vector<float> v;
+    unsigned seed = 1;
+    for (const auto &w : windows) {
+        v.clear();
+        for (int s = -32768; s <= 32767; s += 3) {
+            const float x = sample_to_volt(static_cast<short>(s), w[0], w[1]);
+            v.insert(v.end(), {x, std::nextafter(x, INFINITY), std::nextafter(x, -INFINITY)});
+        }
+        for (int i = 0; i < 100000; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            v.push_back(w[1] + w[0] * ((seed >> 8) / 16777216.0f * 3.0f - 1.5f));
+        }
+        v.insert(v.end(), {NAN, INFINITY, -INFINITY, 3e38f, -3e38f, 0.0f, -0.0f});
+        std::vector<short> block(v.size());
+        volts_to_samples(v.data(), block.data(), v.size(), w[0], w[1]);
+        for (std::size_t i = 0; i < v.size(); ++i)
+            ASSERT_EQ(block[i], volt_to_sample(v[i], w[0], w[1])) << v[i] << " in " << w[0] << ", " << w[1];
+    }
 }
 
 TEST(SampleConversion, Int16Saturation)
