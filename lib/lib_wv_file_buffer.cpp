@@ -77,12 +77,13 @@ void file_failed()
 
 bool lib_is_wave_buffer_name(const std::string &name)
 {
-    // ".wave_data_buffer" ["_" digits] ["_math_temp_data"] ".bin"
+    // ".wave_data_buffer" ["_" number] ["_math_temp_data"] ".bin"; numbers are written
+    // without leading zeros, so "_01" is someone else's file.
     const std::string stem = k_stem;
     if (name.compare(0, stem.size(), stem) != 0)
         return false;
     std::size_t p = stem.size();
-    if (p < name.size() && name[p] == '_' && p + 1 < name.size() && std::isdigit((unsigned char)name[p + 1])) {
+    if (p + 1 < name.size() && name[p] == '_' && name[p + 1] >= '1' && name[p + 1] <= '9') {
         ++p;
         while (p < name.size() && std::isdigit((unsigned char)name[p]))
             ++p;
@@ -161,7 +162,15 @@ lib_wv_file_buffer_t<T>::~lib_wv_file_buffer_t()
 template <typename T>
 void lib_wv_file_buffer_t<T>::init()
 {
-    std::string dir = plat_getcwd() + "/";
+    bool readable = false;
+    const std::string cwd = plat_getcwd(&readable);
+    if (!readable) {
+        // Never fall back to "/" or another folder: the store stays without a file, and
+        // its owner reports that it has none.
+        lib_diag_err("Error: the working folder cannot be read; no sample file is made\n");
+        return;
+    }
+    const std::string dir = cwd + "/";
     sweep_stale_files(dir);
     if (naming_pending && path.empty()) {
         path = claim_name(dir);

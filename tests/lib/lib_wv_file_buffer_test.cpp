@@ -57,7 +57,8 @@ TEST(SampleStoreSweep, FirstStoreRemovesLeftoversOfAnEarlierRun)
     for (const char *n : stale)
         write_file(n, "xx");
     const char *kept[] = {"other.bin", ".wave_data_buffer_x.bin", ".wave_data_buffer.bin.bak",
-                          ".wave_data_buffer_temp.bin"};
+                          ".wave_data_buffer_temp.bin", ".wave_data_buffer_01.bin", ".wave_data_buffer_0.bin",
+                          ".wave_data_buffer_03_math_temp_data.bin"};
     for (const char *n : kept)
         write_file(n, "keep");
     store_t first;
@@ -233,4 +234,30 @@ TEST(SampleStore, CompanionAndScratchNames)
     EXPECT_TRUE(lib_is_wave_buffer_name(".wave_data_buffer_12_math_temp_data.bin"));
     EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer__math_temp_data.bin"));
     EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer_3_temp.bin"));
+    EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer_01.bin"));
+    EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer_0.bin"));
+}
+
+// A removed working folder cannot be read: no store file anywhere, no sweep of "/"; the
+// sweep is still owed to the first folder that can be read.
+TEST(SampleStoreNaming, UnreadableWorkingFolderMakesNoFile)
+{
+    const std::string home = plat_getcwd();
+    write_file(".wave_data_buffer_4.bin", "stale");
+    ASSERT_EQ(mkdir("gone", 0755), 0);
+    ASSERT_EQ(chdir("gone"), 0);
+    ASSERT_EQ(rmdir("../gone"), 0);
+    testing::internal::CaptureStderr();
+    {
+        store_t s;
+        EXPECT_TRUE(s.path.empty());
+        EXPECT_TRUE(s.naming_pending);
+        EXPECT_EQ(s.size(), 0u);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("working folder cannot be read"), std::string::npos);
+    ASSERT_EQ(chdir(home.c_str()), 0);
+    EXPECT_TRUE(file_exists(".wave_data_buffer_4.bin"));
+    store_t here;
+    EXPECT_EQ(here.path, in_cwd(".wave_data_buffer.bin"));
+    EXPECT_FALSE(file_exists(".wave_data_buffer_4.bin"));
 }

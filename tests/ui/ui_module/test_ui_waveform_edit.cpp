@@ -19,6 +19,8 @@
 
 #include "find_child.h"
 
+#include <QDir>
+
 #include <algorithm>
 
 namespace {
@@ -414,6 +416,18 @@ TEST(UiWaveform, MemoryGateRefusesTheStepButKeepsTheEdit)
     h.win->invert_waveform();
     plat_clear_avail_phys_mem_override();
     EXPECT_EQ(h.undo_count(), 1);
+}
+
+// No sample file can be made in a working folder that cannot be read: no document.
+TEST(UiWaveform, UnreadableWorkingFolderGivesNoDocument)
+{
+    const QString home = QDir::currentPath();
+    ASSERT_TRUE(QDir().mkdir("gone"));
+    ASSERT_TRUE(QDir::setCurrent("gone"));
+    ASSERT_TRUE(QDir(home).rmdir("gone"));
+    ui_waveform_t win(nullptr);
+    EXPECT_EQ(win.status, 1);
+    ASSERT_TRUE(QDir::setCurrent(home));
 }
 
 TEST(UiWaveform, PointCountGateAt2To27)

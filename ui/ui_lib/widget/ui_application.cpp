@@ -22,7 +22,13 @@ int32 get_language_flag() { return g_language_flag; }
 
 void set_language_flag(int32 flag) { g_language_flag = flag; }
 
-void clear_wave_buffer_files() { lib_remove_wave_buffer_files(plat_getcwd() + "/"); }
+void clear_wave_buffer_files()
+{
+    bool readable = false;
+    const std::string dir = plat_getcwd(&readable);
+    if (readable)
+        lib_remove_wave_buffer_files(dir + "/");
+}
 
 ui_application_t::ui_application_t(int &argc, char **argv, bool single_instance)
     : QApplication(argc, argv), m_local_server(nullptr), m_is_running(false), m_single_instance(single_instance)

@@ -72,7 +72,7 @@ TEST(AppShell, ClearWaveBufferFilesTakesOnlySampleFiles)
 {
     const char *doomed[] = {".wave_data_buffer.bin", ".wave_data_buffer_1.bin", ".wave_data_buffer_254.bin",
                             ".wave_data_buffer_300.bin", ".wave_data_buffer_7_math_temp_data.bin"};
-    const char *kept[] = {"wave.bin", ".wave_data_buffer_x.bin"};
+    const char *kept[] = {"wave.bin", ".wave_data_buffer_x.bin", ".wave_data_buffer_01.bin", ".wave_data_buffer_0.bin"};
     for (const char *n : doomed)
         QFile(n).open(QIODevice::WriteOnly);
     for (const char *n : kept)
