@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <memory>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -36,12 +37,65 @@ lib_fd_t lib_open_read(const std::string &path)
 
 lib_fd_t lib_open_rw(const std::string &path)
 {
-    return lib_fd_t(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    return lib_fd_t(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
 }
 
 lib_fd_t lib_open_trunc(const std::string &path)
 {
-    return lib_fd_t(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    return lib_fd_t(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
+}
+
+lib_fd_t lib_create_new(const std::string &path, int *error)
+{
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && error)
+        *error = errno;
+    return lib_fd_t(fd);
+}
+
+lib_fd_t lib_create_fresh(const std::string &path)
+{
+    // Someone could put a new entry there between the removal and the creation: try
+    // again a few times rather than ever open what is there.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int error = 0;
+        lib_fd_t fd = lib_create_new(path, &error);
+        if (fd.ok() || error != EEXIST)
+            return fd;
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            break;
+    }
+    return lib_fd_t();
+}
+
+bool lib_lock_file(int fd)
+{
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+bool lib_remove_if_unheld(const std::string &path)
+{
+    lib_fd_t fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st;
+    if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    if (!lib_lock_file(fd.get()))
+        return false;
+    // The name must still lead to the file whose lock was taken.
+    struct stat now;
+    if (::lstat(path.c_str(), &now) != 0 || now.st_dev != st.st_dev || now.st_ino != st.st_ino)
+        return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool lib_file_is_held(const std::string &path)
+{
+    lib_fd_t fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    if (!fd.ok())
+        return false;
+    if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
+        return false;
+    return errno == EWOULDBLOCK;
 }
 
 bool lib_file_exists(const std::string &path)

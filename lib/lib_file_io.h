@@ -25,11 +25,28 @@ private:
 };
 
 lib_fd_t lib_open_read(const std::string &path);
-lib_fd_t lib_open_rw(const std::string &path);       // existing file, read and write
-lib_fd_t lib_open_trunc(const std::string &path);    // create or empty, write only
+// The program's own files (sample stores and their scratch files) are never written
+// through a symbolic link: a link planted at their name makes the open fail instead.
+lib_fd_t lib_open_rw(const std::string &path);       // existing own file, read and write
+lib_fd_t lib_open_trunc(const std::string &path);    // own file, create or empty, write only
+// Creates a new file, read and write, that did not exist before (no link followed).
+// `error` receives errno on failure.
+lib_fd_t lib_create_new(const std::string &path, int *error = nullptr);
+// Creates a new file at `path` whatever stands there: an old file or a link of that
+// name is removed first, never followed.
+lib_fd_t lib_create_fresh(const std::string &path);
 bool lib_file_exists(const std::string &path);
 // Length of a file in bytes; -1 when it cannot be read.
 std::int64_t lib_file_length(const std::string &path);
+
+// Advisory locks that tell live files apart from leftovers: a process holds the lock of
+// each file it works on for as long as the file is its own.
+bool lib_lock_file(int fd);
+// Removes the regular file at `path` when it belongs to this user and no process holds
+// its lock; true when it was removed.
+bool lib_remove_if_unheld(const std::string &path);
+// True when some process (this one included) holds the lock of the file at `path`.
+bool lib_file_is_held(const std::string &path);
 
 // Whole reads and writes at a byte offset, retried until done. They return the number
 // of bytes moved (less than asked only at the end of a file or on an error).

@@ -2,9 +2,9 @@
 
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_wv_scratch.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace {
 
@@ -14,50 +14,36 @@ namespace {
 class scratch_writer_t
 {
 public:
-    explicit scratch_writer_t(const std::string &store_path)
-        : m_store(store_path), m_scratch(lib_wv_scratch_path(store_path)),
-          m_out(lib_open_trunc(m_scratch)), m_ok(m_out.ok())
-    {
-    }
+    explicit scratch_writer_t(const std::string &store_path) : m_store(store_path), m_scratch(store_path) {}
 
-    ~scratch_writer_t()
+    // Appends `bytes` of the file `src_path` from `first_byte` on; false once any piece
+    // fell short (a full disk, or a source that cannot be read).
+    bool append_from(const std::string &src_path, std::uint64_t first_byte, std::uint64_t bytes)
     {
-        m_out.reset();
-        if (!m_done)
-            std::remove(m_scratch.c_str());
-    }
-
-    // Appends `bytes` of the file `src_path` from `first_byte` on.
-    void append_from(const std::string &src_path, std::uint64_t first_byte, std::uint64_t bytes)
-    {
-        if (!m_ok || bytes == 0)
-            return;
-        lib_fd_t in = lib_open_read(src_path);
-        if (!in.ok())
-            return; // an unreadable source contributes nothing
-        std::uint64_t copied = lib_copy_bytes(in.get(), first_byte, m_out.get(), m_size, bytes);
-        m_size += copied;
-        if (copied != bytes)
+        if (!m_scratch.ok())
             m_ok = false;
+        if (!m_ok || bytes == 0)
+            return m_ok;
+        lib_fd_t in = lib_open_read(src_path);
+        const std::uint64_t copied = in.ok() ? lib_copy_bytes(in.get(), first_byte, m_scratch.fd(), m_size, bytes) : 0;
+        m_size += copied;
+        m_ok = copied == bytes;
+        return m_ok;
     }
 
     bool commit()
     {
-        m_out.reset();
-        if (!m_ok || std::rename(m_scratch.c_str(), m_store.c_str()) != 0) {
+        if (!m_scratch.ok() || !m_ok || !m_scratch.commit()) {
             lib_diag_err("Error: cannot rewrite sample file " + m_store + "\n");
             return false;
         }
-        m_done = true;
         return true;
     }
 
 private:
     std::string m_store;
-    std::string m_scratch;
-    lib_fd_t m_out;
-    bool m_ok;
-    bool m_done = false;
+    lib_wv_scratch_t m_scratch;
+    bool m_ok = true;
     std::uint64_t m_size = 0;
 };
 

@@ -5,8 +5,9 @@
 #include "plat_fs.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
 #include <map>
@@ -23,12 +24,20 @@ constexpr uint32 k_fill_chunk = 20971520;
 // delete the files of live stores.
 bool g_sweep_pending = true;
 
-// Live sample-file names with the number of stores naming each. A name stays taken
-// until the last store naming it is gone, because destructors delete by path.
-std::mutex g_names_mutex;
-std::map<std::string, int> &live_names()
+// Live sample-file names: the number of stores naming each, and the descriptor through
+// which this process holds the file's lock (other processes' sweeps leave it alone). A
+// name stays taken until the last store naming it is gone, because destructors delete
+// by path.
+struct live_name_t
 {
-    static std::map<std::string, int> names;
+    int stores = 0;
+    lib_fd_t lock;
+};
+
+std::mutex g_names_mutex;
+std::map<std::string, live_name_t> &live_names()
+{
+    static std::map<std::string, live_name_t> names;
     return names;
 }
 
@@ -37,10 +46,10 @@ void retain_name(const std::string &p)
     if (p.empty())
         return;
     std::lock_guard<std::mutex> lock(g_names_mutex);
-    ++live_names()[p];
+    ++live_names()[p].stores;
 }
 
-// Returns true when no store names the file any more.
+// Returns true when no store names the file any more; its lock is then given up.
 bool release_name(const std::string &p)
 {
     if (p.empty())
@@ -50,22 +59,37 @@ bool release_name(const std::string &p)
     auto it = names.find(p);
     if (it == names.end())
         return true;
-    if (--it->second > 0)
+    if (--it->second.stores > 0)
         return false;
     names.erase(it);
     return true;
 }
 
-// Picks and reserves the first name that is neither live nor on disk.
+// Picks the first name that is neither live nor on disk, creates its file (never
+// through a link) and locks it. A file that cannot be created still reserves the name.
 std::string claim_name(const std::string &dir)
 {
     std::lock_guard<std::mutex> lock(g_names_mutex);
     auto &names = live_names();
     std::string candidate = dir + k_stem + ".bin";
-    for (unsigned long n = 1; names.count(candidate) || lib_file_exists(candidate); ++n)
+    for (unsigned long n = 1;; ++n) {
+        if (!names.count(candidate)) {
+            int error = 0;
+            lib_fd_t fd = lib_create_new(candidate, &error);
+            if (fd.ok() || error != EEXIST) {
+                live_name_t &entry = names[candidate];
+                entry.stores = 1;
+                if (fd.ok()) {
+                    lib_lock_file(fd.get());
+                    entry.lock = std::move(fd);
+                } else {
+                    lib_diag_err("Error: cannot create sample file " + candidate + "\n");
+                }
+                return candidate;
+            }
+        }
         candidate = dir + k_stem + "_" + std::to_string(n) + ".bin";
-    ++names[candidate];
-    return candidate;
+    }
 }
 
 void file_failed()
@@ -105,8 +129,23 @@ void lib_remove_wave_buffer_files(const std::string &dir)
             doomed.push_back(dir + e->d_name);
     }
     ::closedir(d);
-    for (const std::string &p : doomed)
-        std::remove(p.c_str());
+    const std::string math = "_math_temp_data.bin";
+    for (const std::string &p : doomed) {
+        // A companion goes with its store: not while a live process holds the store.
+        const bool companion = p.size() > math.size() && p.compare(p.size() - math.size(), math.size(), math) == 0;
+        if (companion && lib_file_is_held(p.substr(0, p.size() - math.size()) + ".bin"))
+            continue;
+        lib_remove_if_unheld(p);
+    }
+}
+
+void lib_wv_hold_file(const std::string &store_path, lib_fd_t lock)
+{
+    std::lock_guard<std::mutex> guard(g_names_mutex);
+    auto &names = live_names();
+    auto it = names.find(store_path);
+    if (it != names.end())
+        it->second.lock = std::move(lock);
 }
 
 std::string lib_wv_companion_path(const std::string &store_path)
@@ -177,11 +216,6 @@ void lib_wv_file_buffer_t<T>::init()
         naming_pending = false;
     }
     lib_diag_line("data path = " + path);
-    if (!lib_file_exists(path)) {
-        lib_fd_t fd = lib_open_trunc(path);
-        if (!fd.ok())
-            lib_diag_err("Error: cannot create sample file " + path + "\n");
-    }
 }
 
 template <typename T>

@@ -1,8 +1,11 @@
+#include "lib_file_io.h"
 #include "lib_test_util.h"
 #include "lib_wv_data.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using rec_t = lib_wv_data_t<short>;
 
@@ -162,6 +165,56 @@ TEST(SampleRecordEdit, FailedRewriteKeepsTheSamples)
     EXPECT_NE(err.find("cannot rewrite"), std::string::npos);
     EXPECT_EQ(contents(r), ramp_samples(10));
     rmdir(lib_wv_scratch_path(r.samples.path).c_str());
+}
+
+// Someone plants a link at a store's scratch name: every whole-file edit must replace
+// the link, never write through it.
+TEST(SampleRecordEdit, LinkPlantedAtTheScratchNameIsNeverWrittenThrough)
+{
+    rec_t source;
+    fill_record(source, ramp_samples(3, 100));
+    struct edit_case
+    {
+        const char *name;
+        std::function<void(rec_t &)> edit;
+        std::vector<short> expected;
+    } cases[] = {
+        {"erase_range", [](rec_t &r) { r.erase_range(0, 5); }, ramp_samples(5, 5)},
+        {"erase_points", [](rec_t &r) { std::vector<uint32> i{0, 9}; r.erase_points(i); }, ramp_samples(8, 1)},
+        {"replace_range", [&](rec_t &r) { r.replace_range(10, 10, source); },
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 100, 101, 102}},
+    };
+    write_file("victim.txt", "precious");
+    for (const edit_case &c : cases) {
+        SCOPED_TRACE(c.name);
+        rec_t r;
+        fill_record(r, ramp_samples(10));
+        const std::string scratch = lib_wv_scratch_path(r.samples.path);
+        ASSERT_EQ(symlink("victim.txt", scratch.c_str()), 0);
+        c.edit(r);
+        EXPECT_EQ(contents(r), c.expected);
+        EXPECT_FALSE(file_exists(scratch));
+        struct stat st;
+        EXPECT_NE(lstat(scratch.c_str(), &st), 0);
+        std::ifstream in("victim.txt");
+        std::string text;
+        std::getline(in, text);
+        EXPECT_EQ(text, "precious");
+    }
+}
+
+TEST(SampleRecordEdit, RewrittenFileStaysHeldByItsStore)
+{
+    rec_t r, source;
+    fill_record(r, ramp_samples(10));
+    fill_record(source, ramp_samples(4));
+    EXPECT_TRUE(lib_file_is_held(r.samples.path));
+    r.erase_range(0, 2);
+    EXPECT_TRUE(lib_file_is_held(r.samples.path));
+    r.replace_range(0, 8, source);
+    EXPECT_TRUE(lib_file_is_held(r.samples.path));
+    EXPECT_FALSE(lib_remove_if_unheld(r.samples.path));
+    EXPECT_EQ(contents(r), ramp_samples(4));
 }
 
 TEST(SampleRecordEdit, NoScratchFileIsLeftBehind)

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using store_t = lib_wv_file_buffer_t<short>;
 
@@ -238,6 +240,17 @@ TEST(SampleStore, CompanionAndScratchNames)
     EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer_0.bin"));
 }
 
+TEST(SampleStoreNaming, LinkAtAFreeNameIsPassedOverNotFollowed)
+{
+    ASSERT_EQ(symlink("elsewhere.bin", ".wave_data_buffer.bin"), 0);
+    {
+        lib_wv_file_buffer_t<float> sweeper; // the first store sweeps; a link is no leftover of ours
+    }
+    store_t s;
+    EXPECT_EQ(s.path, in_cwd(".wave_data_buffer_1.bin"));
+    EXPECT_FALSE(file_exists("elsewhere.bin"));
+}
+
 // A removed working folder cannot be read: no store file anywhere, no sweep of "/"; the
 // sweep is still owed to the first folder that can be read.
 TEST(SampleStoreNaming, UnreadableWorkingFolderMakesNoFile)
@@ -260,4 +273,87 @@ TEST(SampleStoreNaming, UnreadableWorkingFolderMakesNoFile)
     store_t here;
     EXPECT_EQ(here.path, in_cwd(".wave_data_buffer.bin"));
     EXPECT_FALSE(file_exists(".wave_data_buffer_4.bin"));
+}
+
+namespace {
+
+// Another process that holds one store in this folder until told to end; it then
+// ends without its destructors, as a crash would.
+struct live_peer_t
+{
+    pid_t pid = -1;
+    int stop_fd = -1;
+    std::string path;
+
+    live_peer_t()
+    {
+        int ready[2], stop[2];
+        if (pipe(ready) != 0 || pipe(stop) != 0)
+            return;
+        pid = fork();
+        if (pid == 0) {
+            close(ready[0]);
+            close(stop[1]);
+            store_t s;
+            std::string p = s.path + "\n";
+            (void)!write(ready[1], p.data(), p.size());
+            char c;
+            (void)!read(stop[0], &c, 1);
+            _exit(0);
+        }
+        close(ready[1]);
+        close(stop[0]);
+        stop_fd = stop[1];
+        char c;
+        while (read(ready[0], &c, 1) == 1 && c != '\n')
+            path += c;
+        close(ready[0]);
+    }
+
+    void end()
+    {
+        if (stop_fd >= 0)
+            close(stop_fd);
+        stop_fd = -1;
+        int status = 0;
+        if (pid > 0)
+            waitpid(pid, &status, 0);
+        pid = -1;
+    }
+
+    ~live_peer_t() { end(); }
+};
+
+} // namespace
+
+TEST(SampleStoreSweep, LeavesFilesOfLiveProcessesAndOtherUsers)
+{
+    live_peer_t peer;
+    ASSERT_EQ(peer.path, in_cwd(".wave_data_buffer.bin"));
+    write_file(".wave_data_buffer_5.bin", "stale");
+    write_file(".wave_data_buffer_math_temp_data.bin", "the peer's");
+    write_file(".wave_data_buffer_6.bin", "someone else's");
+    // Only root can hand a file to another user; elsewhere that case is left out.
+    const bool foreign = chown(".wave_data_buffer_6.bin", 65534, 65534) == 0;
+
+    store_t mine; // this process's first store sweeps
+    EXPECT_EQ(mine.path, in_cwd(".wave_data_buffer_1.bin"));
+    EXPECT_TRUE(file_exists(peer.path));
+    EXPECT_TRUE(file_exists(".wave_data_buffer_math_temp_data.bin"));
+    EXPECT_FALSE(file_exists(".wave_data_buffer_5.bin"));
+    if (foreign)
+        EXPECT_TRUE(file_exists(".wave_data_buffer_6.bin"));
+
+    // The exit clean-up follows the same rules; this process's own live store stays too.
+    lib_remove_wave_buffer_files(plat_getcwd() + "/");
+    EXPECT_TRUE(file_exists(peer.path));
+    EXPECT_TRUE(file_exists(mine.path));
+    if (foreign)
+        EXPECT_TRUE(file_exists(".wave_data_buffer_6.bin"));
+
+    peer.end();
+    lib_remove_wave_buffer_files(plat_getcwd() + "/");
+    EXPECT_FALSE(file_exists(peer.path));
+    EXPECT_FALSE(file_exists(".wave_data_buffer_math_temp_data.bin"));
+    EXPECT_TRUE(file_exists(mine.path));
 }

@@ -21,7 +21,6 @@
 #include <QDebug>
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 #include <memory>
 
@@ -120,7 +119,7 @@ void ui_waveform_t::do_copy_selected_wv()
 void ui_waveform_t::update_select_waveform_by_selzone()
 {
     lib_wv_data_t<short int> *copy = get_data();
-    std::remove(copy->samples.get_path().c_str());
+    lib_open_trunc(copy->samples.get_path());
     if (!cursor->is_selzone_visible()) {
         qDebug() << "ui_waveform_t::update_select_waveform_by_selzone:  marker or selzone is not visable!!!!!!!!";
         return;
