@@ -1,6 +1,7 @@
 #include "lib_file_io.h"
 #include "lib_test_util.h"
 #include "lib_wv_data.h"
+#include "test_fsize_limit.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -56,6 +57,33 @@ TEST(SampleRecordAssign, LargerThanTheTransferBuffer)
     dst.assign(src);
     EXPECT_EQ(dst.samples.size(), 3000000u);
     EXPECT_EQ(dst.samples[2999999], 106);
+}
+
+// A full disk cuts the copy short: the target keeps its samples, amplitude and offset
+// instead of a truncated mix, and the caller learns of it.
+TEST(SampleRecordAssign, CopyCutShortIsAFailureAndChangesNothing)
+{
+    rec_t src, dst;
+    fill_record(src, ramp_samples(20000));
+    src.amp = 5.0f;
+    src.offset = 1.5f;
+    fill_record(dst, ramp_samples(100, 7));
+    dst.amp = 3.0f;
+    dst.offset = -1.0f;
+    {
+        test_fsize_limit_t full(4096);
+        ASSERT_TRUE(full.ok());
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(dst.assign(src));
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot rewrite"), std::string::npos);
+    }
+    EXPECT_EQ(contents(dst), ramp_samples(100, 7));
+    EXPECT_EQ(dst.amp, 3.0f);
+    EXPECT_EQ(dst.offset, -1.0f);
+    EXPECT_FALSE(file_exists(lib_wv_scratch_path(dst.samples.path)));
+
+    EXPECT_TRUE(dst.assign(src)); // room again
+    EXPECT_EQ(contents(dst), ramp_samples(20000));
 }
 
 TEST(SampleRecordErase, PointsAreSortedRemovedAndInvalidOnesIgnored)
@@ -179,6 +207,7 @@ TEST(SampleRecordEdit, LinkPlantedAtTheScratchNameIsNeverWrittenThrough)
         std::function<void(rec_t &)> edit;
         std::vector<short> expected;
     } cases[] = {
+        {"assign", [&](rec_t &r) { r.assign(source); }, ramp_samples(3, 100)},
         {"erase_range", [](rec_t &r) { r.erase_range(0, 5); }, ramp_samples(5, 5)},
         {"erase_points", [](rec_t &r) { std::vector<uint32> i{0, 9}; r.erase_points(i); }, ramp_samples(8, 1)},
         {"replace_range", [&](rec_t &r) { r.replace_range(10, 10, source); },
@@ -211,7 +240,7 @@ TEST(SampleRecordEdit, RewrittenFileStaysHeldByItsStore)
     EXPECT_TRUE(lib_file_is_held(r.samples.path));
     r.erase_range(0, 2);
     EXPECT_TRUE(lib_file_is_held(r.samples.path));
-    r.replace_range(0, 8, source);
+    r.assign(source);
     EXPECT_TRUE(lib_file_is_held(r.samples.path));
     EXPECT_FALSE(lib_remove_if_unheld(r.samples.path));
     EXPECT_EQ(contents(r), ramp_samples(4));

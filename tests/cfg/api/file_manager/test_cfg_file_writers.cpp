@@ -2,13 +2,12 @@
 #include "cfg_file_main.h"
 #include "cfg_outside_file.h"
 #include "file_test_util.h"
+#include "test_fsize_limit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstdio>
 #include <dirent.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -204,8 +203,7 @@ TEST(FailedSave, BinFailureNamesTheDestination)
     EXPECT_EQ("文件plain_file/wave.bin打开失败\n", testing::internal::GetCapturedStdout());
 }
 
-// Root ignores file modes, so a full disk is played by a file-size limit: the save
-// runs out of room halfway and the old file must survive whole.
+// The save runs out of room halfway and the old file must survive whole.
 TEST(FailedSave, WriteThatRunsOutOfRoomKeepsTheOldFile)
 {
     test_wave_t wave;
@@ -214,16 +212,13 @@ TEST(FailedSave, WriteThatRunsOutOfRoomKeepsTheOldFile)
     for (const char *path : paths)
         write_file(path, "the user's good file");
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old_limit;
-    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old_limit));
-    rlimit small = old_limit;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
     int results[3];
-    for (int i = 0; i < 3; ++i)
-        results[i] = save(paths[i], wave);
-    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &old_limit));
+    {
+        test_fsize_limit_t full(4096);
+        ASSERT_TRUE(full.ok());
+        for (int i = 0; i < 3; ++i)
+            results[i] = save(paths[i], wave);
+    }
 
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(paths[i]);
