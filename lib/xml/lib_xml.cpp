@@ -7,7 +7,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <functional>
-#include <string>
 #include <unistd.h>
 
 namespace {
@@ -350,10 +349,11 @@ void lib_xml_t::write_bin_info(const QString &path, float freq, float amp, float
     w.setAutoFormatting(true);
     w.writeStartDocument();
     w.writeStartElement("bin_info_root");
-    w.writeTextElement("freq", QString::fromStdString(std::to_string(freq)));
-    w.writeTextElement("amp", QString::fromStdString(std::to_string(amp)));
-    w.writeTextElement("offset", QString::fromStdString(std::to_string(offset)));
-    w.writeTextElement("phase", QString::fromStdString(std::to_string(phase)));
+    // "%f" with a decimal point whatever the locale (std::to_string follows the locale).
+    w.writeTextElement("freq", QString::number(freq, 'f', 6));
+    w.writeTextElement("amp", QString::number(amp, 'f', 6));
+    w.writeTextElement("offset", QString::number(offset, 'f', 6));
+    w.writeTextElement("phase", QString::number(phase, 'f', 6));
     w.writeEndElement();
 }
 

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fast_float/fast_float.h>
+#include <locale.h>
+#include <stdlib.h>
 #include <string>
 
 namespace {
@@ -16,13 +18,15 @@ bool is_c_space(char c)
 }
 
 // The C library's reading, for the rare texts fast_float reads differently
-// (hexadecimal numbers, results at the edge of underflow).
+// (hexadecimal numbers, results at the edge of underflow). Always in the C locale: files
+// carry decimal points whatever the user's locale says.
 bool parse_with_strtof(const char *first, const char *last, float &value, const char *&stop)
 {
+    static const locale_t c_locale = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     std::string copy(first, last);
     char *end = nullptr;
     errno = 0;
-    float v = std::strtof(copy.c_str(), &end);
+    float v = ::strtof_l(copy.c_str(), &end, c_locale);
     if (end == copy.c_str() || errno == ERANGE)
         return false;
     value = v;
