@@ -1,11 +1,14 @@
 #include "lib_file_io.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <random>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 lib_fd_t &lib_fd_t::operator=(lib_fd_t &&o) noexcept
 {
@@ -86,6 +89,64 @@ bool lib_remove_if_unheld(const std::string &path)
     if (::lstat(path.c_str(), &now) != 0 || now.st_dev != st.st_dev || now.st_ino != st.st_ino)
         return false;
     return ::unlink(path.c_str()) == 0;
+}
+
+namespace {
+
+const char *const k_save_temp_mark = ".ondrix.tmp";
+constexpr std::size_t k_save_temp_letters = 6;
+
+bool is_name_char(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+} // namespace
+
+bool lib_is_save_temp_of(const std::string &name, const std::string &destination_name)
+{
+    const std::string prefix = destination_name + k_save_temp_mark;
+    if (name.size() != prefix.size() + k_save_temp_letters || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i)
+        if (!is_name_char(name[i]))
+            return false;
+    return true;
+}
+
+lib_fd_t lib_create_save_temp(const std::string &destination, std::string &temp_path)
+{
+    const std::size_t slash = destination.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
+    const std::string name = destination.substr(dir.size());
+    if (DIR *d = ::opendir(dir.empty() ? "." : dir.c_str())) {
+        std::vector<std::string> stale;
+        while (struct dirent *e = ::readdir(d))
+            if (lib_is_save_temp_of(e->d_name, name))
+                stale.push_back(dir + e->d_name);
+        ::closedir(d);
+        for (const std::string &p : stale)
+            lib_remove_if_unheld(p);
+    }
+
+    static const char k_chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 gen(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string candidate = destination + k_save_temp_mark;
+        for (std::size_t i = 0; i < k_save_temp_letters; ++i)
+            candidate += k_chars[gen() % (sizeof k_chars - 1)];
+        int error = 0;
+        lib_fd_t fd = lib_create_new(candidate, &error);
+        if (fd.ok()) {
+            lib_lock_file(fd.get());
+            temp_path = candidate;
+            return fd;
+        }
+        if (error != EEXIST)
+            break;
+    }
+    return lib_fd_t();
 }
 
 bool lib_file_is_held(const std::string &path)

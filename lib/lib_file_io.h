@@ -48,6 +48,14 @@ bool lib_remove_if_unheld(const std::string &path);
 // True when some process (this one included) holds the lock of the file at `path`.
 bool lib_file_is_held(const std::string &path);
 
+// Save temporaries: "<destination>.ondrix.tmp" followed by six letters or digits, in
+// the destination's folder. Creating one first removes the stale ones of the same
+// destination (left by a save that was killed; no live process holds them), then
+// makes a new one exclusively and locks it. `temp_path` receives its name.
+lib_fd_t lib_create_save_temp(const std::string &destination, std::string &temp_path);
+// True when `name` (a bare file name) is a save temporary of `destination_name`.
+bool lib_is_save_temp_of(const std::string &name, const std::string &destination_name);
+
 // Whole reads and writes at a byte offset, retried until done. They return the number
 // of bytes moved (less than asked only at the end of a file or on an error).
 std::size_t lib_pread_all(int fd, void *buf, std::size_t bytes, std::uint64_t offset);

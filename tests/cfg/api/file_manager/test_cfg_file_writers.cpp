@@ -2,13 +2,16 @@
 #include "cfg_file_main.h"
 #include "cfg_outside_file.h"
 #include "file_test_util.h"
+#include "lib_file_io.h"
 #include "test_comma_locale.h"
 #include "test_fsize_limit.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -255,6 +258,54 @@ TEST(SafeSave, ReplacementKeepsModeAndLink)
     ASSERT_EQ(0, stat("real/target.csv", &st));
     EXPECT_EQ(0640u, st.st_mode & 07777);
     EXPECT_TRUE(temp_leftovers("real").empty());
+}
+
+TEST(SafeSave, LoopOfLinksIsRefusedAndLeftAlone)
+{
+    test_wave_t wave;
+    put_samples(*wave.get_wv_data(), {1, 2, 3});
+    for (const char *ext : {".csv", ".dat", ".bin"}) {
+        SCOPED_TRACE(ext);
+        const std::string a = std::string("a") + ext, b = std::string("b") + ext, self = std::string("self") + ext;
+        ASSERT_EQ(0, symlink(b.c_str(), a.c_str()));
+        ASSERT_EQ(0, symlink(a.c_str(), b.c_str()));
+        ASSERT_EQ(0, symlink(self.c_str(), self.c_str()));
+        for (const std::string &path : {a, self}) {
+            EXPECT_EQ(-13, save(path, wave));
+            struct stat st;
+            ASSERT_EQ(0, lstat(path.c_str(), &st));
+            EXPECT_TRUE(S_ISLNK(st.st_mode));
+        }
+        char link[64] = {};
+        ASSERT_GT(readlink(a.c_str(), link, sizeof link - 1), 0);
+        EXPECT_EQ(b, link);
+    }
+    EXPECT_TRUE(temp_leftovers(".").empty());
+}
+
+// A save killed midway leaves its temporary behind; the next save to the same
+// destination removes it, unless a live process still writes it.
+TEST(SafeSave, NextSaveRemovesStaleTemporariesOfItsDestination)
+{
+    test_wave_t wave;
+    put_samples(*wave.get_wv_data(), {1, 2, 3});
+    write_file("wave.csv.ondrix.tmpAb12Cd", std::string(1000, 'x'));   // stale
+    write_file("other.csv.ondrix.tmpAb12Cd", "another destination's"); // not this save's
+    write_file("wave.csv.ondrix.tmpAb12C", "not the pattern");
+    write_file("wave.csv.ondrix.tmpLive01", "being written");
+    lib_fd_t live(open("wave.csv.ondrix.tmpLive01", O_RDONLY));
+    ASSERT_TRUE(lib_lock_file(live.get()));
+    ASSERT_EQ(0, symlink("elsewhere", "wave.csv.ondrix.tmpLink01"));
+
+    ASSERT_EQ(0, save("wave.csv", wave));
+    std::vector<std::string> left = temp_leftovers(".");
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ((std::vector<std::string>{"other.csv.ondrix.tmpAb12Cd", "wave.csv.ondrix.tmpAb12C",
+                                        "wave.csv.ondrix.tmpLink01", "wave.csv.ondrix.tmpLive01"}),
+              left);
+    EXPECT_TRUE(lib_is_save_temp_of("wave.csv.ondrix.tmpAb12Cd", "wave.csv"));
+    EXPECT_FALSE(lib_is_save_temp_of("wave.csv.ondrix.tmpAb1-Cd", "wave.csv"));
+    EXPECT_FALSE(lib_is_save_temp_of("xwave.csv.ondrix.tmpAb12Cd", "wave.csv"));
 }
 
 } // namespace
