@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <cstdio>
 
 QString &setting_ini_path = g_setting_file_path;
 QString &default_data_folder = g_data_dir;
@@ -47,6 +49,23 @@ void init_app_paths()
         lib_xml_t xml;
         xml.create_file_template(g_config_file_path);
     }
+}
+
+void repair_config_file()
+{
+    lib_xml_t xml;
+    if (!xml.is_file_broken(g_config_file_path))
+        return;
+    // Kept for the user to look at: it may hold hand-added instrument addresses.
+    const QString bad = g_config_file_path + ".bad";
+    if (::rename(QFile::encodeName(g_config_file_path).constData(), QFile::encodeName(bad).constData()) != 0) {
+        qWarning().noquote() << "The configuration file " + g_config_file_path +
+                                    " cannot be read and cannot be moved aside; it is left as it is.";
+        return;
+    }
+    xml.create_file_template(g_config_file_path);
+    qWarning().noquote() << "The configuration file " + g_config_file_path + " could not be read; it was kept as " +
+                                bad + " and replaced by the default configuration.";
 }
 
 // Outside any namespace: the macro declares the resource's init function.

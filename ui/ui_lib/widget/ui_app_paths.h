@@ -14,6 +14,11 @@ extern QString &default_data_folder;
 // configuration file when there is none. Called once at start-up, before any window.
 void init_app_paths();
 
+// A configuration file that cannot be parsed (empty, cut short, garbage) is kept beside
+// it as "<name>.bad" and replaced by the default one; the log says so. Called once the
+// log handler is installed.
+void repair_config_file();
+
 // Installs the application style sheet from the resource ":/ondrix.qss"; a missing
 // resource installs an empty style sheet.
 void ui_install_style_sheet();

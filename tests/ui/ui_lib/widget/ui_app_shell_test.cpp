@@ -159,6 +159,36 @@ TEST(AppPaths, FirstStartMakesTheFoldersAndTheDefaultConfiguration)
     EXPECT_EQ(read_all(g_config_file_path), "edited");
 }
 
+// A configuration that does not parse (say after a first start on a full disk) is kept
+// as ".bad" and replaced by the default one, and the log says so; a good one stays.
+TEST(AppPaths, UnreadableConfigurationIsKeptAsideAndReplaced)
+{
+    qputenv("XDG_DATA_HOME", QDir::currentPath().toUtf8() + "/xdg");
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName("Ondrix");
+    init_app_paths();
+    const QString good = read_all(g_config_file_path);
+    for (const char *broken : {"", "<?xml version=\"1.0\"?>\n<Ondrix no_value=\"1\">\n    <lang", "garbage"}) {
+        SCOPED_TRACE(broken);
+        QFile f(g_config_file_path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(broken);
+        f.close();
+        QFile::remove(g_log_file_path);
+        qInstallMessageHandler(log_message_handler);
+        repair_config_file();
+        qInstallMessageHandler(nullptr);
+        EXPECT_EQ(read_all(g_config_file_path + ".bad"), QString(broken));
+        EXPECT_EQ(read_all(g_config_file_path), good);
+        const QString log = read_all(g_log_file_path);
+        EXPECT_TRUE(log.contains("kept as " + g_config_file_path + ".bad")) << log.toStdString();
+    }
+    QFile::remove(g_config_file_path + ".bad");
+    repair_config_file();
+    EXPECT_EQ(read_all(g_config_file_path), good);
+    EXPECT_FALSE(QFile::exists(g_config_file_path + ".bad"));
+}
+
 TEST(Splash, DotsCountUpOnceASecondAndAClickKeepsItShown)
 {
     ui_init_resources();
