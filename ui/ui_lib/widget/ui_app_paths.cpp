@@ -39,12 +39,15 @@ void init_app_paths()
     if (!here.exists(g_local_dir))
         here.mkpath(g_local_dir);
     g_app_dir = QCoreApplication::applicationDirPath();
-    g_data_dir = g_app_dir + "/data";
+    // In the user's documents, not beside the program, where a clean build or an
+    // update would take the user's files with it. Made when first used.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    g_data_dir = documents + "/Ondrix";
     g_config_file_path = g_config_dir + "/ondrix_config.xml";
     g_setting_file_path = g_config_dir + "/Setting.ini";
     g_log_file_path = g_local_dir + "/log.txt";
-    if (!here.exists(g_data_dir))
-        here.mkpath(g_data_dir);
     if (!QFile::exists(g_config_file_path)) {
         lib_xml_t xml;
         xml.create_file_template(g_config_file_path);

@@ -4,14 +4,14 @@
 #include <QString>
 
 // The settings file ("Setting.ini" in the per-user configuration folder) and the default
-// waveform folder ("data" beside the program): the same strings as g_setting_file_path
-// and g_data_dir, under the names the toolkit uses.
+// waveform folder ("Ondrix" in the user's documents): the same strings as
+// g_setting_file_path and g_data_dir, under the names the toolkit uses.
 extern QString &setting_ini_path;
 extern QString &default_data_folder;
 
 // Computes and creates the per-user folders ("Brantex" inserted above the program's own
-// folder) and the data folder, fills the path strings and writes the default
-// configuration file when there is none. Called once at start-up, before any window.
+// folder), fills the path strings and writes the default configuration file when there
+// is none. Called once at start-up, before any window.
 void init_app_paths();
 
 // A configuration file that cannot be parsed (empty, cut short, garbage) is kept beside

@@ -232,6 +232,8 @@ TEST(SingleInstance, SecondUserGetsAnInstanceOfTheirOwn)
 TEST(AppPaths, FirstStartMakesTheFoldersAndTheDefaultConfiguration)
 {
     qputenv("XDG_DATA_HOME", QDir::currentPath().toUtf8() + "/xdg");
+    qputenv("XDG_CONFIG_HOME", QDir::currentPath().toUtf8() + "/xdg_config");
+    qputenv("HOME", QDir::currentPath().toUtf8() + "/home");
     QCoreApplication::setOrganizationName(QString());
     QCoreApplication::setApplicationName("Ondrix");
     init_app_paths();
@@ -243,8 +245,9 @@ TEST(AppPaths, FirstStartMakesTheFoldersAndTheDefaultConfiguration)
     EXPECT_EQ(&setting_ini_path, &g_setting_file_path);
     EXPECT_EQ(&default_data_folder, &g_data_dir);
     EXPECT_EQ(g_log_file_path, base + "/log.txt");
-    EXPECT_EQ(g_data_dir, QCoreApplication::applicationDirPath() + "/data");
-    EXPECT_TRUE(QDir(g_data_dir).exists());
+    // The waveform folder is in the user's documents and made only when first used.
+    EXPECT_EQ(g_data_dir, QDir::currentPath() + "/home/Documents/Ondrix");
+    EXPECT_FALSE(QDir(g_data_dir).exists());
     EXPECT_TRUE(read_all(g_config_file_path).contains("<language>english</language>"));
 
     QFile f(g_config_file_path);
