@@ -71,6 +71,14 @@ lib_fd_t lib_create_fresh(const std::string &path)
     return lib_fd_t();
 }
 
+bool lib_remove_own_file(const std::string &path)
+{
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
 bool lib_lock_file(int fd)
 {
     return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
@@ -147,16 +155,6 @@ lib_fd_t lib_create_save_temp(const std::string &destination, std::string &temp_
             break;
     }
     return lib_fd_t();
-}
-
-bool lib_file_is_held(const std::string &path)
-{
-    lib_fd_t fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
-    if (!fd.ok())
-        return false;
-    if (::flock(fd.get(), LOCK_EX | LOCK_NB) == 0)
-        return false;
-    return errno == EWOULDBLOCK;
 }
 
 bool lib_file_exists(const std::string &path)

@@ -39,14 +39,15 @@ bool lib_file_exists(const std::string &path);
 // Length of a file in bytes; -1 when it cannot be read.
 std::int64_t lib_file_length(const std::string &path);
 
-// Advisory locks that tell live files apart from leftovers: a process holds the lock of
-// each file it works on for as long as the file is its own.
+// Removes the regular file at `path` when it belongs to this user (never a link, a
+// folder or another user's file); true when it was removed.
+bool lib_remove_own_file(const std::string &path);
+// An advisory lock that tells a file being written apart from a leftover: the writer
+// holds it for as long as it writes.
 bool lib_lock_file(int fd);
 // Removes the regular file at `path` when it belongs to this user and no process holds
 // its lock; true when it was removed.
 bool lib_remove_if_unheld(const std::string &path);
-// True when some process (this one included) holds the lock of the file at `path`.
-bool lib_file_is_held(const std::string &path);
 
 // Save temporaries: "<destination>.ondrix.tmp" followed by six letters or digits, in
 // the destination's folder. Creating one first removes the stale ones of the same

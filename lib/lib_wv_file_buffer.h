@@ -1,5 +1,4 @@
 #pragma once
-#include "lib_file_io.h"
 #include "lib_types.h"
 
 #include <string>
@@ -40,11 +39,9 @@ public:
 // True for the file names sample stores and their companions use, numbered or not.
 bool lib_is_wave_buffer_name(const std::string &name);
 // Removes the files of those names in `dir` (given with its trailing "/") that belong to
-// this user and that no live process holds; a companion stays while its store is held.
+// this user and whose name no live store of any process holds; a companion stays
+// while its store's name is live.
 void lib_remove_wave_buffer_files(const std::string &dir);
-// Makes `lock` (an open, locked descriptor of the store's current file) the one through
-// which this process holds a live store's file, after the file was replaced.
-void lib_wv_hold_file(const std::string &store_path, lib_fd_t lock);
 
 // Paths of the scratch files that belong to a sample file.
 std::string lib_wv_companion_path(const std::string &store_path); // "..._math_temp_data.bin"

@@ -3,13 +3,10 @@
 #include "lib_wv_file_buffer.h"
 
 #include <cstdio>
-#include <utility>
 
 lib_wv_scratch_t::lib_wv_scratch_t(const std::string &store_path)
     : m_store(store_path), m_path(lib_wv_scratch_path(store_path)), m_fd(lib_create_fresh(m_path))
 {
-    if (m_fd.ok())
-        lib_lock_file(m_fd.get());
 }
 
 lib_wv_scratch_t::~lib_wv_scratch_t()
@@ -25,6 +22,6 @@ bool lib_wv_scratch_t::commit()
     if (!m_fd.ok() || std::rename(m_path.c_str(), m_store.c_str()) != 0)
         return false;
     m_done = true;
-    lib_wv_hold_file(m_store, std::move(m_fd));
+    m_fd.reset();
     return true;
 }

@@ -5,8 +5,7 @@
 
 // The scratch file in which a whole new content for a sample store is written before it
 // takes the store's place ("..._temp.bin" beside the store's file). It is made afresh,
-// so a leftover or a link planted at that name is removed, never written through, and
-// it is locked like the store's own file from the start.
+// so a leftover or a link planted at that name is removed, never written through.
 class lib_wv_scratch_t
 {
 public:
@@ -18,8 +17,7 @@ public:
 
     bool ok() const { return m_fd.ok(); }
     int fd() const { return m_fd.get(); }
-    // Renames the scratch file over the store's file; the store then holds the new file
-    // through the scratch file's lock. False when the rename failed.
+    // Renames the scratch file over the store's file; false when the rename failed.
     bool commit();
 
 private:

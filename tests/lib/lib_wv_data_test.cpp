@@ -1,4 +1,3 @@
-#include "lib_file_io.h"
 #include "lib_test_util.h"
 #include "lib_wv_data.h"
 #include "test_fsize_limit.h"
@@ -230,20 +229,6 @@ TEST(SampleRecordEdit, LinkPlantedAtTheScratchNameIsNeverWrittenThrough)
         std::getline(in, text);
         EXPECT_EQ(text, "precious");
     }
-}
-
-TEST(SampleRecordEdit, RewrittenFileStaysHeldByItsStore)
-{
-    rec_t r, source;
-    fill_record(r, ramp_samples(10));
-    fill_record(source, ramp_samples(4));
-    EXPECT_TRUE(lib_file_is_held(r.samples.path));
-    r.erase_range(0, 2);
-    EXPECT_TRUE(lib_file_is_held(r.samples.path));
-    r.assign(source);
-    EXPECT_TRUE(lib_file_is_held(r.samples.path));
-    EXPECT_FALSE(lib_remove_if_unheld(r.samples.path));
-    EXPECT_EQ(contents(r), ramp_samples(4));
 }
 
 TEST(SampleRecordEdit, NoScratchFileIsLeftBehind)

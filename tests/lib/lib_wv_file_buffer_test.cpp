@@ -1,9 +1,11 @@
 #include "lib_test_util.h"
+#include "lib_wv_data.h"
 #include "lib_wv_file_buffer.h"
 #include "plat_fs.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -34,6 +36,28 @@ TEST(SampleStoreNaming, NamesNeverRunOutAndAreNeverShared)
     std::remove(stores[5]->path.c_str());
     store_t later;
     EXPECT_EQ(later.path, in_cwd(".wave_data_buffer_300.bin"));
+}
+
+// Each undo step keeps two stores alive: their number must not be bounded by the
+// process's open-file limit.
+TEST(SampleStoreNaming, LiveStoresHoldNoDescriptorEach)
+{
+    rlimit old_limit;
+    ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &old_limit));
+    rlimit small = old_limit;
+    small.rlim_cur = 128;
+    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &small));
+    std::vector<std::unique_ptr<store_t>> stores;
+    for (int i = 0; i < 400; ++i)
+        stores.push_back(std::make_unique<store_t>());
+    std::vector<short> data = ramp_samples(3);
+    stores.back()->write(0, data.data(), 3);
+    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &old_limit));
+    int with_file = 0;
+    for (const auto &s : stores)
+        with_file += file_exists(s->path) ? 1 : 0;
+    EXPECT_EQ(400, with_file);
+    EXPECT_EQ(3u, stores.back()->size());
 }
 
 TEST(SampleStoreNaming, CopySharesTheFileAndKeepsTheNameTaken)
@@ -277,8 +301,9 @@ TEST(SampleStoreNaming, UnreadableWorkingFolderMakesNoFile)
 
 namespace {
 
-// Another process that holds one store in this folder until told to end; it then
-// ends without its destructors, as a crash would.
+// Another process that holds one sample record in this folder, rewritten by an edit
+// (a new file under the same name), until told to end; it then ends without its
+// destructors, as a crash would.
 struct live_peer_t
 {
     pid_t pid = -1;
@@ -294,8 +319,10 @@ struct live_peer_t
         if (pid == 0) {
             close(ready[0]);
             close(stop[1]);
-            store_t s;
-            std::string p = s.path + "\n";
+            lib_wv_data_t<short> r;
+            fill_record(r, ramp_samples(10));
+            r.erase_range(0, 5);
+            std::string p = r.samples.path + "\n";
             (void)!write(ready[1], p.data(), p.size());
             char c;
             (void)!read(stop[0], &c, 1);
