@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <functional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -52,6 +53,9 @@ bool replace_file(const QString &path, const QByteArray &bytes, const std::vecto
         qDebug().noquote() << label + ":open file failed!!!";
         return false;
     }
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(out.get(), old.st_mode & 07777); // the replacement keeps the file's mode
     const auto fail = [&](const char *why) {
         qDebug().noquote() << label + why;
         out.reset();
@@ -105,8 +109,7 @@ void lib_xml_t::create_file_template(const QString &path)
     m_writer.writeEndElement();
     m_writer.writeEndElement();
     m_writer.writeEndDocument();
-    if (!replace_file(path, bytes, nullptr, "lib_xml_t::write_file"))
-        qDebug() << "lib_xml_t::write_file:open file failed!!!";
+    replace_file(path, bytes, nullptr, "lib_xml_t::write_file");
 }
 
 bool lib_xml_t::is_file_broken(const QString &path)
