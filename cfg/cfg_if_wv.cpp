@@ -166,8 +166,7 @@ float cfg_if_wv_t::get_limit_freq() { return static_cast<float>(freq); }
 
 int cfg_if_wv_t::set_wv_data(const lib_wv_data_t<short int> &data)
 {
-    wv_data.assign(data);
-    return 0;
+    return wv_data.assign(data) ? 0 : 3;
 }
 
 void cfg_if_wv_t::set_wv_type(lib_wv_type_t type)

@@ -44,6 +44,7 @@ public:
     virtual float get_limit_amp();
     virtual float get_limit_freq();
     virtual int create_wv_data() = 0;
+    // 0, or 3 when the samples could not be copied whole (they are then unchanged).
     virtual int set_wv_data(const lib_wv_data_t<short int> &data);
 
     void set_clear_on_release(int value) { clear_on_release = value; }

@@ -19,7 +19,7 @@ bool cfg_write_sine_template(const std::string &path)
     const std::string tmp = path + ".part";
     bool ok = false;
     {
-        lib_fd_t out = lib_open_trunc(tmp);
+        lib_fd_t out = lib_create_fresh(tmp);
         if (out.ok()) {
             constexpr uint32 block = 1u << 20;
             std::vector<short int> buf(block);

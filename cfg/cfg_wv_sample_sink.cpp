@@ -5,28 +5,16 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <fcntl.h>
 #include <sys/uio.h>
-#include <unistd.h>
 
 cfg_wv_sample_sink_t::cfg_wv_sample_sink_t(const lib_wv_data_t<short int> &target, bool announce)
-    : m_store(target.samples.path), m_scratch(lib_wv_scratch_path(target.samples.path)), m_fd(-1),
-      m_ok(false), m_done(false), m_bytes(0)
+    : m_store(target.samples.path), m_scratch(target.samples.path), m_ok(m_scratch.ok()), m_bytes(0)
 {
     if (announce)
         lib_diag_line("clear file" + m_store);
-    m_fd = ::open(m_scratch.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    m_ok = m_fd >= 0;
 }
 
-cfg_wv_sample_sink_t::~cfg_wv_sample_sink_t()
-{
-    if (m_fd >= 0)
-        ::close(m_fd);
-    if (!m_done)
-        std::remove(m_scratch.c_str());
-}
+cfg_wv_sample_sink_t::~cfg_wv_sample_sink_t() = default;
 
 bool cfg_wv_sample_sink_t::keep_existing()
 {
@@ -37,7 +25,7 @@ bool cfg_wv_sample_sink_t::keep_existing()
         return true;
     uint64 bytes = uint64(len) / 2 * 2;
     lib_fd_t in = lib_open_read(m_store);
-    if (!in.ok() || lib_copy_bytes(in.get(), 0, m_fd, 0, bytes) != bytes) {
+    if (!in.ok() || lib_copy_bytes(in.get(), 0, m_scratch.fd(), 0, bytes) != bytes) {
         m_ok = false;
         return false;
     }
@@ -50,7 +38,7 @@ bool cfg_wv_sample_sink_t::append(const short int *samples, uint64 count)
     if (!m_ok)
         return false;
     const std::size_t bytes = std::size_t(count) * sizeof(short int);
-    if (lib_pwrite_all(m_fd, samples, bytes, m_bytes) != bytes) {
+    if (lib_pwrite_all(m_scratch.fd(), samples, bytes, m_bytes) != bytes) {
         m_ok = false;
         return false;
     }
@@ -73,7 +61,7 @@ bool cfg_wv_sample_sink_t::append_repeated(const short int *pattern, uint64 peri
             iov[used].iov_len = std::size_t(take) * sizeof(short int);
             at += take;
         }
-        const ssize_t r = ::pwritev(m_fd, iov, used, off_t(m_bytes));
+        const ssize_t r = ::pwritev(m_scratch.fd(), iov, used, off_t(m_bytes));
         if (r < 0 && errno == EINTR)
             continue;
         // A short or odd write means the disk is full or failing: give up cleanly.
@@ -89,13 +77,9 @@ bool cfg_wv_sample_sink_t::append_repeated(const short int *pattern, uint64 peri
 
 bool cfg_wv_sample_sink_t::commit()
 {
-    if (m_fd >= 0 && ::close(m_fd) != 0)
-        m_ok = false;
-    m_fd = -1;
-    if (!m_ok || std::rename(m_scratch.c_str(), m_store.c_str()) != 0) {
+    if (!m_ok || !m_scratch.commit()) {
         lib_diag_err("Error: cannot write sample file " + m_store + "\n");
         return false;
     }
-    m_done = true;
     return true;
 }

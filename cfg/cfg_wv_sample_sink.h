@@ -1,6 +1,7 @@
 #pragma once
 #include "lib_types.h"
 #include "lib_wv_data.h"
+#include "lib_wv_scratch.h"
 
 #include <string>
 
@@ -31,9 +32,7 @@ public:
 
 private:
     std::string m_store;
-    std::string m_scratch;
-    int m_fd;
+    lib_wv_scratch_t m_scratch;
     bool m_ok;
-    bool m_done;
     uint64 m_bytes;
 };

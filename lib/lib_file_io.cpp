@@ -1,10 +1,14 @@
 #include "lib_file_io.h"
 
 #include <cerrno>
+#include <dirent.h>
 #include <fcntl.h>
 #include <memory>
+#include <random>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 lib_fd_t &lib_fd_t::operator=(lib_fd_t &&o) noexcept
 {
@@ -36,12 +40,121 @@ lib_fd_t lib_open_read(const std::string &path)
 
 lib_fd_t lib_open_rw(const std::string &path)
 {
-    return lib_fd_t(::open(path.c_str(), O_RDWR | O_CLOEXEC));
+    return lib_fd_t(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
 }
 
 lib_fd_t lib_open_trunc(const std::string &path)
 {
-    return lib_fd_t(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    return lib_fd_t(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
+}
+
+lib_fd_t lib_create_new(const std::string &path, int *error)
+{
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0 && error)
+        *error = errno;
+    return lib_fd_t(fd);
+}
+
+lib_fd_t lib_create_fresh(const std::string &path)
+{
+    // Someone could put a new entry there between the removal and the creation: try
+    // again a few times rather than ever open what is there.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        int error = 0;
+        lib_fd_t fd = lib_create_new(path, &error);
+        if (fd.ok() || error != EEXIST)
+            return fd;
+        if (::unlink(path.c_str()) != 0 && errno != ENOENT)
+            break;
+    }
+    return lib_fd_t();
+}
+
+bool lib_remove_own_file(const std::string &path)
+{
+    struct stat st;
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
+bool lib_lock_file(int fd)
+{
+    return ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+}
+
+bool lib_remove_if_unheld(const std::string &path)
+{
+    lib_fd_t fd(::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+    struct stat st;
+    if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid())
+        return false;
+    if (!lib_lock_file(fd.get()))
+        return false;
+    // The name must still lead to the file whose lock was taken.
+    struct stat now;
+    if (::lstat(path.c_str(), &now) != 0 || now.st_dev != st.st_dev || now.st_ino != st.st_ino)
+        return false;
+    return ::unlink(path.c_str()) == 0;
+}
+
+namespace {
+
+const char *const k_save_temp_mark = ".ondrix.tmp";
+constexpr std::size_t k_save_temp_letters = 6;
+
+bool is_name_char(char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+} // namespace
+
+bool lib_is_save_temp_of(const std::string &name, const std::string &destination_name)
+{
+    const std::string prefix = destination_name + k_save_temp_mark;
+    if (name.size() != prefix.size() + k_save_temp_letters || name.compare(0, prefix.size(), prefix) != 0)
+        return false;
+    for (std::size_t i = prefix.size(); i < name.size(); ++i)
+        if (!is_name_char(name[i]))
+            return false;
+    return true;
+}
+
+lib_fd_t lib_create_save_temp(const std::string &destination, std::string &temp_path)
+{
+    const std::size_t slash = destination.rfind('/');
+    const std::string dir = slash == std::string::npos ? std::string() : destination.substr(0, slash + 1);
+    const std::string name = destination.substr(dir.size());
+    if (DIR *d = ::opendir(dir.empty() ? "." : dir.c_str())) {
+        std::vector<std::string> stale;
+        while (struct dirent *e = ::readdir(d))
+            if (lib_is_save_temp_of(e->d_name, name))
+                stale.push_back(dir + e->d_name);
+        ::closedir(d);
+        for (const std::string &p : stale)
+            lib_remove_if_unheld(p);
+    }
+
+    static const char k_chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::mt19937 gen(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::string candidate = destination + k_save_temp_mark;
+        for (std::size_t i = 0; i < k_save_temp_letters; ++i)
+            candidate += k_chars[gen() % (sizeof k_chars - 1)];
+        int error = 0;
+        lib_fd_t fd = lib_create_new(candidate, &error);
+        if (fd.ok()) {
+            lib_lock_file(fd.get());
+            temp_path = candidate;
+            return fd;
+        }
+        if (error != EEXIST)
+            break;
+    }
+    return lib_fd_t();
 }
 
 bool lib_file_exists(const std::string &path)

@@ -25,11 +25,37 @@ private:
 };
 
 lib_fd_t lib_open_read(const std::string &path);
-lib_fd_t lib_open_rw(const std::string &path);       // existing file, read and write
-lib_fd_t lib_open_trunc(const std::string &path);    // create or empty, write only
+// The program's own files (sample stores and their scratch files) are never written
+// through a symbolic link: a link planted at their name makes the open fail instead.
+lib_fd_t lib_open_rw(const std::string &path);       // existing own file, read and write
+lib_fd_t lib_open_trunc(const std::string &path);    // own file, create or empty, write only
+// Creates a new file, read and write, that did not exist before (no link followed).
+// `error` receives errno on failure.
+lib_fd_t lib_create_new(const std::string &path, int *error = nullptr);
+// Creates a new file at `path` whatever stands there: an old file or a link of that
+// name is removed first, never followed.
+lib_fd_t lib_create_fresh(const std::string &path);
 bool lib_file_exists(const std::string &path);
 // Length of a file in bytes; -1 when it cannot be read.
 std::int64_t lib_file_length(const std::string &path);
+
+// Removes the regular file at `path` when it belongs to this user (never a link, a
+// folder or another user's file); true when it was removed.
+bool lib_remove_own_file(const std::string &path);
+// An advisory lock that tells a file being written apart from a leftover: the writer
+// holds it for as long as it writes.
+bool lib_lock_file(int fd);
+// Removes the regular file at `path` when it belongs to this user and no process holds
+// its lock; true when it was removed.
+bool lib_remove_if_unheld(const std::string &path);
+
+// Save temporaries: "<destination>.ondrix.tmp" followed by six letters or digits, in
+// the destination's folder. Creating one first removes the stale ones of the same
+// destination (left by a save that was killed; no live process holds them), then
+// makes a new one exclusively and locks it. `temp_path` receives its name.
+lib_fd_t lib_create_save_temp(const std::string &destination, std::string &temp_path);
+// True when `name` (a bare file name) is a save temporary of `destination_name`.
+bool lib_is_save_temp_of(const std::string &name, const std::string &destination_name);
 
 // Whole reads and writes at a byte offset, retried until done. They return the number
 // of bytes moved (less than asked only at the end of a file or on an error).

@@ -1,10 +1,13 @@
 #include "lib_number_text.h"
 
+#include <locale>
 #include <sstream>
 
+// Instruments and files take decimal points, whatever the user's locale says.
 std::string number_to_string(double value)
 {
     std::ostringstream s;
+    s.imbue(std::locale::classic());
     s.precision(16);
     s << value;
     return s.str();
@@ -13,6 +16,7 @@ std::string number_to_string(double value)
 std::string number_to_string(float value)
 {
     std::ostringstream s;
+    s.imbue(std::locale::classic());
     s << static_cast<double>(value);
     return s.str();
 }
@@ -26,6 +30,7 @@ template <typename N>
 N string_to_number(const std::string &text)
 {
     std::istringstream s(text);
+    s.imbue(std::locale::classic());
     N v = 0;
     if (!(s >> v))
         return 0;

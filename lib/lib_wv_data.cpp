@@ -5,7 +5,6 @@
 #include "lib_scratch_writer.h"
 
 #include <algorithm>
-#include <cstdio>
 
 template <typename T>
 void lib_wv_data_t<T>::read_all(std::vector<T> &out) const
@@ -18,26 +17,23 @@ void lib_wv_data_t<T>::read_all(std::vector<T> &out) const
 }
 
 template <typename T>
-void lib_wv_data_t<T>::assign(const lib_wv_data_t &other)
+bool lib_wv_data_t<T>::assign(const lib_wv_data_t &other)
 {
     if (this == &other)
-        return;
+        return true;
+    if (samples.path != other.samples.path) {
+        // Into a scratch copy first: a copy cut short (a full disk) must neither leave a
+        // mix of two waveforms nor pass for a complete one.
+        const std::int64_t len = lib_file_length(other.samples.path);
+        const std::uint64_t bytes = len > 0 ? std::uint64_t(len) / sizeof(T) * sizeof(T) : 0;
+        lib_scratch_writer_t w(samples.path);
+        w.append_from(other.samples.path, 0, bytes);
+        if (!w.commit())
+            return false;
+    }
     amp = other.amp;
     offset = other.offset;
-    if (samples.path == other.samples.path)
-        return; // the two share one file: it already holds the source's samples
-    lib_fd_t out = lib_open_trunc(samples.path);
-    if (!out.ok()) {
-        lib_diag_err("Error: file failed to load");
-        return;
-    }
-    std::int64_t len = lib_file_length(other.samples.path);
-    if (len <= 0)
-        return;
-    std::uint64_t bytes = std::uint64_t(len) / sizeof(T) * sizeof(T);
-    lib_fd_t in = lib_open_read(other.samples.path);
-    if (in.ok())
-        lib_copy_bytes(in.get(), 0, out.get(), 0, bytes);
+    return true;
 }
 
 template <typename T>

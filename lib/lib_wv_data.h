@@ -14,7 +14,8 @@ public:
 
     void read_all(std::vector<T> &out) const;
     // Copies the other record's samples, amplitude and offset; the frequency stays.
-    void assign(const lib_wv_data_t &other);
+    // False when the copy could not be made whole: this record is then unchanged.
+    bool assign(const lib_wv_data_t &other);
     void clear();
     void erase_points(std::vector<uint32> &indices);
     void erase_range(uint32 first, uint32 last);

@@ -5,12 +5,15 @@
 #include "plat_fs.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cctype>
+#include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <fcntl.h>
 #include <map>
 #include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -23,13 +26,81 @@ constexpr uint32 k_fill_chunk = 20971520;
 // delete the files of live stores.
 bool g_sweep_pending = true;
 
-// Live sample-file names with the number of stores naming each. A name stays taken
-// until the last store naming it is gone, because destructors delete by path.
+// Which names are live, across processes: one lock file per folder, in which a live
+// store holds a lock on the byte whose offset is its name's number (0 for the
+// unnumbered name). One descriptor per folder serves every store of the process,
+// however many undo snapshots there are, and the mark does not depend on the sample
+// file's inode, which whole-file edits replace.
+const char *const k_lock_name = ".ondrix_sample_files.lock";
+
 std::mutex g_names_mutex;
-std::map<std::string, int> &live_names()
+
+// This process's live names: the number of stores naming each (a name stays taken
+// until the last of them is gone, because destructors delete by path) and its mark.
+struct live_name_t
 {
-    static std::map<std::string, int> names;
+    int stores = 0;
+    int lock_fd = -1;
+    unsigned long number = 0;
+};
+
+std::map<std::string, live_name_t> &live_names()
+{
+    static std::map<std::string, live_name_t> names;
     return names;
+}
+
+// The lock file of a folder, opened once; -1 when it cannot be had.
+int lock_file_of(const std::string &dir)
+{
+    static std::map<std::string, lib_fd_t> files;
+    auto it = files.find(dir);
+    if (it != files.end() && it->second.ok())
+        return it->second.get();
+    const std::string path = dir + k_lock_name;
+    // Read access is enough for read locks, should another user's file stand there.
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+    if (fd < 0)
+        fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    struct stat st;
+    if (fd >= 0 && (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode))) {
+        ::close(fd);
+        fd = -1;
+    }
+    files[dir] = lib_fd_t(fd);
+    return fd;
+}
+
+struct flock byte_lock(short type, unsigned long number)
+{
+    struct flock l;
+    std::memset(&l, 0, sizeof l);
+    l.l_type = type;
+    l.l_whence = SEEK_SET;
+    l.l_start = static_cast<off_t>(number);
+    l.l_len = 1;
+    return l;
+}
+
+// Marks a number live; false when another process (or another store here) has it.
+bool mark_number(int fd, unsigned long number)
+{
+    const bool writable = (::fcntl(fd, F_GETFL) & O_ACCMODE) == O_RDWR;
+    struct flock l = byte_lock(writable ? F_WRLCK : F_RDLCK, number);
+    return ::fcntl(fd, F_OFD_SETLK, &l) == 0;
+}
+
+void unmark_number(int fd, unsigned long number)
+{
+    struct flock l = byte_lock(F_UNLCK, number);
+    ::fcntl(fd, F_OFD_SETLK, &l);
+}
+
+// True when another open description of the lock file (another process) marks the number.
+bool marked_elsewhere(int fd, unsigned long number)
+{
+    struct flock l = byte_lock(F_WRLCK, number);
+    return ::fcntl(fd, F_OFD_GETLK, &l) != 0 || l.l_type != F_UNLCK;
 }
 
 void retain_name(const std::string &p)
@@ -37,10 +108,10 @@ void retain_name(const std::string &p)
     if (p.empty())
         return;
     std::lock_guard<std::mutex> lock(g_names_mutex);
-    ++live_names()[p];
+    ++live_names()[p].stores;
 }
 
-// Returns true when no store names the file any more.
+// Returns true when no store names the file any more; its mark is then given up.
 bool release_name(const std::string &p)
 {
     if (p.empty())
@@ -50,22 +121,75 @@ bool release_name(const std::string &p)
     auto it = names.find(p);
     if (it == names.end())
         return true;
-    if (--it->second > 0)
+    if (--it->second.stores > 0)
         return false;
+    if (it->second.lock_fd >= 0)
+        unmark_number(it->second.lock_fd, it->second.number);
     names.erase(it);
     return true;
 }
 
-// Picks and reserves the first name that is neither live nor on disk.
+std::string name_numbered(const std::string &dir, unsigned long n)
+{
+    return n == 0 ? dir + k_stem + ".bin" : dir + k_stem + "_" + std::to_string(n) + ".bin";
+}
+
+// Picks the first name that is neither live (here or in another process) nor on disk,
+// marks it and creates its file (never through a link). A file that cannot be created
+// still reserves the name.
 std::string claim_name(const std::string &dir)
 {
     std::lock_guard<std::mutex> lock(g_names_mutex);
     auto &names = live_names();
-    std::string candidate = dir + k_stem + ".bin";
-    for (unsigned long n = 1; names.count(candidate) || lib_file_exists(candidate); ++n)
-        candidate = dir + k_stem + "_" + std::to_string(n) + ".bin";
-    ++names[candidate];
-    return candidate;
+    const int lock_fd = lock_file_of(dir);
+    for (unsigned long n = 0;; ++n) {
+        const std::string candidate = name_numbered(dir, n);
+        if (names.count(candidate))
+            continue;
+        // Marked before it is made: a sweep elsewhere never sees it unmarked.
+        if (lock_fd >= 0 && !mark_number(lock_fd, n))
+            continue;
+        int error = 0;
+        lib_fd_t fd = lib_create_new(candidate, &error);
+        if (!fd.ok() && error == EEXIST) {
+            if (lock_fd >= 0)
+                unmark_number(lock_fd, n);
+            continue;
+        }
+        if (!fd.ok())
+            lib_diag_err("Error: cannot create sample file " + candidate + "\n");
+        live_name_t &entry = names[candidate];
+        entry.stores = 1;
+        entry.lock_fd = lock_fd;
+        entry.number = n;
+        return candidate;
+    }
+}
+
+// The number of a sample-file or companion name (0 for the unnumbered one); false for
+// any other name.
+bool parse_buffer_name(const std::string &name, unsigned long &number)
+{
+    // ".wave_data_buffer" ["_" number] ["_math_temp_data"] ".bin"; numbers are written
+    // without leading zeros, so "_01" is someone else's file.
+    const std::string stem = k_stem;
+    if (name.compare(0, stem.size(), stem) != 0)
+        return false;
+    std::size_t p = stem.size();
+    number = 0;
+    if (p + 1 < name.size() && name[p] == '_' && name[p + 1] >= '1' && name[p + 1] <= '9') {
+        ++p;
+        const std::size_t first = p;
+        while (p < name.size() && std::isdigit((unsigned char)name[p]))
+            ++p;
+        if (p - first > 18)
+            return false; // no number of ours is that long
+        number = std::stoul(name.substr(first, p - first));
+    }
+    const std::string math = "_math_temp_data";
+    if (name.compare(p, math.size(), math) == 0)
+        p += math.size();
+    return name.compare(p, std::string::npos, ".bin") == 0;
 }
 
 void file_failed()
@@ -77,35 +201,33 @@ void file_failed()
 
 bool lib_is_wave_buffer_name(const std::string &name)
 {
-    // ".wave_data_buffer" ["_" digits] ["_math_temp_data"] ".bin"
-    const std::string stem = k_stem;
-    if (name.compare(0, stem.size(), stem) != 0)
-        return false;
-    std::size_t p = stem.size();
-    if (p < name.size() && name[p] == '_' && p + 1 < name.size() && std::isdigit((unsigned char)name[p + 1])) {
-        ++p;
-        while (p < name.size() && std::isdigit((unsigned char)name[p]))
-            ++p;
-    }
-    const std::string math = "_math_temp_data";
-    if (name.compare(p, math.size(), math) == 0)
-        p += math.size();
-    return name.compare(p, std::string::npos, ".bin") == 0;
+    unsigned long number = 0;
+    return parse_buffer_name(name, number);
 }
 
 void lib_remove_wave_buffer_files(const std::string &dir)
 {
+    std::lock_guard<std::mutex> lock(g_names_mutex);
+    const int lock_fd = lock_file_of(dir);
+    if (lock_fd < 0)
+        return; // live files cannot be told from leftovers: leave everything
     DIR *d = ::opendir(dir.c_str());
     if (!d)
         return;
-    std::vector<std::string> doomed;
+    std::vector<std::pair<std::string, unsigned long>> found;
     while (struct dirent *e = ::readdir(d)) {
-        if (lib_is_wave_buffer_name(e->d_name))
-            doomed.push_back(dir + e->d_name);
+        unsigned long number = 0;
+        if (parse_buffer_name(e->d_name, number))
+            found.emplace_back(dir + e->d_name, number);
     }
     ::closedir(d);
-    for (const std::string &p : doomed)
-        std::remove(p.c_str());
+    const auto &names = live_names();
+    for (const auto &f : found) {
+        // A companion goes with its store: both stay while the name is live anywhere.
+        if (names.count(name_numbered(dir, f.second)) || marked_elsewhere(lock_fd, f.second))
+            continue;
+        lib_remove_own_file(f.first);
+    }
 }
 
 std::string lib_wv_companion_path(const std::string &store_path)
@@ -161,18 +283,21 @@ lib_wv_file_buffer_t<T>::~lib_wv_file_buffer_t()
 template <typename T>
 void lib_wv_file_buffer_t<T>::init()
 {
-    std::string dir = plat_getcwd() + "/";
+    bool readable = false;
+    const std::string cwd = plat_getcwd(&readable);
+    if (!readable) {
+        // Never fall back to "/" or another folder: the store stays without a file, and
+        // its owner reports that it has none.
+        lib_diag_err("Error: the working folder cannot be read; no sample file is made\n");
+        return;
+    }
+    const std::string dir = cwd + "/";
     sweep_stale_files(dir);
     if (naming_pending && path.empty()) {
         path = claim_name(dir);
         naming_pending = false;
     }
     lib_diag_line("data path = " + path);
-    if (!lib_file_exists(path)) {
-        lib_fd_t fd = lib_open_trunc(path);
-        if (!fd.ok())
-            lib_diag_err("Error: cannot create sample file " + path + "\n");
-    }
 }
 
 template <typename T>

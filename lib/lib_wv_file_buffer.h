@@ -38,7 +38,9 @@ public:
 
 // True for the file names sample stores and their companions use, numbered or not.
 bool lib_is_wave_buffer_name(const std::string &name);
-// Removes every file of those names in `dir` (given with its trailing "/").
+// Removes the files of those names in `dir` (given with its trailing "/") that belong to
+// this user and whose name no live store of any process holds; a companion stays
+// while its store's name is live.
 void lib_remove_wave_buffer_files(const std::string &dir);
 
 // Paths of the scratch files that belong to a sample file.

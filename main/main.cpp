@@ -59,6 +59,7 @@ int32 qMain(int32 argc, char **argv)
 
     init_app_paths();
     qInstallMessageHandler(log_message_handler);
+    repair_config_file();
     if (QScreen *screen = QGuiApplication::screens().value(0)) {
         qDebug() << "dpi is " << screen->physicalDotsPerInch();
         qDebug() << "xdpi is " << screen->physicalDotsPerInchX();

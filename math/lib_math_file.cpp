@@ -11,7 +11,7 @@ lib_math_replace_file_t::lib_math_replace_file_t(const std::string &target, bool
 {
     if (announce)
         lib_diag_line("clear file" + target);
-    m_fd = lib_open_trunc(m_scratch);
+    m_fd = lib_create_fresh(m_scratch);
     m_ok = m_fd.ok();
 }
 

@@ -5,8 +5,10 @@
 #include <unistd.h>
 #include <vector>
 
-std::string plat_getcwd()
+std::string plat_getcwd(bool *readable)
 {
+    if (readable)
+        *readable = false;
     std::vector<char> buf(PATH_MAX > 0 ? PATH_MAX : 4096);
     for (;;) {
         if (::getcwd(buf.data(), buf.size()))
@@ -15,6 +17,12 @@ std::string plat_getcwd()
             return std::string();
         buf.resize(buf.size() * 2);
     }
+    // A folder outside the process's root comes back as "(unreachable)/...": no usable
+    // path either.
+    if (buf[0] != '/')
+        return std::string();
+    if (readable)
+        *readable = true;
     std::string dir(buf.data());
     while (dir.size() > 1 && dir.back() == '/')
         dir.pop_back();

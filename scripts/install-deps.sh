@@ -7,10 +7,23 @@ packages=(
   qtbase5-dev qtbase5-dev-tools libqt5svg5-dev qttools5-dev-tools qttools5-dev
   libqwt-qt5-dev libusb-1.0-0-dev umockdev libumockdev-dev
   libgtest-dev libgmock-dev libbenchmark-dev libfast-float-dev
-  fonts-wqy-zenhei qttranslations5-l10n
+  fonts-wqy-zenhei qttranslations5-l10n locales
   # the reference generators (tests/data/gen_*.py) and the comparison scripts (bench/compare_*.py)
   python3-numpy python3-scipy
 )
+
+sudo_cmd=()
+if [ "$(id -u)" -ne 0 ]; then
+  sudo_cmd=(sudo)
+fi
+
+# The tests that read and write numbers under a decimal-comma locale need one.
+generate_test_locale() {
+  if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+    echo "Generating the locale de_DE.UTF-8"
+    "${sudo_cmd[@]}" localedef -i de_DE -f UTF-8 de_DE.UTF-8 || echo "de_DE.UTF-8 not generated: its tests will skip"
+  fi
+}
 
 missing=()
 for p in "${packages[@]}"; do
@@ -19,13 +32,10 @@ for p in "${packages[@]}"; do
   fi
 done
 
-[ ${#missing[@]} -eq 0 ] && exit 0
-
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-if [ "$(id -u)" -ne 0 ]; then
-  sudo_cmd=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -q
+  "${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -q
-"${sudo_cmd[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}"
+generate_test_locale

@@ -88,7 +88,10 @@ QString get_last_file_path()
     QSettings settings(setting_ini_path, QSettings::IniFormat);
     QString stored = settings.value("LastFilePath").toString();
     // QDir().exists(name) holds for files too; QDir(name).exists() would not
-    if (stored.isEmpty() || !QDir().exists(stored))
-        return default_data_folder;
-    return stored;
+    if (!stored.isEmpty() && QDir().exists(stored))
+        return stored;
+    // The default folder is made when it is first needed, not at every start.
+    if (!default_data_folder.isEmpty())
+        QDir().mkpath(default_data_folder);
+    return default_data_folder;
 }

@@ -26,6 +26,7 @@ QString format_time_label(uint32 index, const fp32 *freq, const int32 *points);
 // True when the text holds a CJK ideograph (U+4E00 .. U+9FA5).
 bool has_chinese_chars(const QString &text);
 
-// The folder remembered for file dialogs ("LastFilePath" of the settings file).
+// The folder remembered for file dialogs ("LastFilePath" of the settings file). When
+// nothing of the remembered name exists, the default data folder, made if missing.
 void set_last_file_path(const QString &path);
 QString get_last_file_path();

@@ -1,13 +1,14 @@
 #include "lib_xml.h"
 
-#include "lib_app_paths.h"
+#include "lib_file_io.h"
+#include "lib_path.h"
 
+#include <QBuffer>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <functional>
-#include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -36,32 +37,43 @@ const char *label_of(int op)
     return labels[op];
 }
 
-// Puts the finished copy in the file's place in one step, so a reader never sees half a
-// file and a failure leaves the old file as it was.
-bool replace_file(const QString &copy, const QString &target)
+// Puts a new content in the file's place: written to a save temporary beside the file,
+// read back from the disk and checked against `expected` (when given), then renamed
+// over the file in one step. A reader never sees half a file, and a failure leaves the
+// old file as it was.
+bool replace_file(const QString &path, const QByteArray &bytes, const std::vector<lib_xml_item_t> *expected,
+                  const QString &label)
 {
-    {
-        QFile f(copy);
-        if (f.open(QIODevice::ReadWrite)) {
-            f.flush();
-            ::fsync(f.handle());
-        }
+    // A link to the configuration stays a link: its target is replaced.
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const std::string target = lib_file_path_bytes(canonical.isEmpty() ? path : canonical);
+    std::string temp;
+    lib_fd_t out = lib_create_save_temp(target, temp);
+    if (!out.ok()) {
+        qDebug().noquote() << label + ":open file failed!!!";
+        return false;
     }
-    QByteArray from = QFile::encodeName(copy);
-    QByteArray to = QFile::encodeName(target);
-    if (::rename(from.constData(), to.constData()) == 0)
-        return true;
-    // Another file system: write the copy beside the target and rename it there.
-    QFile src(copy);
-    if (!src.open(QIODevice::ReadOnly))
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0)
+        ::fchmod(out.get(), old.st_mode & 07777); // the replacement keeps the file's mode
+    const auto fail = [&](const char *why) {
+        qDebug().noquote() << label + why;
+        out.reset();
+        ::unlink(temp.c_str());
         return false;
-    QSaveFile dst(target);
-    if (!dst.open(QIODevice::WriteOnly) || dst.write(src.readAll()) < 0)
-        return false;
-    if (!dst.commit())
-        return false;
-    src.close();
-    QFile::remove(copy);
+    };
+    if (lib_pwrite_all(out.get(), bytes.constData(), std::size_t(bytes.size()), 0) != std::size_t(bytes.size()) ||
+        ::fdatasync(out.get()) != 0)
+        return fail(":write file failed!!!");
+    if (expected) {
+        QFile back(QFile::decodeName(QByteArray::fromStdString(temp)));
+        std::vector<lib_xml_item_t> written;
+        if (!back.open(QIODevice::ReadOnly) || !lib_xml_read_items(back.readAll(), written) ||
+            !lib_xml_same_items(written, *expected))
+            return fail(":the new copy does not read back as the edit meant, the file is kept");
+    }
+    if (::rename(temp.c_str(), target.c_str()) != 0)
+        return fail(":replace file failed!!!");
     return true;
 }
 
@@ -82,11 +94,9 @@ void lib_xml_t::create_file_template(const QString &path)
 {
     if (path.isEmpty())
         return;
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qDebug() << "lib_xml_t::write_file:open file failed!!!";
-        return;
-    }
+    QByteArray bytes;
+    QBuffer f(&bytes);
+    f.open(QIODevice::WriteOnly);
     writer_guard_t guard{m_writer};
     m_writer.setAutoFormatting(true);
     m_writer.setDevice(&f);
@@ -99,6 +109,16 @@ void lib_xml_t::create_file_template(const QString &path)
     m_writer.writeEndElement();
     m_writer.writeEndElement();
     m_writer.writeEndDocument();
+    replace_file(path, bytes, nullptr, "lib_xml_t::write_file");
+}
+
+bool lib_xml_t::is_file_broken(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly | QIODevice::Text))
+        return false;
+    std::vector<lib_xml_item_t> items;
+    return !lib_xml_read_items(f.readAll(), items);
 }
 
 bool lib_xml_t::scan_file(const QString &path, const std::function<bool()> &visit)
@@ -242,21 +262,21 @@ bool lib_xml_t::delete_node_by_content(const QString &path, const QString &text)
 
 bool lib_xml_t::copy_and_replace(copy_op_t op, const QString &path, const QString &name, const QString &text)
 {
-    const char *label = label_of(static_cast<int>(op));
-    QString dir = g_config_dir.isEmpty() ? QFileInfo(path).absolutePath() : g_config_dir;
-    QString tmp_path = dir + "/ondrix_tmp_config_file.xml";
-    QFile tmp(tmp_path);
-    if (!tmp.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        qDebug().noquote() << QString(label) + ":open file failed!!!";
-        return false;
+    const QString label = label_of(static_cast<int>(op));
+    QByteArray source;
+    {
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly | QIODevice::Text)) {
+            qDebug().noquote() << label + ":open file failed!!!";
+            return false;
+        }
+        source = f.readAll();
     }
-    QFile src(path);
-    if (!src.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        qDebug().noquote() << QString(label) + ":open file failed!!!";
-        tmp.close();
-        tmp.remove();
-        return false;
-    }
+    QBuffer src(&source);
+    src.open(QIODevice::ReadOnly);
+    QByteArray copy;
+    QBuffer tmp(&copy);
+    tmp.open(QIODevice::WriteOnly);
     bool ok = true;
     {
         reader_guard_t rguard{m_reader};
@@ -320,23 +340,20 @@ bool lib_xml_t::copy_and_replace(copy_op_t op, const QString &path, const QStrin
             }
         }
         if (m_reader.hasError()) {
-            qDebug().noquote() << QString(label) + ":" + error_text();
+            qDebug().noquote() << label + ":" + error_text();
             ok = false;
         }
         m_write_end = true;
     }
-    src.close();
-    tmp.close();
-    if (!ok || tmp.error() != QFileDevice::NoError) {
-        QFile::remove(tmp_path);
+    if (!ok)
         return false;
-    }
-    if (!replace_file(tmp_path, path)) {
-        qDebug().noquote() << QString(label) + ":open file failed!!!";
-        QFile::remove(tmp_path);
-        return false;
-    }
-    return true;
+    // The copy replaces the file only when it reads back as the edit meant: an element
+    // whose parent lacks "no_value", or a root without it, would otherwise lose elements
+    // or leave a file that no longer parses.
+    std::vector<lib_xml_item_t> items;
+    lib_xml_read_items(source, items);
+    const std::vector<lib_xml_item_t> expected = lib_xml_expected_items(items, op, m_add_parent, name, text);
+    return replace_file(path, copy, &expected, label);
 }
 
 void lib_xml_t::write_bin_info(const QString &path, float freq, float amp, float offset, float phase)
@@ -350,10 +367,11 @@ void lib_xml_t::write_bin_info(const QString &path, float freq, float amp, float
     w.setAutoFormatting(true);
     w.writeStartDocument();
     w.writeStartElement("bin_info_root");
-    w.writeTextElement("freq", QString::fromStdString(std::to_string(freq)));
-    w.writeTextElement("amp", QString::fromStdString(std::to_string(amp)));
-    w.writeTextElement("offset", QString::fromStdString(std::to_string(offset)));
-    w.writeTextElement("phase", QString::fromStdString(std::to_string(phase)));
+    // "%f" with a decimal point whatever the locale (std::to_string follows the locale).
+    w.writeTextElement("freq", QString::number(freq, 'f', 6));
+    w.writeTextElement("amp", QString::number(amp, 'f', 6));
+    w.writeTextElement("offset", QString::number(offset, 'f', 6));
+    w.writeTextElement("phase", QString::number(phase, 'f', 6));
     w.writeEndElement();
 }
 

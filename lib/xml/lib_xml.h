@@ -1,4 +1,6 @@
 #pragma once
+#include "lib_xml_check.h"
+
 #include <QMap>
 #include <QString>
 #include <QXmlStreamReader>
@@ -16,7 +18,8 @@ struct lib_bin_info_t
 
 // Reads and edits the configuration XML file element by element. Containers carry the
 // attribute "no_value"; every other element holds plain text. Reads scan the whole file;
-// edits write a complete new copy and put it in the file's place only when it is whole.
+// edits write a complete new copy and put it in the file's place only when it reads
+// back as the edit meant.
 class lib_xml_t
 {
 public:
@@ -24,6 +27,8 @@ public:
     virtual ~lib_xml_t() = default;
 
     void create_file_template(const QString &path);
+    // True when the file can be read but is no well-formed XML (empty, cut short, garbage).
+    bool is_file_broken(const QString &path);
     bool read_file_by_one_node(const QString &path, const QString &name, QString &text);
     QString read_node_content(const QString &path, const QString &name);
     bool is_node_exit(const QString &path, const QString &name);
@@ -39,7 +44,7 @@ public:
     bool read_bin_info(const QString &path, lib_bin_info_t &info);
 
 protected:
-    enum class copy_op_t { add, set, remove, remove_by_content };
+    using copy_op_t = lib_xml_edit_t;
     // The child-collecting scan shared with subclasses; `keep` decides which children count.
     QMap<QString, QString> collect_children(const QString &path, const QString &parent,
                                             bool (*keep)(const QString &name, const QString &key),

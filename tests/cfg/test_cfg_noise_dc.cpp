@@ -8,6 +8,9 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
 
 namespace {
 
@@ -132,6 +135,25 @@ TEST(DcGenerator, WritesZerosAndCarriesTheLevelInTheOffset)
     dc.set_wv_len(200001); // past the block of zeros that is written repeatedly
     ASSERT_EQ(dc.create_wv_data(), 0);
     EXPECT_EQ(samples_of(dc), std::vector<short int>(200001, 0));
+}
+
+// Generators write through the store's scratch file: a link planted at its name is
+// replaced, never written through.
+TEST(DcGenerator, LinkAtTheScratchNameIsNotFollowed)
+{
+    cfg_if_bswv_dc_t dc;
+    dc.set_cycle(0);
+    {
+        std::ofstream victim("victim.txt");
+        victim << "precious";
+    }
+    const std::string scratch = lib_wv_scratch_path(dc.get_wv_data()->samples.get_path());
+    ASSERT_EQ(symlink("victim.txt", scratch.c_str()), 0);
+    ASSERT_EQ(dc.create_wv_data(), 0);
+    EXPECT_EQ(samples_of(dc), std::vector<short int>(16384, 0));
+    std::ifstream in("victim.txt");
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text, "precious");
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "lib_number_text.h"
 #include "lib_sample_conv.h"
+#include "test_comma_locale.h"
 
 #include <cmath>
 #include <vector>
@@ -80,6 +81,20 @@ TEST(NumberText, GeneralNotation)
     EXPECT_EQ(string_to_number<double>("x"), 0.0);
     EXPECT_EQ(string_to_number<int>("42abc"), 42);
     EXPECT_EQ(string_to_number<int>(""), 0);
+}
+
+// Instrument commands take decimal points whatever the user's locale says.
+TEST(NumberText, DecimalPointUnderACommaLocale)
+{
+    test_comma_locale_t comma;
+    if (!comma.ok())
+        GTEST_SKIP() << test_comma_locale_t::missing;
+    EXPECT_EQ(number_to_string(0.1), "0.1");
+    EXPECT_EQ(number_to_string(1000.0), "1000");
+    EXPECT_EQ(number_to_string(1234567.0), "1234567");
+    EXPECT_EQ(number_to_string(2.5f), "2.5");
+    EXPECT_EQ(string_to_number<double>("2.5"), 2.5);
+    EXPECT_EQ(string_to_number<int>("1000"), 1000);
 }
 
 TEST(SampleConversion, IntSaturation)

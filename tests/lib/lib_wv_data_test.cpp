@@ -1,8 +1,11 @@
 #include "lib_test_util.h"
 #include "lib_wv_data.h"
+#include "test_fsize_limit.h"
 
+#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using rec_t = lib_wv_data_t<short>;
 
@@ -53,6 +56,33 @@ TEST(SampleRecordAssign, LargerThanTheTransferBuffer)
     dst.assign(src);
     EXPECT_EQ(dst.samples.size(), 3000000u);
     EXPECT_EQ(dst.samples[2999999], 106);
+}
+
+// A full disk cuts the copy short: the target keeps its samples, amplitude and offset
+// instead of a truncated mix, and the caller learns of it.
+TEST(SampleRecordAssign, CopyCutShortIsAFailureAndChangesNothing)
+{
+    rec_t src, dst;
+    fill_record(src, ramp_samples(20000));
+    src.amp = 5.0f;
+    src.offset = 1.5f;
+    fill_record(dst, ramp_samples(100, 7));
+    dst.amp = 3.0f;
+    dst.offset = -1.0f;
+    {
+        test_fsize_limit_t full(4096);
+        ASSERT_TRUE(full.ok());
+        testing::internal::CaptureStderr();
+        EXPECT_FALSE(dst.assign(src));
+        EXPECT_NE(testing::internal::GetCapturedStderr().find("cannot rewrite"), std::string::npos);
+    }
+    EXPECT_EQ(contents(dst), ramp_samples(100, 7));
+    EXPECT_EQ(dst.amp, 3.0f);
+    EXPECT_EQ(dst.offset, -1.0f);
+    EXPECT_FALSE(file_exists(lib_wv_scratch_path(dst.samples.path)));
+
+    EXPECT_TRUE(dst.assign(src)); // room again
+    EXPECT_EQ(contents(dst), ramp_samples(20000));
 }
 
 TEST(SampleRecordErase, PointsAreSortedRemovedAndInvalidOnesIgnored)
@@ -162,6 +192,43 @@ TEST(SampleRecordEdit, FailedRewriteKeepsTheSamples)
     EXPECT_NE(err.find("cannot rewrite"), std::string::npos);
     EXPECT_EQ(contents(r), ramp_samples(10));
     rmdir(lib_wv_scratch_path(r.samples.path).c_str());
+}
+
+// Someone plants a link at a store's scratch name: every whole-file edit must replace
+// the link, never write through it.
+TEST(SampleRecordEdit, LinkPlantedAtTheScratchNameIsNeverWrittenThrough)
+{
+    rec_t source;
+    fill_record(source, ramp_samples(3, 100));
+    struct edit_case
+    {
+        const char *name;
+        std::function<void(rec_t &)> edit;
+        std::vector<short> expected;
+    } cases[] = {
+        {"assign", [&](rec_t &r) { r.assign(source); }, ramp_samples(3, 100)},
+        {"erase_range", [](rec_t &r) { r.erase_range(0, 5); }, ramp_samples(5, 5)},
+        {"erase_points", [](rec_t &r) { std::vector<uint32> i{0, 9}; r.erase_points(i); }, ramp_samples(8, 1)},
+        {"replace_range", [&](rec_t &r) { r.replace_range(10, 10, source); },
+         {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 100, 101, 102}},
+    };
+    write_file("victim.txt", "precious");
+    for (const edit_case &c : cases) {
+        SCOPED_TRACE(c.name);
+        rec_t r;
+        fill_record(r, ramp_samples(10));
+        const std::string scratch = lib_wv_scratch_path(r.samples.path);
+        ASSERT_EQ(symlink("victim.txt", scratch.c_str()), 0);
+        c.edit(r);
+        EXPECT_EQ(contents(r), c.expected);
+        EXPECT_FALSE(file_exists(scratch));
+        struct stat st;
+        EXPECT_NE(lstat(scratch.c_str(), &st), 0);
+        std::ifstream in("victim.txt");
+        std::string text;
+        std::getline(in, text);
+        EXPECT_EQ(text, "precious");
+    }
 }
 
 TEST(SampleRecordEdit, NoScratchFileIsLeftBehind)

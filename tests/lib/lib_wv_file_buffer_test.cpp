@@ -1,9 +1,13 @@
 #include "lib_test_util.h"
+#include "lib_wv_data.h"
 #include "lib_wv_file_buffer.h"
 #include "plat_fs.h"
 
 #include <gtest/gtest.h>
 #include <memory>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using store_t = lib_wv_file_buffer_t<short>;
 
@@ -34,6 +38,28 @@ TEST(SampleStoreNaming, NamesNeverRunOutAndAreNeverShared)
     EXPECT_EQ(later.path, in_cwd(".wave_data_buffer_300.bin"));
 }
 
+// Each undo step keeps two stores alive: their number must not be bounded by the
+// process's open-file limit.
+TEST(SampleStoreNaming, LiveStoresHoldNoDescriptorEach)
+{
+    rlimit old_limit;
+    ASSERT_EQ(0, getrlimit(RLIMIT_NOFILE, &old_limit));
+    rlimit small = old_limit;
+    small.rlim_cur = 128;
+    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &small));
+    std::vector<std::unique_ptr<store_t>> stores;
+    for (int i = 0; i < 400; ++i)
+        stores.push_back(std::make_unique<store_t>());
+    std::vector<short> data = ramp_samples(3);
+    stores.back()->write(0, data.data(), 3);
+    ASSERT_EQ(0, setrlimit(RLIMIT_NOFILE, &old_limit));
+    int with_file = 0;
+    for (const auto &s : stores)
+        with_file += file_exists(s->path) ? 1 : 0;
+    EXPECT_EQ(400, with_file);
+    EXPECT_EQ(3u, stores.back()->size());
+}
+
 TEST(SampleStoreNaming, CopySharesTheFileAndKeepsTheNameTaken)
 {
     auto a = std::make_unique<store_t>();
@@ -57,7 +83,8 @@ TEST(SampleStoreSweep, FirstStoreRemovesLeftoversOfAnEarlierRun)
     for (const char *n : stale)
         write_file(n, "xx");
     const char *kept[] = {"other.bin", ".wave_data_buffer_x.bin", ".wave_data_buffer.bin.bak",
-                          ".wave_data_buffer_temp.bin"};
+                          ".wave_data_buffer_temp.bin", ".wave_data_buffer_01.bin", ".wave_data_buffer_0.bin",
+                          ".wave_data_buffer_03_math_temp_data.bin"};
     for (const char *n : kept)
         write_file(n, "keep");
     store_t first;
@@ -233,4 +260,127 @@ TEST(SampleStore, CompanionAndScratchNames)
     EXPECT_TRUE(lib_is_wave_buffer_name(".wave_data_buffer_12_math_temp_data.bin"));
     EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer__math_temp_data.bin"));
     EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer_3_temp.bin"));
+    EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer_01.bin"));
+    EXPECT_FALSE(lib_is_wave_buffer_name(".wave_data_buffer_0.bin"));
+}
+
+TEST(SampleStoreNaming, LinkAtAFreeNameIsPassedOverNotFollowed)
+{
+    ASSERT_EQ(symlink("elsewhere.bin", ".wave_data_buffer.bin"), 0);
+    {
+        lib_wv_file_buffer_t<float> sweeper; // the first store sweeps; a link is no leftover of ours
+    }
+    store_t s;
+    EXPECT_EQ(s.path, in_cwd(".wave_data_buffer_1.bin"));
+    EXPECT_FALSE(file_exists("elsewhere.bin"));
+}
+
+// A removed working folder cannot be read: no store file anywhere, no sweep of "/"; the
+// sweep is still owed to the first folder that can be read.
+TEST(SampleStoreNaming, UnreadableWorkingFolderMakesNoFile)
+{
+    const std::string home = plat_getcwd();
+    write_file(".wave_data_buffer_4.bin", "stale");
+    ASSERT_EQ(mkdir("gone", 0755), 0);
+    ASSERT_EQ(chdir("gone"), 0);
+    ASSERT_EQ(rmdir("../gone"), 0);
+    testing::internal::CaptureStderr();
+    {
+        store_t s;
+        EXPECT_TRUE(s.path.empty());
+        EXPECT_TRUE(s.naming_pending);
+        EXPECT_EQ(s.size(), 0u);
+    }
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("working folder cannot be read"), std::string::npos);
+    ASSERT_EQ(chdir(home.c_str()), 0);
+    EXPECT_TRUE(file_exists(".wave_data_buffer_4.bin"));
+    store_t here;
+    EXPECT_EQ(here.path, in_cwd(".wave_data_buffer.bin"));
+    EXPECT_FALSE(file_exists(".wave_data_buffer_4.bin"));
+}
+
+namespace {
+
+// Another process that holds one sample record in this folder, rewritten by an edit
+// (a new file under the same name), until told to end; it then ends without its
+// destructors, as a crash would.
+struct live_peer_t
+{
+    pid_t pid = -1;
+    int stop_fd = -1;
+    std::string path;
+
+    live_peer_t()
+    {
+        int ready[2], stop[2];
+        if (pipe(ready) != 0 || pipe(stop) != 0)
+            return;
+        pid = fork();
+        if (pid == 0) {
+            close(ready[0]);
+            close(stop[1]);
+            lib_wv_data_t<short> r;
+            fill_record(r, ramp_samples(10));
+            r.erase_range(0, 5);
+            std::string p = r.samples.path + "\n";
+            (void)!write(ready[1], p.data(), p.size());
+            char c;
+            (void)!read(stop[0], &c, 1);
+            _exit(0);
+        }
+        close(ready[1]);
+        close(stop[0]);
+        stop_fd = stop[1];
+        char c;
+        while (read(ready[0], &c, 1) == 1 && c != '\n')
+            path += c;
+        close(ready[0]);
+    }
+
+    void end()
+    {
+        if (stop_fd >= 0)
+            close(stop_fd);
+        stop_fd = -1;
+        int status = 0;
+        if (pid > 0)
+            waitpid(pid, &status, 0);
+        pid = -1;
+    }
+
+    ~live_peer_t() { end(); }
+};
+
+} // namespace
+
+TEST(SampleStoreSweep, LeavesFilesOfLiveProcessesAndOtherUsers)
+{
+    live_peer_t peer;
+    ASSERT_EQ(peer.path, in_cwd(".wave_data_buffer.bin"));
+    write_file(".wave_data_buffer_5.bin", "stale");
+    write_file(".wave_data_buffer_math_temp_data.bin", "the peer's");
+    write_file(".wave_data_buffer_6.bin", "someone else's");
+    // Only root can hand a file to another user; elsewhere that case is left out.
+    const bool foreign = chown(".wave_data_buffer_6.bin", 65534, 65534) == 0;
+
+    store_t mine; // this process's first store sweeps
+    EXPECT_EQ(mine.path, in_cwd(".wave_data_buffer_1.bin"));
+    EXPECT_TRUE(file_exists(peer.path));
+    EXPECT_TRUE(file_exists(".wave_data_buffer_math_temp_data.bin"));
+    EXPECT_FALSE(file_exists(".wave_data_buffer_5.bin"));
+    if (foreign)
+        EXPECT_TRUE(file_exists(".wave_data_buffer_6.bin"));
+
+    // The exit clean-up follows the same rules; this process's own live store stays too.
+    lib_remove_wave_buffer_files(plat_getcwd() + "/");
+    EXPECT_TRUE(file_exists(peer.path));
+    EXPECT_TRUE(file_exists(mine.path));
+    if (foreign)
+        EXPECT_TRUE(file_exists(".wave_data_buffer_6.bin"));
+
+    peer.end();
+    lib_remove_wave_buffer_files(plat_getcwd() + "/");
+    EXPECT_FALSE(file_exists(peer.path));
+    EXPECT_FALSE(file_exists(".wave_data_buffer_math_temp_data.bin"));
+    EXPECT_TRUE(file_exists(mine.path));
 }

@@ -109,9 +109,10 @@ TEST(UiPlotUtils, LastFilePathKeepsTheFolderOfAFile)
 TEST(UiPlotUtils, LastFilePathFallsBackWhenNothingOfThatNameExists)
 {
     setting_ini_path = QDir::currentPath() + "/Setting.ini";
-    default_data_folder = "/the/default/data";
-    // nothing stored yet
+    default_data_folder = QDir::currentPath() + "/Documents/Ondrix";
+    // nothing stored yet: the default folder, made on this first use
     EXPECT_EQ(get_last_file_path(), default_data_folder);
+    EXPECT_TRUE(QDir(default_data_folder).exists());
 
     QDir().mkpath("waves");
     set_last_file_path(QDir::currentPath() + "/waves/a.csv");

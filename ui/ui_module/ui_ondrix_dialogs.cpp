@@ -340,7 +340,8 @@ void ui_ondrix_t::wv_property_form_btn_slot_func(ui_wv_property_form_t *form, in
         // The form edits the samples in place: a cancel puts the backed-up ones back.
         if (form->is_data_changed() && backup->samples.size() == m_cur_wave->get_wave_data()->samples.size() &&
             backup->samples.size() > 0) {
-            m_cur_wave->get_wave_data()->assign(*backup);
+            if (!m_cur_wave->get_wave_data()->assign(*backup))
+                system_info_slot_func(3);
             float high = m_cur_wave->get_high_level();
             float low = m_cur_wave->get_low_level();
             plot_load_waveform_yrange(m_cur_wave->plot, &high, &low, m_cur_wave->get_wave_data(), 3000);

@@ -2,6 +2,7 @@
 
 #include "cfg_if_bswv_dc.h"
 #include "cfg_if_wv.h"
+#include "lib_file_io.h"
 #include "ui_draw_point.h"
 #include "ui_meta_types.h"
 #include "ui_plot_cursor.h"
@@ -240,6 +241,9 @@ void ui_waveform_t::create_default_wave()
     wave_object->set_wv_len(n);
     wave_object->set_freq(static_cast<double>(frequency));
     wave_object->get_wv_data()->resize(n, 0);
+    // No sample file (the working folder cannot be read or written): no document.
+    if (!lib_file_exists(wave_object->get_wv_data()->samples.get_path()))
+        status = 1;
     select_range.start = 0.0;
     select_range.end = static_cast<double>(n) - 1.0;
 }

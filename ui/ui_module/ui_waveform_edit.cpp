@@ -21,7 +21,6 @@
 #include <QDebug>
 
 #include <algorithm>
-#include <cstdio>
 #include <exception>
 #include <memory>
 
@@ -61,8 +60,7 @@ void append_samples(const lib_wv_data_t<short int> &from, uint32 lo, uint32 hi, 
 
 int32 ui_waveform_t::backup_wave_data()
 {
-    backup.assign(*wave_object->get_wv_data());
-    return 0;
+    return backup.assign(*wave_object->get_wv_data()) ? 0 : 3;
 }
 
 bool ui_waveform_t::guarded_backup()
@@ -120,7 +118,7 @@ void ui_waveform_t::do_copy_selected_wv()
 void ui_waveform_t::update_select_waveform_by_selzone()
 {
     lib_wv_data_t<short int> *copy = get_data();
-    std::remove(copy->samples.get_path().c_str());
+    lib_open_trunc(copy->samples.get_path());
     if (!cursor->is_selzone_visible()) {
         qDebug() << "ui_waveform_t::update_select_waveform_by_selzone:  marker or selzone is not visable!!!!!!!!";
         return;
@@ -340,7 +338,10 @@ void ui_waveform_t::update_plot_wv_slot_func()
 void ui_waveform_t::restore_after_undo(const lib_wv_data_t<short int> &snapshot)
 {
     lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
-    doc->assign(snapshot);
+    if (!doc->assign(snapshot)) {
+        emit system_info_signal(3);
+        return;
+    }
     plot->set_wave_points(doc->samples.size());
     const ui_range_t r = plot->get_wave_range(*doc);
     fp32 y_max = static_cast<fp32>(r.second), y_min = static_cast<fp32>(r.first);

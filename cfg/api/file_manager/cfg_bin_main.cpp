@@ -125,6 +125,7 @@ int cfg_bin_main_t::next_point_by(const std::string &text, size_t column, size_t
     if (pos != 0 || base[0] == '\n')
         pos = pos + 1;
     size_t at = pos;
+    size_t x_field = pos; // start of the field before the value: the key word's x column
     for (size_t k = 0; k < column; ++k) {
         const char *sep = static_cast<const char *>(std::memchr(base + at, separator, size - at));
         if (!sep) {
@@ -132,6 +133,7 @@ int cfg_bin_main_t::next_point_by(const std::string &text, size_t column, size_t
                 data_stopped = true;
             return -1;
         }
+        x_field = at;
         at = static_cast<size_t>(sep - base) + 1;
     }
     const char *value_end = at < size ? static_cast<const char *>(std::memchr(base + at, '\n', size - at)) : nullptr;
@@ -150,8 +152,11 @@ int cfg_bin_main_t::next_point_by(const std::string &text, size_t column, size_t
         data_stopped = true;
         return -1;
     }
+    // Each field is a whole number or nothing: "1;0,0200" (a semicolon file with decimal
+    // commas) is a malformed row, not the value 200.
     float v;
-    if (!cfg_parse_float(base + at, base + end, v)) {
+    const bool x_ok = column == 0 || cfg_is_number_field(base + x_field, base + at - 1, separator);
+    if (!x_ok || !cfg_parse_float_field(base + at, base + end, separator, v)) {
         lib_diag_line("+++cfg_csv_main_t::get_next_point():stof error!!");
         data_stopped = true;
         return -1;

@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdlib>
 #include <fast_float/fast_float.h>
+#include <locale.h>
+#include <stdlib.h>
 #include <string>
 
 namespace {
@@ -16,16 +18,19 @@ bool is_c_space(char c)
 }
 
 // The C library's reading, for the rare texts fast_float reads differently
-// (hexadecimal numbers, results at the edge of underflow).
-bool parse_with_strtof(const char *first, const char *last, float &value)
+// (hexadecimal numbers, results at the edge of underflow). Always in the C locale: files
+// carry decimal points whatever the user's locale says.
+bool parse_with_strtof(const char *first, const char *last, float &value, const char *&stop)
 {
+    static const locale_t c_locale = ::newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
     std::string copy(first, last);
     char *end = nullptr;
     errno = 0;
-    float v = std::strtof(copy.c_str(), &end);
+    float v = ::strtof_l(copy.c_str(), &end, c_locale);
     if (end == copy.c_str() || errno == ERANGE)
         return false;
     value = v;
+    stop = first + (end - copy.c_str());
     return true;
 }
 
@@ -40,9 +45,8 @@ bool has_nonzero_mantissa_digit(const char *first, const char *last)
     return false;
 }
 
-} // namespace
-
-bool cfg_parse_float(const char *first, const char *last, float &value)
+// cfg_parse_float that also gives the end of the number.
+bool parse_float_at(const char *first, const char *last, float &value, const char *&stop)
 {
     const char *p = first;
     while (p < last && is_c_space(*p))
@@ -56,7 +60,7 @@ bool cfg_parse_float(const char *first, const char *last, float &value)
     }
     const char *digits = (p < last && *p == '-') ? p + 1 : p;
     if (last - digits >= 2 && digits[0] == '0' && (digits[1] == 'x' || digits[1] == 'X'))
-        return parse_with_strtof(number, last, value);
+        return parse_with_strtof(number, last, value, stop);
 
     float v = 0.0f;
     auto r = fast_float::from_chars(p, last, v);
@@ -67,6 +71,7 @@ bool cfg_parse_float(const char *first, const char *last, float &value)
         for (const char *q = p; q < r.ptr; ++q)
             if (*q == 'i' || *q == 'I') {
                 value = v;
+                stop = r.ptr;
                 return true;
             }
         return false;
@@ -75,10 +80,46 @@ bool cfg_parse_float(const char *first, const char *last, float &value)
         if (has_nonzero_mantissa_digit(p, r.ptr))
             return false; // underflow
     } else if (std::fabs(v) < 2.0f * FLT_MIN) {
-        return parse_with_strtof(number, r.ptr, value);
+        return parse_with_strtof(number, r.ptr, value, stop);
     }
     value = v;
+    stop = r.ptr;
     return true;
+}
+
+// Nothing but white space (CR included) from `p` up to `last` or the next separator.
+bool only_space_to_field_end(const char *p, const char *last, char separator)
+{
+    for (; p < last && *p != separator; ++p)
+        if (!is_c_space(*p))
+            return false;
+    return true;
+}
+
+} // namespace
+
+bool cfg_parse_float(const char *first, const char *last, float &value)
+{
+    const char *stop = nullptr;
+    return parse_float_at(first, last, value, stop);
+}
+
+bool cfg_parse_float_field(const char *first, const char *last, char separator, float &value)
+{
+    const char *stop = nullptr;
+    float v = 0.0f;
+    if (!parse_float_at(first, last, v, stop) || !only_space_to_field_end(stop, last, separator))
+        return false;
+    value = v;
+    return true;
+}
+
+bool cfg_is_number_field(const char *first, const char *last, char separator)
+{
+    if (only_space_to_field_end(first, last, separator))
+        return true; // an empty field
+    float v = 0.0f;
+    return cfg_parse_float_field(first, last, separator, v);
 }
 
 char *cfg_format_volt(char *out, double value)

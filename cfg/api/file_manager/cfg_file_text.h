@@ -7,6 +7,11 @@
 // "-" accepted, parsing stops at the first character that is not part of the number.
 // Returns false where std::stof would throw (no number, or outside the float range).
 bool cfg_parse_float(const char *first, const char *last, float &value);
+// A field of a data line: a number as above with nothing but white space (CR included)
+// after it, up to `last` or the next `separator`. "1;0" or "0.5V" are no numbers.
+bool cfg_parse_float_field(const char *first, const char *last, char separator, float &value);
+// True for an empty field or one that cfg_parse_float_field reads.
+bool cfg_is_number_field(const char *first, const char *last, char separator);
 
 // A volts value as the default stream format of a double writes it ("%g": six
 // significant digits, no trailing zeros). Returns the end of the text written;

@@ -1,10 +1,7 @@
 #include "cfg_safe_save.h"
 
-#include <cerrno>
 #include <climits>
 #include <cstdio>
-#include <fcntl.h>
-#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -37,12 +34,6 @@ std::string resolve_links(const std::string &path)
     return current;
 }
 
-char random_name_char(std::mt19937 &gen)
-{
-    static const char k_chars[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    return k_chars[gen() % (sizeof k_chars - 1)];
-}
-
 } // namespace
 
 cfg_safe_save_t::~cfg_safe_save_t()
@@ -58,28 +49,21 @@ int cfg_safe_save_t::open(const std::string &destination)
     if (destination.empty())
         return -13;
     target = resolve_links(destination);
+    // Still a link after resolving: a loop of links (or one too deep). Renaming over it
+    // would replace the link itself with a regular file.
+    struct stat link;
+    if (::lstat(target.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
+        return -13;
     struct stat old;
     bool exists = ::stat(target.c_str(), &old) == 0;
     if (exists && (!S_ISREG(old.st_mode) || ::access(target.c_str(), W_OK) != 0))
         return -13;
 
-    std::random_device seed;
-    std::mt19937 gen(seed());
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        std::string name = target + ".tmp";
-        for (int i = 0; i < 4; ++i)
-            name += random_name_char(gen);
-        int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0) {
-            file.reset(fd);
-            temp = name;
-            break;
-        }
-        if (errno != EEXIST)
-            return -13;
-    }
-    if (temp.empty())
+    file = lib_create_save_temp(target, temp);
+    if (!file.ok()) {
+        temp.clear();
         return -13;
+    }
     if (exists) {
         // The replacement keeps what the user set on the old file.
         // Best effort: only a privileged process may hand a file to another owner.

@@ -5,9 +5,10 @@
 #include <string>
 
 // Writes a file so that a failed save never harms the file it replaces: the data goes
-// to "<destination>.tmpXXXX" in the same folder and is renamed over the destination
-// only when complete. A destination that exists but may not be written is refused up
-// front; a symbolic link is followed, so the link stays and its target is replaced.
+// to a save temporary ("<destination>.ondrix.tmpXXXXXX") in the same folder and is
+// renamed over the destination only when complete. A destination that exists but may
+// not be written, or a loop of links, is refused up front; a symbolic link is
+// followed, so the link stays and its target is replaced.
 class cfg_safe_save_t
 {
 public:

@@ -1,5 +1,6 @@
 #include "lib_app_paths.h"
 #include "lib_xml.h"
+#include "test_comma_locale.h"
 
 #include <QDir>
 #include <QFile>
@@ -48,7 +49,11 @@ protected:
         g_config_dir = QDir::currentPath();
         path = g_config_dir + "/ondrix_config.xml";
     }
-    bool temp_left() const { return QFile::exists(g_config_dir + "/ondrix_tmp_config_file.xml"); }
+    // Any save temporary left in the folder of the configuration.
+    static bool temp_left(const QString &dir = QDir::currentPath())
+    {
+        return !QDir(dir).entryList(QStringList{"*.ondrix.tmp*"}, QDir::Files | QDir::Hidden | QDir::System).isEmpty();
+    }
 
     QString path;
     lib_xml_t xml;
@@ -173,19 +178,91 @@ TEST_F(ConfigXml, TemporaryCopyInAnotherFolder)
     EXPECT_TRUE(xml.set_node_content(target, "language", "chinese"));
     EXPECT_EQ(xml.read_node_content(target, "language"), "chinese");
     EXPECT_FALSE(temp_left());
+    EXPECT_FALSE(temp_left("elsewhere"));
 }
 
+// Files whose layout the copy cannot keep: the edit reports failure and the file stays
+// as it was, instead of a file that no longer parses or has lost "language".
+TEST_F(ConfigXml, AnEditThatWouldNotReadBackKeepsTheFile)
+{
+    struct
+    {
+        const char *name;
+        const char *text;
+        lib_xml_edit_t edit;
+    } cases[] = {
+        {"parent without no_value",
+         "<?xml version=\"1.0\"?><Ondrix no_value=\"1\"><language>english</language>"
+         "<group><item>x</item></group></Ondrix>",
+         lib_xml_edit_t::set},
+        {"root without its attribute",
+         "<?xml version=\"1.0\"?><Ondrix><language>english</language>"
+         "<manual_tcp_ip no_value=\"1\"/></Ondrix>",
+         lib_xml_edit_t::set},
+        {"misspelt root attribute",
+         "<?xml version=\"1.0\"?><Ondrix no_valeu=\"1\"><language>english</language>"
+         "<manual_tcp_ip no_value=\"1\"/></Ondrix>",
+         lib_xml_edit_t::add},
+        {"misspelt root attribute, delete",
+         "<?xml version=\"1.0\"?><Ondrix no_valeu=\"1\"><language>english</language>"
+         "<manual_tcp_ip no_value=\"1\"><IP1>R</IP1></manual_tcp_ip></Ondrix>",
+         lib_xml_edit_t::remove_by_content},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        write_all(path, c.text);
+        bool done = true;
+        if (c.edit == lib_xml_edit_t::set)
+            done = xml.set_node_content(path, "language", "chinese");
+        else if (c.edit == lib_xml_edit_t::add)
+            done = xml.add_node(path, "manual_tcp_ip", "IP1", "R");
+        else
+            done = xml.delete_node_by_content(path, "R");
+        EXPECT_FALSE(done);
+        EXPECT_EQ(read_all(path), QString(c.text));
+        EXPECT_FALSE(temp_left());
+    }
+}
+
+TEST_F(ConfigXml, BrokenFileIsToldApartFromAMissingOne)
+{
+    struct
+    {
+        const char *text;
+        bool broken;
+    } cases[] = {
+        {"", true},
+        {"<?xml version=\"1.0\"?>\n<Ondrix no_value=\"1\">\n    <langu", true},
+        {"\x7f\x01garbage", true},
+        {k_template, false},
+    };
+    for (const auto &c : cases) {
+        write_all(path, c.text);
+        EXPECT_EQ(c.broken, xml.is_file_broken(path)) << c.text;
+    }
+    EXPECT_FALSE(xml.is_file_broken(QDir::currentPath() + "/none.xml"));
+}
+
+// The same file under a decimal-comma locale: the numbers keep their decimal point.
 TEST_F(ConfigXml, BinInfoRoundTrip)
 {
-    QString info = QDir::currentPath() + "/w.info";
-    xml.write_bin_info(info, 1000.0f, 2.5f, -0.25f, 90.0f);
-    EXPECT_TRUE(read_all(info).contains("<freq>1000.000000</freq>"));
-    lib_bin_info_t rec;
-    rec.phase = 7.0f;
-    ASSERT_TRUE(xml.read_bin_info(info, rec));
-    EXPECT_EQ(rec.freq, 1000.0f);
-    EXPECT_EQ(rec.amp, 2.5f);
-    EXPECT_EQ(rec.offset, -0.25f);
-    EXPECT_EQ(rec.phase, 90.0f);
-    EXPECT_FALSE(xml.read_bin_info(QDir::currentPath() + "/none.info", rec));
+    const auto round_trip = [this] {
+        QString info = QDir::currentPath() + "/w.info";
+        xml.write_bin_info(info, 1000.0f, 2.5f, -0.25f, 90.0f);
+        EXPECT_TRUE(read_all(info).contains("<freq>1000.000000</freq>"));
+        EXPECT_TRUE(read_all(info).contains("<offset>-0.250000</offset>"));
+        lib_bin_info_t rec;
+        rec.phase = 7.0f;
+        ASSERT_TRUE(xml.read_bin_info(info, rec));
+        EXPECT_EQ(rec.freq, 1000.0f);
+        EXPECT_EQ(rec.amp, 2.5f);
+        EXPECT_EQ(rec.offset, -0.25f);
+        EXPECT_EQ(rec.phase, 90.0f);
+        EXPECT_FALSE(xml.read_bin_info(QDir::currentPath() + "/none.info", rec));
+    };
+    round_trip();
+    test_comma_locale_t comma;
+    if (!comma.ok())
+        GTEST_SKIP() << test_comma_locale_t::missing;
+    round_trip();
 }

@@ -18,6 +18,9 @@
 #include <gtest/gtest.h>
 
 #include "find_child.h"
+#include "test_fsize_limit.h"
+
+#include <QDir>
 
 #include <algorithm>
 
@@ -414,6 +417,75 @@ TEST(UiWaveform, MemoryGateRefusesTheStepButKeepsTheEdit)
     h.win->invert_waveform();
     plat_clear_avail_phys_mem_override();
     EXPECT_EQ(h.undo_count(), 1);
+}
+
+// A full disk while the backup is taken: the edit does not happen, no step is recorded
+// and the window reports the failure (code 3).
+TEST(UiWaveform, BackupCutShortStopsTheEdit)
+{
+    waveform_harness_t h(20000);
+    h.set_samples(ramp(20000, 1));
+    h.win->set_saved(true);
+    QSignalSpy info(h.win.data(), SIGNAL(system_info_signal(int32)));
+    {
+        test_fsize_limit_t full(4096);
+        ASSERT_TRUE(full.ok());
+        EXPECT_EQ(h.win->backup_wave_data(), 3);
+        h.select_zone(0, 9);
+        h.win->invert_waveform();
+    }
+    ASSERT_EQ(info.count(), 1);
+    EXPECT_EQ(info.at(0).at(0).value<int32>(), 3);
+    EXPECT_EQ(h.samples(), ramp(20000, 1));
+    EXPECT_EQ(h.undo_count(), 0);
+    EXPECT_TRUE(h.win->is_saved());
+}
+
+TEST(UiWaveCommand, SnapshotCutShortGivesStatusThree)
+{
+    lib_wv_data_t<short int> current, backup;
+    const std::vector<short int> big = ramp(20000);
+    current.samples.write(0, big.data(), 20000);
+    backup.samples.write(0, big.data(), 10);
+    {
+        test_fsize_limit_t full(4096);
+        ASSERT_TRUE(full.ok());
+        EXPECT_EQ(ui_wave_command_t(current, backup).get_status(), 3);
+        EXPECT_EQ(ui_wave_command_t(backup, current).get_status(), 3);
+    }
+    EXPECT_EQ(ui_wave_command_t(current, backup).get_status(), 0);
+}
+
+// Undo that cannot copy its snapshot back keeps the document's samples whole.
+TEST(UiWaveform, UndoCutShortKeepsTheSamples)
+{
+    waveform_harness_t h(20000);
+    h.set_samples(ramp(20000, 1));
+    h.select_zone(0, 9);
+    h.win->invert_waveform();
+    ASSERT_EQ(h.undo_count(), 1);
+    const std::vector<short int> inverted = h.samples();
+    QSignalSpy info(h.win.data(), SIGNAL(system_info_signal(int32)));
+    {
+        test_fsize_limit_t full(4096);
+        ASSERT_TRUE(full.ok());
+        h.undo->trigger();
+    }
+    ASSERT_EQ(info.count(), 1);
+    EXPECT_EQ(info.at(0).at(0).value<int32>(), 3);
+    EXPECT_EQ(h.samples(), inverted);
+}
+
+// No sample file can be made in a working folder that cannot be read: no document.
+TEST(UiWaveform, UnreadableWorkingFolderGivesNoDocument)
+{
+    const QString home = QDir::currentPath();
+    ASSERT_TRUE(QDir().mkdir("gone"));
+    ASSERT_TRUE(QDir::setCurrent("gone"));
+    ASSERT_TRUE(QDir(home).rmdir("gone"));
+    ui_waveform_t win(nullptr);
+    EXPECT_EQ(win.status, 1);
+    ASSERT_TRUE(QDir::setCurrent(home));
 }
 
 TEST(UiWaveform, PointCountGateAt2To27)

@@ -4,9 +4,11 @@
 
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDebug>
 #include <QDir>
 #include <QFile>
 #include <QStandardPaths>
+#include <cstdio>
 
 QString &setting_ini_path = g_setting_file_path;
 QString &default_data_folder = g_data_dir;
@@ -37,16 +39,36 @@ void init_app_paths()
     if (!here.exists(g_local_dir))
         here.mkpath(g_local_dir);
     g_app_dir = QCoreApplication::applicationDirPath();
-    g_data_dir = g_app_dir + "/data";
+    // In the user's documents, not beside the program, where a clean build or an
+    // update would take the user's files with it. Made when first used.
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    g_data_dir = documents + "/Ondrix";
     g_config_file_path = g_config_dir + "/ondrix_config.xml";
     g_setting_file_path = g_config_dir + "/Setting.ini";
     g_log_file_path = g_local_dir + "/log.txt";
-    if (!here.exists(g_data_dir))
-        here.mkpath(g_data_dir);
     if (!QFile::exists(g_config_file_path)) {
         lib_xml_t xml;
         xml.create_file_template(g_config_file_path);
     }
+}
+
+void repair_config_file()
+{
+    lib_xml_t xml;
+    if (!xml.is_file_broken(g_config_file_path))
+        return;
+    // Kept for the user to look at: it may hold hand-added instrument addresses.
+    const QString bad = g_config_file_path + ".bad";
+    if (::rename(QFile::encodeName(g_config_file_path).constData(), QFile::encodeName(bad).constData()) != 0) {
+        qWarning().noquote() << "The configuration file " + g_config_file_path +
+                                    " cannot be read and cannot be moved aside; it is left as it is.";
+        return;
+    }
+    xml.create_file_template(g_config_file_path);
+    qWarning().noquote() << "The configuration file " + g_config_file_path + " could not be read; it was kept as " +
+                                bad + " and replaced by the default configuration.";
 }
 
 // Outside any namespace: the macro declares the resource's init function.

@@ -124,6 +124,43 @@ TEST(CsvReader, LettersInAValueEndTheData)
     EXPECT_NE(std::string::npos, out.find("+++cfg_csv_main_t::get_next_point():stof error!!\n"));
 }
 
+// A field is a number only when nothing but white space follows it, up to the next
+// separator or the line end; a row with any other field before the value is malformed.
+TEST(TextReader, FieldsAreWholeNumbersOrTheRowIsMalformed)
+{
+    struct
+    {
+        const char *name;
+        const char *text;
+        int rc;
+        samples_t samples;
+    } cases[] = {
+        {"semicolons.csv", "xpos,value\r\n1;0,0200\r\n2;0,0300\r\n", -11, {}},
+        {"semicolons_with_parameters.csv",
+         "frequency,1000\r\namp,2\r\noffset,0\r\nphase,0\r\nxpos,value\r\n1;0,0200\r\n2;0,0300\r\n", -11, {}},
+        {"unit_after_value.csv", "xpos,value\n1,0.5V\n2,-0.5V\n", -11, {}},
+        {"letters_in_xpos.csv", "xpos,value\n1a,0.5\n2a,-0.5\n", -11, {}},
+        {"space_and_cr_after.csv", "xpos,value\r\n1 ,1 \r\n2\t,-1\t\r\n", 1, {32767, -32767}},
+        {"column_after_value.csv", "xpos,value,note\n1,1,a\n2,-1,b\n", 1, {32767, -32767}},
+        {"empty_xpos.csv", "xpos,value\n,1\n,-1\n", 1, {32767, -32767}},
+        {"bad_second_row.csv", "xpos,value\n1,1\n2,-1\n3;0,5\n4,0\n", 1, {32767, -32767}},
+        {"unit_after_value.dat", "1 0.5V\n2 -0.5V\n", -11, {}},
+        {"spaces.dat", "1  1 \n2  -1\n", 1, {32767, -32767}},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        write_file(c.name, c.text);
+        testing::internal::CaptureStdout();
+        open_result_t r = open_file(c.name);
+        const std::string out = testing::internal::GetCapturedStdout();
+        EXPECT_EQ(c.rc, r.rc);
+        if (r.rc == 1)
+            EXPECT_EQ(c.samples, r.samples);
+        if (std::string(c.name).find("bad") != std::string::npos || r.rc != 1)
+            EXPECT_NE(std::string::npos, out.find("+++cfg_csv_main_t::get_next_point():stof error!!\n"));
+    }
+}
+
 TEST(CsvReader, FailuresReportTheirCodes)
 {
     struct

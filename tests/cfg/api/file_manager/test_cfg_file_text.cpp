@@ -1,4 +1,5 @@
 #include "cfg_file_text.h"
+#include "test_comma_locale.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +7,10 @@
 #include <cstdio>
 #include <cstring>
 #include <stdexcept>
+#include <iterator>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -40,6 +44,30 @@ TEST(CfgParseFloat, ReadsNumbersTheWayStofDoes)
             EXPECT_TRUE(std::isnan(got));
         else
             EXPECT_EQ(0, std::memcmp(&expected, &got, sizeof got)) << expected << " vs " << got;
+    }
+}
+
+// The user's locale never changes how a number is read: the texts that take the C
+// library's path (hexadecimal, near underflow) included.
+TEST(CfgParseFloat, DecimalCommaLocaleReadsTheSame)
+{
+    const char *cases[] = {"1.5e-38", "0x1.8p0", "-0x1.8p-3", "1.17549e-38", "2.5", "1,5", "1e-45"};
+    std::vector<std::pair<bool, float>> in_c;
+    for (const char *text : cases) {
+        float v = 0.0f;
+        const bool ok = cfg_parse_float(text, text + std::strlen(text), v);
+        in_c.emplace_back(ok, v);
+    }
+    EXPECT_EQ(in_c[0], std::make_pair(true, 1.5e-38f));
+    EXPECT_EQ(in_c[1], std::make_pair(true, 1.5f));
+    test_comma_locale_t comma;
+    if (!comma.ok())
+        GTEST_SKIP() << test_comma_locale_t::missing;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        SCOPED_TRACE(cases[i]);
+        float v = 0.0f;
+        const bool ok = cfg_parse_float(cases[i], cases[i] + std::strlen(cases[i]), v);
+        EXPECT_EQ(in_c[i], std::make_pair(ok, v));
     }
 }
 

@@ -2,13 +2,16 @@
 #include "cfg_file_main.h"
 #include "cfg_outside_file.h"
 #include "file_test_util.h"
+#include "lib_file_io.h"
+#include "test_comma_locale.h"
+#include "test_fsize_limit.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
+#include <algorithm>
 #include <cstdio>
 #include <dirent.h>
-#include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -65,27 +68,36 @@ TEST(CsvWriter, ThreeSamplesGiveTheExactText)
     EXPECT_EQ(k_three_rows_csv, read_file("three.csv"));
 }
 
+// Also under a decimal-comma locale: files always carry decimal points.
 TEST(CsvWriter, RoundTripIsByteExact)
 {
-    test_wave_t wave;
-    wave.set_amp(4.0f);
-    wave.set_offset(1.0f);
-    wave.set_freq(12345.678);
-    wave.set_phase(33.3f);
-    put_samples(*wave.get_wv_data(), {-32767, 0, 32767, 32767, 0});
-    ASSERT_EQ(0, save("first.csv", wave));
+    const auto round_trip = [] {
+        test_wave_t wave;
+        wave.set_amp(4.0f);
+        wave.set_offset(1.0f);
+        wave.set_freq(12345.678);
+        wave.set_phase(33.3f);
+        put_samples(*wave.get_wv_data(), {-32767, 0, 32767, 32767, 0});
+        EXPECT_EQ(0, save("first.csv", wave));
 
-    test_wave_t back;
-    cfg_file_main_t file("first.csv");
-    ASSERT_EQ(1, file.open_outside_file("first.csv", *back.get_wv_data()));
-    EXPECT_EQ(samples_of(*wave.get_wv_data()), samples_of(*back.get_wv_data()));
-    back.set_amp(back.get_wv_data()->amp);
-    back.set_offset(back.get_wv_data()->offset);
-    back.set_freq(*file.reader->get_freq());
-    back.set_phase(*file.reader->get_phase());
-    ASSERT_EQ(0, save("second.csv", back, *file.reader->get_points()));
-    EXPECT_EQ(read_file("first.csv"), read_file("second.csv"));
-    EXPECT_NE(std::string::npos, read_file("second.csv").find("\r\nfrequency,12345.677734\r\n"));
+        test_wave_t back;
+        cfg_file_main_t file("first.csv");
+        EXPECT_EQ(1, file.open_outside_file("first.csv", *back.get_wv_data()));
+        EXPECT_EQ(samples_of(*wave.get_wv_data()), samples_of(*back.get_wv_data()));
+        back.set_amp(back.get_wv_data()->amp);
+        back.set_offset(back.get_wv_data()->offset);
+        back.set_freq(*file.reader->get_freq());
+        back.set_phase(*file.reader->get_phase());
+        EXPECT_EQ(0, save("second.csv", back, *file.reader->get_points()));
+        EXPECT_EQ(read_file("first.csv"), read_file("second.csv"));
+        EXPECT_NE(std::string::npos, read_file("second.csv").find("\r\nfrequency,12345.677734\r\n"));
+        return read_file("first.csv");
+    };
+    const std::string in_c = round_trip();
+    test_comma_locale_t comma;
+    if (!comma.ok())
+        GTEST_SKIP() << test_comma_locale_t::missing;
+    EXPECT_EQ(in_c, round_trip());
 }
 
 // Long waveforms take their value texts from a table built once; every row must
@@ -204,8 +216,7 @@ TEST(FailedSave, BinFailureNamesTheDestination)
     EXPECT_EQ("文件plain_file/wave.bin打开失败\n", testing::internal::GetCapturedStdout());
 }
 
-// Root ignores file modes, so a full disk is played by a file-size limit: the save
-// runs out of room halfway and the old file must survive whole.
+// The save runs out of room halfway and the old file must survive whole.
 TEST(FailedSave, WriteThatRunsOutOfRoomKeepsTheOldFile)
 {
     test_wave_t wave;
@@ -214,16 +225,13 @@ TEST(FailedSave, WriteThatRunsOutOfRoomKeepsTheOldFile)
     for (const char *path : paths)
         write_file(path, "the user's good file");
 
-    std::signal(SIGXFSZ, SIG_IGN);
-    rlimit old_limit;
-    ASSERT_EQ(0, getrlimit(RLIMIT_FSIZE, &old_limit));
-    rlimit small = old_limit;
-    small.rlim_cur = 4096;
-    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &small));
     int results[3];
-    for (int i = 0; i < 3; ++i)
-        results[i] = save(paths[i], wave);
-    ASSERT_EQ(0, setrlimit(RLIMIT_FSIZE, &old_limit));
+    {
+        test_fsize_limit_t full(4096);
+        ASSERT_TRUE(full.ok());
+        for (int i = 0; i < 3; ++i)
+            results[i] = save(paths[i], wave);
+    }
 
     for (int i = 0; i < 3; ++i) {
         SCOPED_TRACE(paths[i]);
@@ -250,6 +258,54 @@ TEST(SafeSave, ReplacementKeepsModeAndLink)
     ASSERT_EQ(0, stat("real/target.csv", &st));
     EXPECT_EQ(0640u, st.st_mode & 07777);
     EXPECT_TRUE(temp_leftovers("real").empty());
+}
+
+TEST(SafeSave, LoopOfLinksIsRefusedAndLeftAlone)
+{
+    test_wave_t wave;
+    put_samples(*wave.get_wv_data(), {1, 2, 3});
+    for (const char *ext : {".csv", ".dat", ".bin"}) {
+        SCOPED_TRACE(ext);
+        const std::string a = std::string("a") + ext, b = std::string("b") + ext, self = std::string("self") + ext;
+        ASSERT_EQ(0, symlink(b.c_str(), a.c_str()));
+        ASSERT_EQ(0, symlink(a.c_str(), b.c_str()));
+        ASSERT_EQ(0, symlink(self.c_str(), self.c_str()));
+        for (const std::string &path : {a, self}) {
+            EXPECT_EQ(-13, save(path, wave));
+            struct stat st;
+            ASSERT_EQ(0, lstat(path.c_str(), &st));
+            EXPECT_TRUE(S_ISLNK(st.st_mode));
+        }
+        char link[64] = {};
+        ASSERT_GT(readlink(a.c_str(), link, sizeof link - 1), 0);
+        EXPECT_EQ(b, link);
+    }
+    EXPECT_TRUE(temp_leftovers(".").empty());
+}
+
+// A save killed midway leaves its temporary behind; the next save to the same
+// destination removes it, unless a live process still writes it.
+TEST(SafeSave, NextSaveRemovesStaleTemporariesOfItsDestination)
+{
+    test_wave_t wave;
+    put_samples(*wave.get_wv_data(), {1, 2, 3});
+    write_file("wave.csv.ondrix.tmpAb12Cd", std::string(1000, 'x'));   // stale
+    write_file("other.csv.ondrix.tmpAb12Cd", "another destination's"); // not this save's
+    write_file("wave.csv.ondrix.tmpAb12C", "not the pattern");
+    write_file("wave.csv.ondrix.tmpLive01", "being written");
+    lib_fd_t live(open("wave.csv.ondrix.tmpLive01", O_RDONLY));
+    ASSERT_TRUE(lib_lock_file(live.get()));
+    ASSERT_EQ(0, symlink("elsewhere", "wave.csv.ondrix.tmpLink01"));
+
+    ASSERT_EQ(0, save("wave.csv", wave));
+    std::vector<std::string> left = temp_leftovers(".");
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ((std::vector<std::string>{"other.csv.ondrix.tmpAb12Cd", "wave.csv.ondrix.tmpAb12C",
+                                        "wave.csv.ondrix.tmpLink01", "wave.csv.ondrix.tmpLive01"}),
+              left);
+    EXPECT_TRUE(lib_is_save_temp_of("wave.csv.ondrix.tmpAb12Cd", "wave.csv"));
+    EXPECT_FALSE(lib_is_save_temp_of("wave.csv.ondrix.tmpAb1-Cd", "wave.csv"));
+    EXPECT_FALSE(lib_is_save_temp_of("xwave.csv.ondrix.tmpAb12Cd", "wave.csv"));
 }
 
 } // namespace
