@@ -1,10 +1,12 @@
 #include "lib_number_text.h"
 
+#include <locale>
 #include <sstream>
 
 std::string number_to_string(double value)
 {
     std::ostringstream s;
+    s.imbue(std::locale::classic());
     s.precision(16);
     s << value;
     return s.str();
@@ -13,6 +15,7 @@ std::string number_to_string(double value)
 std::string number_to_string(float value)
 {
     std::ostringstream s;
+    s.imbue(std::locale::classic());
     s << static_cast<double>(value);
     return s.str();
 }

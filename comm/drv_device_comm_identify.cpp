@@ -1,0 +1,275 @@
+// Identification of the channel: the probes that turn resource names into identity
+// records of generators and oscilloscopes.
+#include "drv_device_comm.h"
+
+#include "instr_model_class.h"
+#include "instr_reply.h"
+
+namespace {
+
+constexpr uint32 k_idn_capacity = 256;
+constexpr double k_probe_pause_ms = 100;
+
+std::string manufacturer_of(const std::string &first_field)
+{
+    if (first_field.find('*') != std::string::npos || first_field.find("Korvane") != std::string::npos)
+        return "Korvane";
+    return first_field;
+}
+
+// Reads one reply of at most 256 bytes: the count (the reply holds exactly those bytes)
+// or -1.
+int32 read_reply(drv_device_comm_t *comm, ViSession session, std::string &reply)
+{
+    char buffer[k_idn_capacity];
+    int32 n = comm->read_data(session, buffer, k_idn_capacity);
+    reply.assign(buffer, n > 0 ? static_cast<std::size_t>(n) : 0);
+    return n;
+}
+
+} // namespace
+
+bool drv_device_comm_t::probe_awg(const std::string &resource, awg_prod_info_t &info)
+{
+    // A failed open leaves no session to talk to or close; the pauses stay the same.
+    ViSession session = 0;
+    ViStatus opened = open_instr(resource, session);
+    sleep_ms(k_probe_pause_ms);
+    if (opened < 0) {
+        sleep_ms(k_probe_pause_ms);
+        return false;
+    }
+    std::string first, priv;
+    write_cmd(session, "*IDN?", 5);
+    sleep_ms(k_probe_pause_ms);
+    int32 n_first = read_reply(this, session, first);
+    sleep_ms(k_probe_pause_ms);
+    write_cmd(session, "IDN-KRVN-AWG?", 13);
+    sleep_ms(k_probe_pause_ms);
+    int32 n_priv = read_reply(this, session, priv);
+    sleep_ms(k_probe_pause_ms);
+    close_instr(session);
+    sleep_ms(k_probe_pause_ms);
+
+    if (n_first < 1 && n_priv < 1)
+        return false;
+    info = awg_prod_info_t();
+    info.addr_res = resource;
+    if (n_priv < 1)
+        return parse_awg_idn(first, info) == 0;
+    return parse_private_awg_idn(first, priv, info) == 0;
+}
+
+bool drv_device_comm_t::probe_scope(const std::string &resource, scope_prod_info_t &info)
+{
+    ViSession session = 0;
+    ViStatus opened = open_instr(resource, session);
+    sleep_ms(k_probe_pause_ms);
+    if (opened < 0) {
+        sleep_ms(k_probe_pause_ms);
+        return false;
+    }
+    std::string idn;
+    write_cmd(session, "*IDN?", 5);
+    sleep_ms(k_probe_pause_ms);
+    int32 n = read_reply(this, session, idn);
+    sleep_ms(k_probe_pause_ms);
+    close_instr(session);
+    sleep_ms(k_probe_pause_ms);
+
+    if (n < 1)
+        return false;
+    info = scope_prod_info_t();
+    info.addr_res = resource;
+    return parse_scope_idn(idn, info) == 0;
+}
+
+bool drv_device_comm_t::check_product(const std::string &resource, std::string &product, bool scope)
+{
+    ViSession session = 0;
+    ViStatus opened = open_instr(resource, session);
+    sleep_ms(k_probe_pause_ms);
+    std::string reply;
+    if (opened < 0) {
+        // The write's own pause, the pause after it and the one after the failed read.
+        sleep_ms(k_probe_pause_ms);
+        sleep_ms(k_probe_pause_ms);
+        sleep_ms(k_probe_pause_ms);
+        return false;
+    }
+    write_cmd(session, "PROD?", 5);
+    sleep_ms(k_probe_pause_ms);
+    int32 n = read_reply(this, session, reply);
+    sleep_ms(k_probe_pause_ms);
+    close_instr(session);
+    if (n < 1)
+        return false;
+
+    std::vector<std::string> fields = instr_split_fields(reply);
+    if (fields.size() < 2)
+        return false;
+    const std::string &name = fields[1];
+    bool found = scope ? name.find("OVT") != std::string::npos || name.find("YMT") != std::string::npos
+                       : name.find("ZQW") != std::string::npos;
+    if (found)
+        product = name;
+    return found;
+}
+
+bool drv_device_comm_t::check_awg_product(const std::string &resource, std::string &product)
+{
+    return check_product(resource, product, false);
+}
+
+bool drv_device_comm_t::check_scope_product(const std::string &resource, std::string &product)
+{
+    return check_product(resource, product, true);
+}
+
+int32 drv_device_comm_t::parse_awg_idn(const std::string &idn, awg_prod_info_t &info)
+{
+    std::string product;
+    if (!check_awg_product(info.addr_res, product))
+        return -1;
+    std::vector<std::string> f = instr_split_fields(idn);
+    if (f.size() < 4)
+        return -1;
+    info.manufacturer = manufacturer_of(f[0]);
+    info.model = f[1];
+    info.serial_number = f[2];
+    info.firmware = f[3];
+    info.extra = f.size() >= 5 ? f[4] : std::string();
+    if (!info.extra.empty() && (info.extra.back() == '\n' || info.extra.back() == ' '))
+        info.extra.pop_back();
+    info.model_class = get_awg_model_class(product);
+    return 0;
+}
+
+int32 drv_device_comm_t::parse_private_awg_idn(const std::string &idn, const std::string &private_idn,
+                                               awg_prod_info_t &info)
+{
+    std::vector<std::string> p = instr_split_fields(private_idn);
+    if (p.size() < 4)
+        return -1;
+    info.manufacturer = manufacturer_of(p[0]);
+    if (p[1] != " ") {
+        info.model = p[1];
+        info.serial_number = p[2];
+        info.firmware = p[3];
+    } else {
+        std::vector<std::string> f = instr_split_fields(idn);
+        if (f.size() < 4)
+            return -1;
+        info.model = f[1];
+        info.serial_number = f[2];
+        info.firmware = f[3];
+    }
+    info.extra.clear();
+    int32 model_class = get_private_awg_model_class(info.model);
+    if (model_class == 11)
+        return -1;
+    info.model_class = model_class;
+    return 0;
+}
+
+int32 drv_device_comm_t::parse_scope_idn(const std::string &idn, scope_prod_info_t &info)
+{
+    std::string product;
+    if (!check_scope_product(info.addr_res, product))
+        return -1;
+    std::vector<std::string> f = instr_split_fields(idn);
+    if (f.size() < 4)
+        return -1;
+    info.manufacturer = manufacturer_of(f[0]);
+    info.model = f[1];
+    info.serial_number = f[2];
+    info.firmware = f[3];
+    info.model_class = scope_model_family(product);
+    return 0;
+}
+
+int32 drv_device_comm_t::identify_awgs(std::map<std::string, bool> &resources, std::vector<awg_prod_info_t> &awgs)
+{
+    for (auto &entry : resources) {
+        awg_prod_info_t info;
+        if (probe_awg(entry.first, info)) {
+            awgs.push_back(info);
+            entry.second = true;
+        }
+    }
+    return static_cast<int32>(awgs.size());
+}
+
+int32 drv_device_comm_t::identify_scopes(std::map<std::string, bool> &resources,
+                                         std::vector<scope_prod_info_t> &scopes)
+{
+    for (auto &entry : resources) {
+        scope_prod_info_t info;
+        if (probe_scope(entry.first, info)) {
+            scopes.push_back(info);
+            entry.second = true;
+        }
+    }
+    return static_cast<int32>(scopes.size());
+}
+
+int32 drv_device_comm_t::identify_awgs_from_list(std::vector<awg_prod_info_t> &awgs,
+                                                 std::vector<std::string> resources)
+{
+    if (resources.empty())
+        return -1;
+    for (const std::string &resource : resources) {
+        awg_prod_info_t info;
+        if (probe_awg(resource, info))
+            awgs.push_back(info);
+    }
+    return static_cast<int32>(awgs.size());
+}
+
+int32 drv_device_comm_t::identify_scopes_from_list(std::vector<scope_prod_info_t> &scopes,
+                                                   std::vector<std::string> resources)
+{
+    if (resources.empty())
+        return -1;
+    for (const std::string &resource : resources) {
+        scope_prod_info_t info;
+        if (probe_scope(resource, info))
+            scopes.push_back(info);
+    }
+    return static_cast<int32>(scopes.size());
+}
+
+int32 drv_device_comm_t::copy_awg_records(const std::vector<awg_prod_info_t> &src, std::vector<awg_prod_info_t> &dst)
+{
+    dst = src;
+    return 0;
+}
+
+int32 drv_device_comm_t::find_and_identify_awgs(std::vector<awg_prod_info_t> &awgs)
+{
+    std::vector<std::string> resources;
+    find_usb_resources(resources);
+    return identify_awgs_from_list(awgs, resources);
+}
+
+int32 drv_device_comm_t::find_and_identify_scopes(std::vector<scope_prod_info_t> &scopes)
+{
+    std::vector<std::string> resources;
+    find_usb_resources(resources);
+    return identify_scopes_from_list(scopes, resources);
+}
+
+int32 drv_device_comm_t::find_and_identify_all(std::vector<awg_prod_info_t> &awgs,
+                                               std::vector<scope_prod_info_t> &scopes)
+{
+    find_and_identify_awgs(awgs);
+    find_and_identify_scopes(scopes);
+    return 0;
+}
+
+int32 drv_device_comm_t::query_private_id(ViSession session, char *buffer)
+{
+    write_cmd(session, "IDN-KRVN-PRI?", 13);
+    sleep_ms(k_probe_pause_ms);
+    return read_data(session, buffer, 32);
+}
