@@ -148,7 +148,6 @@ int32 instr_scope_t::scope_read_waveform(ViSession session, int channel, lib_wv_
     const int64 chunk = int64(LIB_TRANSFER_BYTES / sizeof(short int));
     for (int64 done = 0; done < points && sink.ok(); done += chunk) {
         const int64 take = std::min(chunk, points - done);
-#pragma omp parallel for schedule(static)
         for (int64 i = 0; i < take; ++i)
             out[i] = table[codes[done + i] + 128];
         sink.append(out, uint64(take));

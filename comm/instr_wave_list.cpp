@@ -155,19 +155,23 @@ int32 instr_read_wave(ViSession session, uint32 model, const char *name, lib_wv_
     if (count == 0)
         return -1;
 
-    char *out = reinterpret_cast<char *>(samples.get());
+    // The samples go to the file from where they lie when they are aligned, else from
+    // the buffer's start.
+    const int16 *out = samples.get();
     if (model >= 6) {
         for (std::size_t i = 0; i < count; ++i) {
             uint16 v;
             std::memcpy(&v, reply + start + 2 * i, 2);
             v = static_cast<uint16>(v << 2);
-            std::memcpy(out + 2 * i, &v, 2);
+            std::memcpy(reply + 2 * i, &v, 2);
         }
+    } else if (start % 2 == 0) {
+        out = samples.get() + start / 2;
     } else {
-        std::memmove(out, reply + start, count * 2);
+        std::memmove(reply, reply + start, count * 2);
     }
     cfg_wv_sample_sink_t sink(data, true);
-    if (!sink.append(samples.get(), count) || !sink.commit())
+    if (!sink.append(out, count) || !sink.commit())
         return -1;
     return n;
 }

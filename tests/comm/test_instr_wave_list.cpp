@@ -6,6 +6,19 @@
 
 using wave_map = std::map<std::string, std::string>;
 
+namespace {
+
+// A user waveform as a download would have stored it.
+sim_wave_t stored(const std::string &name, const std::string &data = "")
+{
+    sim_wave_t w;
+    w.name = name;
+    w.data = data;
+    return w;
+}
+
+} // namespace
+
 class InstrWaveList : public comm_test_t
 {
 protected:
@@ -78,7 +91,7 @@ TEST_F(InstrWaveList, UserListReplies)
 
 TEST_F(InstrWaveList, CombinedList)
 {
-    engine->store_wave(sim_wave_t{"mine"});
+    engine->store_wave(stored("mine"));
     wave_map list;
     EXPECT_EQ(instr_get_all_wave_list(0, 2, list), -21);
     EXPECT_EQ(instr_get_all_wave_list(session, 2, list), 0);
@@ -178,7 +191,7 @@ TEST_F(InstrWaveList, ReadBackFailuresLeaveTheSamples)
     const std::vector<int16> before = {11, 22};
     lib_wv_data_t<short int> record;
     write_samples(record, before);
-    engine->store_wave(sim_wave_t{"w", -1, -1, {}, sample_bytes({5, 6, 7})});
+    engine->store_wave(stored("w", sample_bytes({5, 6, 7})));
 
     env.journal().clear();
     env.pauses().clear();
@@ -213,7 +226,7 @@ TEST_F(InstrWaveList, ReadBackFailuresLeaveTheSamples)
 TEST_F(InstrWaveList, ReadBackCommandTakesAnyName)
 {
     const std::string name(200, 'n');
-    engine->store_wave(sim_wave_t{name, -1, -1, {}, sample_bytes({1})});
+    engine->store_wave(stored(name, sample_bytes({1})));
     lib_wv_data_t<short int> record;
     EXPECT_GT(instr_read_wave(session, 2, ("USER," + name).c_str(), record), 0);
     EXPECT_EQ(env.journal().writes(), std::vector<std::string>{"WVDT? USER," + name});
