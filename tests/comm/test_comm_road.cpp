@@ -103,3 +103,28 @@ TEST_F(CommRoad, SearchIdentifySendReadBackAndImport)
     EXPECT_EQ(pauses(), expected);
     EXPECT_EQ(env.pauses().total_ms(), std::accumulate(expected.begin(), expected.end(), uint64(0)));
 }
+
+TEST_F(CommRoad, RoundTripsThroughTheGeneratorOfEachClass)
+{
+    const std::vector<int16> sent = {0, 1, 2, 3, -1, -2, -3, -4, 8191, -8192, 32767, -32768, 12345};
+    for (uint32 cls = 0; cls <= 10; ++cls) {
+        SCOPED_TRACE("model class " + std::to_string(cls));
+        std::shared_ptr<sim_engine_t> engine;
+        ViSession s = connect(sim_generator_profile(cls), &engine);
+        lib_wv_data_t<short int> wave, back;
+        write_samples(wave, sent);
+        ASSERT_EQ(instr_send_wave(s, 0, 2.0f, 0.0f, 1000.0, 13000.0, 0, int(sent.size()), "rt", wave, "ARB7", cls,
+                                  1, false),
+                  1);
+        // Classes 6 to 8 keep the wave in its slot; 0 and 1 read user waves by a quoted name.
+        const char *id = cls >= 6 && cls <= 8 ? "M7" : cls <= 1 ? "\"user,rt\"" : "USER,rt";
+        ASSERT_GT(instr_read_wave(s, cls, id, back), 0);
+        std::vector<int16> expected = sent;
+        // 14-bit instruments keep the upper 14 bits of each sample.
+        if (cls >= 6)
+            for (int16 &v : expected)
+                v = int16(v & ~3);
+        EXPECT_EQ(read_samples(back), expected);
+        comm->close_instr(s);
+    }
+}

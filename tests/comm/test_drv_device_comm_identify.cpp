@@ -233,3 +233,29 @@ TEST_F(DrvDeviceCommIdentify, PrivateIdQuery)
     EXPECT_EQ(env.journal().writes(), std::vector<std::string>{"IDN-KRVN-PRI?"});
     EXPECT_EQ(pauses(), (std::vector<uint32>{100, 100}));
 }
+
+TEST_F(DrvDeviceCommIdentify, EverySimulatedFamilyIsIdentified)
+{
+    std::vector<std::string> names;
+    for (unsigned cls = 0; cls <= 10; ++cls) {
+        names.emplace_back();
+        add_usb(sim_generator_profile(cls), &names.back());
+    }
+    std::vector<awg_prod_info_t> awgs;
+    ASSERT_EQ(comm->identify_awgs_from_list(awgs, names), 11);
+    for (int cls = 0; cls <= 10; ++cls) {
+        EXPECT_EQ(awgs[cls].model_class, cls);
+        EXPECT_EQ(awgs[cls].addr_res, names[cls]);
+    }
+    std::vector<scope_prod_info_t> scopes;
+    for (int channels : {2, 4, 8}) {
+        std::string name;
+        add_usb(sim_scope_profile(channels), &name);
+        int32 count = comm->identify_scopes_from_list(scopes, {name});
+        EXPECT_EQ(count, int32(scopes.size()));
+    }
+    ASSERT_EQ(scopes.size(), 3u);
+    EXPECT_EQ(scopes[0].model_class, 4);
+    EXPECT_EQ(scopes[1].model_class, 6);
+    EXPECT_EQ(scopes[2].model_class, 7);
+}
