@@ -27,6 +27,35 @@ int32 read_reply(drv_device_comm_t *comm, ViSession session, std::string &reply)
     return n;
 }
 
+// Probes every resource of the map in key order, appending a record and setting the
+// flag of each one the probe accepts: the number of records afterwards.
+template <typename R, typename Probe>
+int32 identify_map(std::map<std::string, bool> &resources, std::vector<R> &records, Probe probe)
+{
+    for (auto &entry : resources) {
+        R info;
+        if (probe(entry.first, info)) {
+            records.push_back(info);
+            entry.second = true;
+        }
+    }
+    return static_cast<int32>(records.size());
+}
+
+// The same over a list, without flags: -1 for an empty list.
+template <typename R, typename Probe>
+int32 identify_list(const std::vector<std::string> &resources, std::vector<R> &records, Probe probe)
+{
+    if (resources.empty())
+        return -1;
+    for (const std::string &resource : resources) {
+        R info;
+        if (probe(resource, info))
+            records.push_back(info);
+    }
+    return static_cast<int32>(records.size());
+}
+
 } // namespace
 
 bool drv_device_comm_t::probe_awg(const std::string &resource, awg_prod_info_t &info)
@@ -190,53 +219,27 @@ int32 drv_device_comm_t::parse_scope_idn(const std::string &idn, scope_prod_info
 
 int32 drv_device_comm_t::identify_awgs(std::map<std::string, bool> &resources, std::vector<awg_prod_info_t> &awgs)
 {
-    for (auto &entry : resources) {
-        awg_prod_info_t info;
-        if (probe_awg(entry.first, info)) {
-            awgs.push_back(info);
-            entry.second = true;
-        }
-    }
-    return static_cast<int32>(awgs.size());
+    return identify_map(resources, awgs, [this](const std::string &r, awg_prod_info_t &i) { return probe_awg(r, i); });
 }
 
 int32 drv_device_comm_t::identify_scopes(std::map<std::string, bool> &resources,
                                          std::vector<scope_prod_info_t> &scopes)
 {
-    for (auto &entry : resources) {
-        scope_prod_info_t info;
-        if (probe_scope(entry.first, info)) {
-            scopes.push_back(info);
-            entry.second = true;
-        }
-    }
-    return static_cast<int32>(scopes.size());
+    return identify_map(resources, scopes,
+                        [this](const std::string &r, scope_prod_info_t &i) { return probe_scope(r, i); });
 }
 
 int32 drv_device_comm_t::identify_awgs_from_list(std::vector<awg_prod_info_t> &awgs,
                                                  std::vector<std::string> resources)
 {
-    if (resources.empty())
-        return -1;
-    for (const std::string &resource : resources) {
-        awg_prod_info_t info;
-        if (probe_awg(resource, info))
-            awgs.push_back(info);
-    }
-    return static_cast<int32>(awgs.size());
+    return identify_list(resources, awgs, [this](const std::string &r, awg_prod_info_t &i) { return probe_awg(r, i); });
 }
 
 int32 drv_device_comm_t::identify_scopes_from_list(std::vector<scope_prod_info_t> &scopes,
                                                    std::vector<std::string> resources)
 {
-    if (resources.empty())
-        return -1;
-    for (const std::string &resource : resources) {
-        scope_prod_info_t info;
-        if (probe_scope(resource, info))
-            scopes.push_back(info);
-    }
-    return static_cast<int32>(scopes.size());
+    return identify_list(resources, scopes,
+                         [this](const std::string &r, scope_prod_info_t &i) { return probe_scope(r, i); });
 }
 
 int32 drv_device_comm_t::copy_awg_records(const std::vector<awg_prod_info_t> &src, std::vector<awg_prod_info_t> &dst)

@@ -73,6 +73,38 @@ bool find_instr(ViSession vi, std::shared_ptr<visa_session_t> &session, ViUInt32
     return true;
 }
 
+// One write or read on the session behind `vi`; `retCnt` gets the count moved.
+template <typename Op>
+ViStatus transfer(ViSession vi, bool has_buf, ViUInt32 cnt, ViPUInt32 retCnt, Op op)
+{
+    if (retCnt)
+        *retCnt = 0;
+    std::shared_ptr<visa_session_t> session;
+    ViUInt32 timeout_ms = 0;
+    if (!find_instr(vi, session, timeout_ms))
+        return VI_ERROR_INV_OBJECT;
+    if (!has_buf && cnt > 0)
+        return VI_ERROR_USER_BUF;
+    ViUInt32 moved = 0;
+    ViStatus status = op(*session, moved, timeout_ms);
+    if (retCnt)
+        *retCnt = moved > cnt ? cnt : moved;
+    return status;
+}
+
+// The instrument session whose time-out attribute is asked for, or the status that
+// refuses the request. Call with the table locked.
+ViStatus attr_target(handle_table_t &t, ViObject vi, ViAttr attr, instr_t *&instr)
+{
+    auto it = t.instrs.find(vi);
+    if (it == t.instrs.end())
+        return t.rms.count(vi) || t.finds.count(vi) ? VI_ERROR_NSUP_ATTR : VI_ERROR_INV_OBJECT;
+    if (attr != VI_ATTR_TMO_VALUE)
+        return VI_ERROR_NSUP_ATTR;
+    instr = &it->second;
+    return VI_SUCCESS;
+}
+
 void copy_desc(ViChar desc[], const std::string &name)
 {
     if (desc)
@@ -223,36 +255,16 @@ ViStatus viClose(ViObject vi)
 
 ViStatus viWrite(ViSession vi, ViConstBuf buf, ViUInt32 cnt, ViPUInt32 retCnt)
 {
-    if (retCnt)
-        *retCnt = 0;
-    std::shared_ptr<visa_session_t> session;
-    ViUInt32 timeout_ms = 0;
-    if (!find_instr(vi, session, timeout_ms))
-        return VI_ERROR_INV_OBJECT;
-    if (!buf && cnt > 0)
-        return VI_ERROR_USER_BUF;
-    ViUInt32 written = 0;
-    ViStatus status = session->write(buf, cnt, written, timeout_ms);
-    if (retCnt)
-        *retCnt = written;
-    return status;
+    return transfer(vi, buf != nullptr, cnt, retCnt, [&](visa_session_t &s, ViUInt32 &moved, ViUInt32 tmo) {
+        return s.write(buf, cnt, moved, tmo);
+    });
 }
 
 ViStatus viRead(ViSession vi, ViPBuf buf, ViUInt32 cnt, ViPUInt32 retCnt)
 {
-    if (retCnt)
-        *retCnt = 0;
-    std::shared_ptr<visa_session_t> session;
-    ViUInt32 timeout_ms = 0;
-    if (!find_instr(vi, session, timeout_ms))
-        return VI_ERROR_INV_OBJECT;
-    if (!buf && cnt > 0)
-        return VI_ERROR_USER_BUF;
-    ViUInt32 got = 0;
-    ViStatus status = session->read(buf, cnt, got, timeout_ms);
-    if (retCnt)
-        *retCnt = got > cnt ? cnt : got;
-    return status;
+    return transfer(vi, buf != nullptr, cnt, retCnt, [&](visa_session_t &s, ViUInt32 &moved, ViUInt32 tmo) {
+        return s.read(buf, cnt, moved, tmo);
+    });
 }
 
 ViStatus viClear(ViSession vi)
@@ -270,15 +282,14 @@ ViStatus viSetAttribute(ViObject vi, ViAttr attrName, ViAttrState attrValue)
     {
         handle_table_t &t = table();
         std::lock_guard<std::mutex> lock(t.mutex);
-        auto it = t.instrs.find(vi);
-        if (it == t.instrs.end())
-            return t.rms.count(vi) || t.finds.count(vi) ? VI_ERROR_NSUP_ATTR : VI_ERROR_INV_OBJECT;
-        if (attrName != VI_ATTR_TMO_VALUE)
-            return VI_ERROR_NSUP_ATTR;
+        instr_t *instr = nullptr;
+        ViStatus status = attr_target(t, vi, attrName, instr);
+        if (status != VI_SUCCESS)
+            return status;
         if (attrValue > 0xFFFFFFFFull)
             return VI_ERROR_NSUP_ATTR_STATE;
-        it->second.timeout_ms = static_cast<ViUInt32>(attrValue);
-        session = it->second.session;
+        instr->timeout_ms = static_cast<ViUInt32>(attrValue);
+        session = instr->session;
     }
     session->timeout_changed(static_cast<ViUInt32>(attrValue));
     return VI_SUCCESS;
@@ -288,15 +299,13 @@ ViStatus viGetAttribute(ViObject vi, ViAttr attrName, void *attrValue)
 {
     handle_table_t &t = table();
     std::lock_guard<std::mutex> lock(t.mutex);
-    auto it = t.instrs.find(vi);
-    if (it == t.instrs.end())
-        return t.rms.count(vi) || t.finds.count(vi) ? VI_ERROR_NSUP_ATTR : VI_ERROR_INV_OBJECT;
-    if (attrName != VI_ATTR_TMO_VALUE)
-        return VI_ERROR_NSUP_ATTR;
+    instr_t *instr = nullptr;
+    ViStatus status = attr_target(t, vi, attrName, instr);
+    if (status != VI_SUCCESS)
+        return status;
     if (!attrValue)
         return VI_ERROR_USER_BUF;
-    ViUInt32 value = it->second.timeout_ms;
-    std::memcpy(attrValue, &value, sizeof value);
+    std::memcpy(attrValue, &instr->timeout_ms, sizeof instr->timeout_ms);
     return VI_SUCCESS;
 }
 
