@@ -100,7 +100,7 @@ std::string instr_send_wv_t::build_wave_head(const std::string &store, int segme
     return head + "WAVEDATA,";
 }
 
-bool instr_send_wv_t::append_wave_data(char *out, const lib_wv_data_t<short int> &data, uint64 first,
+bool instr_send_wv_t::append_wave_data(int16 *out, const lib_wv_data_t<short int> &data, uint64 first,
                                        uint64 count) const
 {
     const std::size_t bytes = std::size_t(count) * 2;
@@ -110,12 +110,8 @@ bool instr_send_wv_t::append_wave_data(char *out, const lib_wv_data_t<short int>
     if (!in.ok() || lib_pread_all(in.get(), out, bytes, first * 2) != bytes)
         return false;
     if (fourteen_bit()) {
-        for (std::size_t i = 0; i < bytes; i += 2) {
-            int16 v;
-            std::memcpy(&v, out + i, 2);
-            v = static_cast<int16>(v >> 2);
-            std::memcpy(out + i, &v, 2);
-        }
+        for (std::size_t i = 0; i < count; ++i)
+            out[i] = static_cast<int16>(out[i] >> 2);
     }
     return true;
 }
@@ -176,13 +172,17 @@ int32 instr_send_wv_t::send_wave(ViSession sesn, int ch, float amplitude, float 
     const uint64 count = first < total ? std::min<uint64>(INSTR_SEGMENT_POINTS, total - first) : 0;
     const std::string head = build_wave_head(store, segment, more);
     const uint64 command_bytes = head.size() + count * 2;
-    auto command = lib_alloc_array<char>(command_bytes);
-    if (!command) {
+    // The command starts one byte in when the text is odd, so the samples after it
+    // are aligned.
+    const std::size_t lead = head.size() % 2;
+    auto storage = lib_alloc_array<int16>((lead + command_bytes + 1) / 2);
+    if (!storage) {
         g_segment_counter = 1;
         return -2;
     }
-    std::memcpy(command.get(), head.data(), head.size());
-    if (!append_wave_data(command.get() + head.size(), data, first, count)) {
+    char *command = reinterpret_cast<char *>(storage.get()) + lead;
+    std::memcpy(command, head.data(), head.size());
+    if (!append_wave_data(storage.get() + (lead + head.size()) / 2, data, first, count)) {
         g_segment_counter = 1;
         return -1;
     }
@@ -193,9 +193,9 @@ int32 instr_send_wv_t::send_wave(ViSession sesn, int ch, float amplitude, float 
         return 0;
     }
     comm->set_timeout(session, k_download_timeout_ms);
-    int32 written = comm->write_cmd(session, command.get(), static_cast<uint32>(command_bytes));
+    int32 written = comm->write_cmd(session, command, static_cast<uint32>(command_bytes));
     comm->set_timeout(session, k_normal_timeout_ms);
-    command.reset();
+    storage.reset();
     if (written != 1) {
         g_segment_counter = 1;
         return -1;

@@ -30,9 +30,9 @@ public:
     int32 send_bswv_preset(drv_device_comm_t *comm);
     // The command text up to and including "WAVEDATA," for the segment.
     std::string build_wave_head(const std::string &store, int segment, bool more) const;
-    // Reads `count` samples from sample `first` of the record's file into `out`
-    // (little-endian, two bytes each), shifted to 14 bits for classes 6 to 8.
-    bool append_wave_data(char *out, const lib_wv_data_t<short int> &data, uint64 first, uint64 count) const;
+    // Reads `count` samples from sample `first` of the record's file into `out`,
+    // shifted to 14 bits for classes 6 to 8.
+    bool append_wave_data(int16 *out, const lib_wv_data_t<short int> &data, uint64 first, uint64 count) const;
     // 1 without writing while more segments follow, else the result of the selection write.
     int32 select_sent_wave(drv_device_comm_t *comm, const std::string &store, int segment, bool more);
 
