@@ -106,29 +106,27 @@ ViSession open_session()
     return s;
 }
 
-void fill(lib_wv_data_t<short> &rec, uint32 n)
-{
-    std::vector<short> block(1 << 20);
-    for (size_t i = 0; i < block.size(); ++i)
-        block[i] = static_cast<short>(i * 7);
-    rec.samples.truncate(0);
-    for (uint32 at = 0; at < n; at += block.size())
-        rec.samples.write(at, block.data(), std::min<uint32>(block.size(), n - at));
-}
+// A full segment of samples in the record's file.
+void fill(lib_wv_data_t<short> &rec) { rec.resize(k_points, 1234); }
 
-void fwrite_file(const char *path, const std::vector<char> &bytes)
+// One fwrite of `bytes` bytes into a new file, from memory that is already there.
+void fwrite_baseline(benchmark::State &state, std::size_t bytes)
 {
-    FILE *f = std::fopen(path, "wb");
-    if (f) {
-        std::fwrite(bytes.data(), 1, bytes.size(), f);
-        std::fclose(f);
+    std::vector<char> data(bytes, 'x');
+    for (auto _ : state) {
+        FILE *f = std::fopen("bench_fwrite.bin", "wb");
+        if (!f || std::fwrite(data.data(), 1, data.size(), f) != data.size())
+            state.SkipWithError("fwrite failed");
+        if (f)
+            std::fclose(f);
     }
+    std::remove("bench_fwrite.bin");
 }
 
 void BM_fread_segment(benchmark::State &state)
 {
     lib_wv_data_t<short> rec;
-    fill(rec, k_points);
+    fill(rec);
     // A send needs fresh memory for its command as any fread of the file does; both
     // take it from the same allocator, so the comparison is of the work on it.
     const std::size_t bytes = std::size_t(k_points) * 2;
@@ -147,7 +145,7 @@ void BM_fread_segment(benchmark::State &state)
 void send_segment(benchmark::State &state, uint32 model)
 {
     lib_wv_data_t<short> rec;
-    fill(rec, k_points);
+    fill(rec);
     ViSession s = open_session();
     for (auto _ : state) {
         if (instr_send_wave(s, 0, 2.0f, 0.0f, 1000.0, 1000.0 * k_points, 0.0f, int(k_points), "bench", rec, "ARB1",
@@ -171,13 +169,7 @@ void make_readback_reply()
         r[i] = char(i * 13);
 }
 
-void BM_fwrite_readback(benchmark::State &state)
-{
-    std::vector<char> bytes(k_readback_reply - 102, 'x');
-    for (auto _ : state)
-        fwrite_file("bench_fwrite.bin", bytes);
-    std::remove("bench_fwrite.bin");
-}
+void BM_fwrite_readback(benchmark::State &state) { fwrite_baseline(state, k_readback_reply - 102); }
 
 void BM_read_back(benchmark::State &state)
 {
@@ -202,13 +194,7 @@ void make_trace_reply()
     r += "\n\n";
 }
 
-void BM_fwrite_trace(benchmark::State &state)
-{
-    std::vector<char> bytes((k_trace_reply - 10 - 357 - 2) * 2, 'x');
-    for (auto _ : state)
-        fwrite_file("bench_fwrite.bin", bytes);
-    std::remove("bench_fwrite.bin");
-}
+void BM_fwrite_trace(benchmark::State &state) { fwrite_baseline(state, (k_trace_reply - 10 - 357 - 2) * 2); }
 
 void BM_trace_import(benchmark::State &state)
 {

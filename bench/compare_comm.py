@@ -17,7 +17,7 @@ import tempfile
 
 from bench_common import BUILD, build, peak_rss_mb
 
-ROUNDS = 7
+ROUNDS = 11
 PAIRS = [
     ("download segment, class 2", "BM_send_class2", "BM_fread_segment", "fread"),
     ("download segment, class 6", "BM_send_class6", "BM_fread_segment", "fread"),
