@@ -60,4 +60,9 @@ private:
     bool probe_awg(const std::string &resource, awg_prod_info_t &info);
     bool probe_scope(const std::string &resource, scope_prod_info_t &info);
     bool check_product(const std::string &resource, std::string &product, bool scope);
+    // Opens a resource to probe it, with the probe's pauses: false when it cannot be.
+    bool open_for_probe(const std::string &resource, ViSession &session);
+    // Writes a query and reads its reply (at most 256 bytes), with the probe's pauses:
+    // the count received or -1.
+    int32 probe_query(ViSession session, const char *query, std::string &reply);
 };

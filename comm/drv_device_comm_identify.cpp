@@ -5,6 +5,8 @@
 #include "instr_model_class.h"
 #include "instr_reply.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr uint32 k_idn_capacity = 256;
@@ -15,6 +17,31 @@ std::string manufacturer_of(const std::string &first_field)
     if (first_field.find('*') != std::string::npos || first_field.find("Korvane") != std::string::npos)
         return "Korvane";
     return first_field;
+}
+
+// Model, serial number and firmware: fields 2 to 4 of an identity answer.
+template <typename R>
+void take_model_fields(const std::vector<std::string> &fields, R &info)
+{
+    info.model = fields[1];
+    info.serial_number = fields[2];
+    info.firmware = fields[3];
+}
+
+// The fields of an identity answer from a resource whose product check passed, with
+// the maker, model, serial number and firmware taken into the record; false when the
+// check failed or the answer has fewer than four fields.
+template <typename R>
+bool take_checked_identity(bool product_ok, const std::string &idn, R &info, std::vector<std::string> &fields)
+{
+    if (!product_ok)
+        return false;
+    fields = instr_split_fields(idn);
+    if (fields.size() < 4)
+        return false;
+    info.manufacturer = manufacturer_of(fields[0]);
+    take_model_fields(fields, info);
+    return true;
 }
 
 // Reads one reply of at most 256 bytes: the count (the reply holds exactly those bytes)
@@ -60,23 +87,12 @@ int32 identify_list(const std::vector<std::string> &resources, std::vector<R> &r
 
 bool drv_device_comm_t::probe_awg(const std::string &resource, awg_prod_info_t &info)
 {
-    // A failed open leaves no session to talk to or close; the pauses stay the same.
     ViSession session = 0;
-    ViStatus opened = open_instr(resource, session);
-    sleep_ms(k_probe_pause_ms);
-    if (opened < 0) {
-        sleep_ms(k_probe_pause_ms);
+    if (!open_for_probe(resource, session))
         return false;
-    }
     std::string first, priv;
-    write_cmd(session, "*IDN?", 5);
-    sleep_ms(k_probe_pause_ms);
-    int32 n_first = read_reply(this, session, first);
-    sleep_ms(k_probe_pause_ms);
-    write_cmd(session, "IDN-KRVN-AWG?", 13);
-    sleep_ms(k_probe_pause_ms);
-    int32 n_priv = read_reply(this, session, priv);
-    sleep_ms(k_probe_pause_ms);
+    int32 n_first = probe_query(session, "*IDN?", first);
+    int32 n_priv = probe_query(session, "IDN-KRVN-AWG?", priv);
     close_instr(session);
     sleep_ms(k_probe_pause_ms);
 
@@ -92,17 +108,10 @@ bool drv_device_comm_t::probe_awg(const std::string &resource, awg_prod_info_t &
 bool drv_device_comm_t::probe_scope(const std::string &resource, scope_prod_info_t &info)
 {
     ViSession session = 0;
-    ViStatus opened = open_instr(resource, session);
-    sleep_ms(k_probe_pause_ms);
-    if (opened < 0) {
-        sleep_ms(k_probe_pause_ms);
+    if (!open_for_probe(resource, session))
         return false;
-    }
     std::string idn;
-    write_cmd(session, "*IDN?", 5);
-    sleep_ms(k_probe_pause_ms);
-    int32 n = read_reply(this, session, idn);
-    sleep_ms(k_probe_pause_ms);
+    int32 n = probe_query(session, "*IDN?", idn);
     close_instr(session);
     sleep_ms(k_probe_pause_ms);
 
@@ -111,6 +120,27 @@ bool drv_device_comm_t::probe_scope(const std::string &resource, scope_prod_info
     info = scope_prod_info_t();
     info.addr_res = resource;
     return parse_scope_idn(idn, info) == 0;
+}
+
+bool drv_device_comm_t::open_for_probe(const std::string &resource, ViSession &session)
+{
+    // A failed open leaves no session to talk to or close; the pauses stay the same.
+    session = 0;
+    ViStatus opened = open_instr(resource, session);
+    sleep_ms(k_probe_pause_ms);
+    if (opened >= 0)
+        return true;
+    sleep_ms(k_probe_pause_ms);
+    return false;
+}
+
+int32 drv_device_comm_t::probe_query(ViSession session, const char *query, std::string &reply)
+{
+    write_cmd(session, query, static_cast<uint32>(std::strlen(query)));
+    sleep_ms(k_probe_pause_ms);
+    int32 n = read_reply(this, session, reply);
+    sleep_ms(k_probe_pause_ms);
+    return n;
 }
 
 bool drv_device_comm_t::check_product(const std::string &resource, std::string &product, bool scope)
@@ -158,15 +188,9 @@ bool drv_device_comm_t::check_scope_product(const std::string &resource, std::st
 int32 drv_device_comm_t::parse_awg_idn(const std::string &idn, awg_prod_info_t &info)
 {
     std::string product;
-    if (!check_awg_product(info.addr_res, product))
+    std::vector<std::string> f;
+    if (!take_checked_identity(check_awg_product(info.addr_res, product), idn, info, f))
         return -1;
-    std::vector<std::string> f = instr_split_fields(idn);
-    if (f.size() < 4)
-        return -1;
-    info.manufacturer = manufacturer_of(f[0]);
-    info.model = f[1];
-    info.serial_number = f[2];
-    info.firmware = f[3];
     info.extra = f.size() >= 5 ? f[4] : std::string();
     if (!info.extra.empty() && (info.extra.back() == '\n' || info.extra.back() == ' '))
         info.extra.pop_back();
@@ -182,16 +206,12 @@ int32 drv_device_comm_t::parse_private_awg_idn(const std::string &idn, const std
         return -1;
     info.manufacturer = manufacturer_of(p[0]);
     if (p[1] != " ") {
-        info.model = p[1];
-        info.serial_number = p[2];
-        info.firmware = p[3];
+        take_model_fields(p, info);
     } else {
         std::vector<std::string> f = instr_split_fields(idn);
         if (f.size() < 4)
             return -1;
-        info.model = f[1];
-        info.serial_number = f[2];
-        info.firmware = f[3];
+        take_model_fields(f, info);
     }
     info.extra.clear();
     int32 model_class = get_private_awg_model_class(info.model);
@@ -204,15 +224,9 @@ int32 drv_device_comm_t::parse_private_awg_idn(const std::string &idn, const std
 int32 drv_device_comm_t::parse_scope_idn(const std::string &idn, scope_prod_info_t &info)
 {
     std::string product;
-    if (!check_scope_product(info.addr_res, product))
+    std::vector<std::string> f;
+    if (!take_checked_identity(check_scope_product(info.addr_res, product), idn, info, f))
         return -1;
-    std::vector<std::string> f = instr_split_fields(idn);
-    if (f.size() < 4)
-        return -1;
-    info.manufacturer = manufacturer_of(f[0]);
-    info.model = f[1];
-    info.serial_number = f[2];
-    info.firmware = f[3];
     info.model_class = scope_model_family(product);
     return 0;
 }

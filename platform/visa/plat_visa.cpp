@@ -73,6 +73,23 @@ bool find_instr(ViSession vi, std::shared_ptr<visa_session_t> &session, ViUInt32
     return true;
 }
 
+// A new number for an object of the resource manager `rm`, which may have been closed
+// while the backends worked. Call with the table locked.
+ViStatus child_number(handle_table_t &t, ViSession rm, ViObject &n)
+{
+    if (!t.rms.count(rm))
+        return VI_ERROR_INV_OBJECT;
+    n = t.new_number();
+    return n == 0 ? VI_ERROR_SYSTEM_ERROR : VI_SUCCESS;
+}
+
+bool rm_open(ViSession rm)
+{
+    handle_table_t &t = table();
+    std::lock_guard<std::mutex> lock(t.mutex);
+    return t.rms.count(rm) != 0;
+}
+
 // One write or read on the session behind `vi`; `retCnt` gets the count moved.
 template <typename Op>
 ViStatus transfer(ViSession vi, bool has_buf, ViUInt32 cnt, ViPUInt32 retCnt, Op op)
@@ -138,11 +155,8 @@ ViStatus viFindRsrc(ViSession sesn, ViConstString expr, ViPFindList vi, ViPUInt3
     if (retCnt)
         *retCnt = 0;
     handle_table_t &t = table();
-    {
-        std::lock_guard<std::mutex> lock(t.mutex);
-        if (!t.rms.count(sesn))
-            return VI_ERROR_INV_OBJECT;
-    }
+    if (!rm_open(sesn))
+        return VI_ERROR_INV_OBJECT;
     if (!expr)
         return VI_ERROR_USER_BUF;
 
@@ -157,11 +171,10 @@ ViStatus viFindRsrc(ViSession sesn, ViConstString expr, ViPFindList vi, ViPUInt3
         return VI_ERROR_RSRC_NFOUND;
 
     std::lock_guard<std::mutex> lock(t.mutex);
-    if (!t.rms.count(sesn))
-        return VI_ERROR_INV_OBJECT;
-    ViObject n = t.new_number();
-    if (n == 0)
-        return VI_ERROR_SYSTEM_ERROR;
+    ViObject n = 0;
+    ViStatus status = child_number(t, sesn, n);
+    if (status != VI_SUCCESS)
+        return status;
     copy_desc(desc, found.front());
     if (retCnt)
         *retCnt = static_cast<ViUInt32>(found.size());
@@ -190,11 +203,8 @@ ViStatus viOpen(ViSession sesn, ViConstRsrc name, ViAccessMode mode, ViUInt32 ti
     if (vi)
         *vi = VI_NULL;
     handle_table_t &t = table();
-    {
-        std::lock_guard<std::mutex> lock(t.mutex);
-        if (!t.rms.count(sesn))
-            return VI_ERROR_INV_OBJECT;
-    }
+    if (!rm_open(sesn))
+        return VI_ERROR_INV_OBJECT;
     if (!vi)
         return VI_ERROR_USER_BUF;
     visa_rsrc_name_t parsed;
@@ -212,12 +222,10 @@ ViStatus viOpen(ViSession sesn, ViConstRsrc name, ViAccessMode mode, ViUInt32 ti
         return VI_ERROR_SYSTEM_ERROR;
 
     std::lock_guard<std::mutex> lock(t.mutex);
-    // The resource manager may have been closed while the backend connected.
-    if (!t.rms.count(sesn))
-        return VI_ERROR_INV_OBJECT;
-    ViObject n = t.new_number();
-    if (n == 0)
-        return VI_ERROR_SYSTEM_ERROR;
+    ViObject n = 0;
+    ViStatus taken = child_number(t, sesn, n);
+    if (taken != VI_SUCCESS)
+        return taken;
     t.instrs[n] = instr_t{sesn, std::move(session), k_default_timeout_ms};
     *vi = n;
     return status;
