@@ -6,6 +6,7 @@
 #include "lib_file_io.h"
 #include "lib_number_text.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -107,10 +108,17 @@ bool instr_send_wv_t::append_wave_data(int16 *out, const lib_wv_data_t<short int
     if (bytes == 0)
         return true;
     lib_fd_t in = lib_open_read(data.samples.path);
-    if (!in.ok() || lib_pread_all(in.get(), out, bytes, first * 2) != bytes)
+    if (!in.ok())
         return false;
-    if (fourteen_bit()) {
-        for (std::size_t i = 0; i < count; ++i)
+    if (!fourteen_bit())
+        return lib_pread_all(in.get(), out, bytes, first * 2) == bytes;
+    // Read in pieces that stay in the cache while they are shifted.
+    constexpr uint64 k_piece = 256 * 1024;
+    for (uint64 at = 0; at < count; at += k_piece) {
+        const uint64 n = std::min(k_piece, count - at);
+        if (lib_pread_all(in.get(), out + at, std::size_t(n) * 2, (first + at) * 2) != std::size_t(n) * 2)
+            return false;
+        for (uint64 i = at; i < at + n; ++i)
             out[i] = static_cast<int16>(out[i] >> 2);
     }
     return true;
