@@ -29,7 +29,7 @@ PAIRS = [
 def run_once(name, work):
     exe = os.path.join(BUILD, "bench", "bench_comm")
     out = os.path.join(work, "result.json")
-    subprocess.run([exe, f"--benchmark_filter=^{name}/", f"--benchmark_out={out}",
+    subprocess.run([exe, f"--benchmark_filter=^{name}/", "--benchmark_min_time=2", f"--benchmark_out={out}",
                     "--benchmark_out_format=json"], cwd=work, check=True, stdout=subprocess.DEVNULL,
                    stderr=subprocess.DEVNULL)
     with open(out) as f:

@@ -112,14 +112,17 @@ bool instr_send_wv_t::append_wave_data(int16 *out, const lib_wv_data_t<short int
         return false;
     if (!fourteen_bit())
         return lib_pread_all(in.get(), out, bytes, first * 2) == bytes;
-    // Read in pieces that stay in the cache while they are shifted.
-    constexpr uint64 k_piece = 256 * 1024;
+    // Pieces come through a small part of the shared transfer buffer, which stays in the
+    // cache, and land shifted in the command.
+    constexpr uint64 k_piece = 128 * 1024;
+    char *buffer = lib_transfer_buffer();
+    const int16 *piece = reinterpret_cast<const int16 *>(buffer);
     for (uint64 at = 0; at < count; at += k_piece) {
         const uint64 n = std::min(k_piece, count - at);
-        if (lib_pread_all(in.get(), out + at, std::size_t(n) * 2, (first + at) * 2) != std::size_t(n) * 2)
+        if (lib_pread_all(in.get(), buffer, std::size_t(n) * 2, (first + at) * 2) != std::size_t(n) * 2)
             return false;
-        for (uint64 i = at; i < at + n; ++i)
-            out[i] = static_cast<int16>(out[i] >> 2);
+        for (uint64 i = 0; i < n; ++i)
+            out[at + i] = static_cast<int16>(piece[i] >> 2);
     }
     return true;
 }
