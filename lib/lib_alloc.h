@@ -16,13 +16,20 @@ void lib_alloc_set_gate(lib_alloc_gate_t gate);
 // Raw storage of `bytes`, or null when the gate refuses or the system has no memory.
 bool lib_alloc_allowed(std::size_t bytes);
 
+// Asks for huge pages behind a big buffer: it is filled once and dropped, and touching
+// tens of MB page by page costs more than the work done on them.
+void lib_alloc_advise(void *p, std::size_t bytes);
+
 // An uninitialised array of `count` elements, or null.
 template <typename T>
 std::unique_ptr<T[]> lib_alloc_array(std::size_t count)
 {
     if (count > static_cast<std::size_t>(-1) / sizeof(T) || !lib_alloc_allowed(count * sizeof(T)))
         return nullptr;
-    return std::unique_ptr<T[]>(new (std::nothrow) T[count]);
+    std::unique_ptr<T[]> p(new (std::nothrow) T[count]);
+    if (p)
+        lib_alloc_advise(p.get(), count * sizeof(T));
+    return p;
 }
 
 // Test helper: refuses the allocations whose 1-based sequence number is `nth` (0: none)

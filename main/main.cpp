@@ -17,6 +17,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScreen>
+#include <clocale>
 #include <cstdlib>
 
 namespace {
@@ -37,6 +38,9 @@ int32 qMain(int32 argc, char **argv)
     // Destroyed at the end of the normal path only: on the "already running" path its
     // clean-up would delete the running instance's sample files.
     auto *app = new ui_application_t(argc, argv, true);
+    // The application object took the C library's locale from the environment; numbers
+    // in instrument commands and replies keep their decimal point.
+    std::setlocale(LC_NUMERIC, "C");
     ui_init_resources();
     ui_init_language_resources();
     ui_register_meta_types();
