@@ -66,6 +66,12 @@ int32 lib_decimate_samples(const std::vector<uint16> *source, std::vector<uint16
     destination->resize(first + static_cast<std::size_t>(n));
     const uint16 *in = source->data();
     uint16 *out = destination->data() + first;
+    if (fraction == 0.0L) {
+        // An exact step never carries: a plain strided copy gives the same samples.
+        for (int32 i = 0; i < n; ++i)
+            out[i] = in[static_cast<std::size_t>(i) * step];
+        return 1;
+    }
     std::size_t index = 0;
     long double carry = 0.0L;
     for (int32 i = 0; i < n; ++i) {
