@@ -195,7 +195,7 @@ wave_t chebwin()
     std::vector<double> values(WAVEGEN_SAMPLES);
     for (int i = 0; i < WAVEGEN_SAMPLES; ++i) {
         const double p = static_cast<double>(i) * (points - 1) / (WAVEGEN_SAMPLES - 1);
-        const int j = std::min(static_cast<int>(p), points - 2);
+        const int j = std::min(lib_trunc_i32(p), points - 2);
         values[i] = coarse[j] + (coarse[j + 1] - coarse[j]) * (p - j);
     }
     return stretched(values);
@@ -231,7 +231,7 @@ wave_t taylorwin()
 wave_t uart()
 {
     const int bits[12] = {1, 0, 1, 0, 1, 0, 1, 0, 1, 0, 1, 1};
-    return exact([&](double x) { return bits[std::min(11, static_cast<int>(x * 12))] ? 1.0 : -1.0; });
+    return exact([&](double x) { return bits[std::min(11, lib_trunc_i32(x * 12))] ? 1.0 : -1.0; });
 }
 
 int leading_number(const std::string &name) { return std::atoi(name.c_str()); }
@@ -262,7 +262,7 @@ const std::map<std::string, std::function<wave_t()>> &shapes()
         {"stairup", [] { return exact([](double x) { return -1.0 + 2.0 * std::floor(8 * x) / 7.0; }); }},
         {"stairdn", [] { return exact([](double x) { return 1.0 - 2.0 * std::floor(8 * x) / 7.0; }); }},
         {"stairud", [] { return exact([](double x) {
-             const int k = static_cast<int>(16 * x);
+             const int k = lib_trunc_i32(16 * x);
              return -1.0 + 2.0 * (k < 8 ? k : 15 - k) / 7.0;
          }); }},
         {"ppulse", [] { return exact([](double x) { return x >= 0.375 && x < 0.625 ? 1.0 : 0.0; }); }},
@@ -357,7 +357,7 @@ const std::map<std::string, std::function<wave_t()>> &shapes()
              return f < 0.5 ? 0.0 : std::sin(2.0 * k_pi * x);
          }); }},
         {"ampalt", [] { return exact([](double x) {
-             const int cycle = static_cast<int>(4 * x);
+             const int cycle = lib_trunc_i32(4 * x);
              return (cycle % 2 ? 0.5 : 1.0) * std::sin(8.0 * k_pi * x);
          }); }},
         {"attalt", [] { return stretched([](double x) { return std::exp(-3.0 * x) * std::sin(16.0 * k_pi * x); }); }},
@@ -428,7 +428,7 @@ const std::map<std::string, std::function<wave_t()>> &shapes()
          }); }},
         {"wave_Runt_16k", [] { return exact([](double x) {
              // Eight pulses, the fourth of which stops at half height.
-             const int period = static_cast<int>(8 * x);
+             const int period = lib_trunc_i32(8 * x);
              const double f = std::fmod(8.0 * x, 1.0);
              if (f >= 0.5)
                  return -1.0;
