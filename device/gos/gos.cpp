@@ -42,6 +42,7 @@ std::time_t gos_mktime(struct std::tm *local) { return std::mktime(local); }
 struct std::tm *gos_localtime(const std::time_t *when) { return std::localtime(when); }
 std::time_t gos_time(std::time_t *out) { return std::time(out); }
 int gos_remove(const char *path) { return std::remove(path); }
+int gos_rename(const char *from, const char *to) { return std::rename(from, to); }
 std::FILE *gos_fopen(const char *path, const char *mode) { return std::fopen(path, mode); }
 std::size_t gos_fread(void *buffer, std::size_t size, std::size_t count, std::FILE *file) { return std::fread(buffer, size, count, file); }
 std::size_t gos_fwrite(const void *buffer, std::size_t size, std::size_t count, std::FILE *file) { return std::fwrite(buffer, size, count, file); }
@@ -101,10 +102,21 @@ int gos_printf(const char *format, ...)
 {
     va_list args;
     va_start(args, format);
-    int count = std::vprintf(format, args);
+    int count = gos_vprintf(format, args);
     va_end(args);
+    return count;
+}
+
+int gos_vprintf(const char *format, std::va_list args)
+{
+    int count = std::vprintf(format, args);
     std::fflush(stdout);
     return count;
+}
+
+int gos_vsnprintf(char *buffer, std::size_t size, const char *format, std::va_list args)
+{
+    return std::vsnprintf(buffer, size, format, args);
 }
 
 int gos_getcwd(char *buffer, int size)

@@ -10,6 +10,7 @@
 // replaces either with a recorder. The hooks are internal (never exported).
 #include "lib_types.h"
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdio>
 #include <ctime>
@@ -38,6 +39,7 @@ std::time_t gos_mktime(struct std::tm *local);
 struct std::tm *gos_localtime(const std::time_t *when);
 std::time_t gos_time(std::time_t *out);
 int gos_remove(const char *path);
+int gos_rename(const char *from, const char *to);
 std::FILE *gos_fopen(const char *path, const char *mode);
 std::size_t gos_fread(void *buffer, std::size_t size, std::size_t count, std::FILE *file);
 std::size_t gos_fwrite(const void *buffer, std::size_t size, std::size_t count, std::FILE *file);
@@ -71,6 +73,12 @@ void gos_exit(void);
 int gos_sprintf(char *buffer, const char *format, ...) __attribute__((format(printf, 2, 3)));
 // The library's one way to standard output: formats, flushes, returns the count.
 int gos_printf(const char *format, ...) __attribute__((format(printf, 1, 2)));
+// The same for an argument list already started.
+int gos_vprintf(const char *format, std::va_list args) __attribute__((format(printf, 1, 0)));
+// Formats at most size - 1 characters and terminates; returns the length the whole
+// text would have (vsnprintf).
+int gos_vsnprintf(char *buffer, std::size_t size, const char *format, std::va_list args)
+    __attribute__((format(printf, 3, 0)));
 
 // Decimal text to double: sign, digits, optional '.' and digits, optional 'E' with an
 // optional sign and digits ("3E+2" 300, "3E-2" 0.03, "3E" 3, "1E5" 100000). Reads at
