@@ -320,6 +320,58 @@ TEST(UiDspinbxFrame, NoUnitsAndNoCaptionShowOnlySpinBoxAndFiller)
     EXPECT_DOUBLE_EQ(f->get_value(), 3.0);
 }
 
+struct key_case_t
+{
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool edits;
+};
+
+// Keys that edit the number start an entry that is not yet a value; any other key leaves
+// the entry committed, so the next arrow step is reported at once.
+TEST(UiValueFrames, OnlyKeysThatEditTheNumberHoldBackTheReport)
+{
+    const key_case_t cases[] = {
+        {"digit", Qt::Key_7, Qt::NoModifier, true},
+        {"keypad digit", Qt::Key_7, Qt::KeypadModifier, true},
+        {"minus", Qt::Key_Minus, Qt::NoModifier, true},
+        {"plus", Qt::Key_Plus, Qt::NoModifier, true},
+        {"point", Qt::Key_Period, Qt::NoModifier, true},
+        {"comma", Qt::Key_Comma, Qt::NoModifier, true},
+        {"exponent", Qt::Key_E, Qt::NoModifier, true},
+        {"backspace", Qt::Key_Backspace, Qt::NoModifier, true},
+        {"delete", Qt::Key_Delete, Qt::NoModifier, true},
+        {"escape", Qt::Key_Escape, Qt::NoModifier, false},
+        {"space", Qt::Key_Space, Qt::NoModifier, false},
+        {"left", Qt::Key_Left, Qt::NoModifier, false},
+        {"home", Qt::Key_Home, Qt::NoModifier, false},
+        {"select all", Qt::Key_A, Qt::ControlModifier, false},
+        {"copy", Qt::Key_C, Qt::ControlModifier, false},
+        {"letter", Qt::Key_Q, Qt::NoModifier, false},
+    };
+    for (const key_case_t &c : cases) {
+        real_host r(3, false);
+        int_host i(5, false);
+        QSignalSpy real_spy(r.frame, SIGNAL(spinbx_value_changed(double)));
+        QSignalSpy int_spy(i.frame, SIGNAL(spinbx_value_changed(int)));
+        for (QAbstractSpinBox *spin : {r.spin(), i.spin()}) {
+            spin->setFocus();
+            QTest::keyClick(spin, Qt::Key_Home);
+            QTest::keyClick(spin, c.key, c.modifiers);
+        }
+        // A digit in front of "0" changes the value, which is still not reported.
+        EXPECT_EQ(real_spy.count(), 0) << c.name;
+        EXPECT_EQ(int_spy.count(), 0) << c.name;
+        if (c.edits)
+            continue;
+        QTest::keyClick(r.spin(), Qt::Key_Up);
+        QTest::keyClick(i.spin(), Qt::Key_Up);
+        EXPECT_EQ(real_spy.count(), 1) << c.name;
+        EXPECT_EQ(int_spy.count(), 1) << c.name;
+    }
+}
+
 TEST(UiValueFrames, SignalsConnectBySignature)
 {
     real_host r(1, true);
