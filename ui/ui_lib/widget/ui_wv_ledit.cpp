@@ -28,6 +28,11 @@ void ui_wv_ledit_t::set_prefix_text(const QString &text)
     prefix_ledit->setText(text);
 }
 
+QString ui_wv_ledit_t::get_prefix_text() const
+{
+    return prefix_ledit->text();
+}
+
 void ui_wv_ledit_t::set_prefix_enabled(bool enabled)
 {
     prefix_ledit->setEnabled(enabled);
