@@ -47,11 +47,16 @@ void ui_qwt_magnifier_t::widgetWheelEvent(QWheelEvent *event)
     QwtPlotMagnifier::widgetWheelEvent(event);
 }
 
+double ui_qwt_magnifier_t::zoom_of(double factor)
+{
+    const double f = std::fabs(factor == 0.0 ? 0.0 : 1.0 / factor);
+    return f == 1.0 ? 0.0 : f;
+}
+
 void ui_qwt_magnifier_t::rescale(double factor)
 {
-    double f = factor == 0.0 ? 0.0 : 1.0 / factor;
-    f = std::fabs(f);
-    if (f == 1.0 || f == 0.0 || !plot_widget)
+    const double f = zoom_of(factor);
+    if (f == 0.0 || !plot_widget)
         return;
     const bool auto_replot = plot_widget->autoReplot();
     plot_widget->setAutoReplot(false);
@@ -85,6 +90,41 @@ void ui_qwt_magnifier_t::rescale(double factor)
         }
     }
 
+    plot_widget->setAutoReplot(auto_replot);
+    plot_widget->replot();
+}
+
+void ui_qwt_magnifier_t::rescale_scale_only(double factor)
+{
+    const double f = zoom_of(factor);
+    if (f == 0.0 || !plot_widget)
+        return;
+    const bool auto_replot = plot_widget->autoReplot();
+    plot_widget->setAutoReplot(false);
+    const double N = total_points;
+    for (int axis = 0; axis < QwtPlot::axisCnt; ++axis) {
+        if (!isAxisEnabled(axis))
+            continue;
+        const QwtScaleDiv &div = plot_widget->axisScaleDiv(axis);
+        const double w = (div.upperBound() - div.lowerBound() + 1.0) * f;
+        double lo = center - w / 2.0;
+        double hi;
+        if (lo < 0.0) {
+            lo = 0.0;
+            hi = w;
+        } else {
+            hi = center + w / 2.0;
+            if (hi > N - 1.0) {
+                lo = N - w;
+                hi = N;
+            }
+        }
+        if (w >= N - 1.0) {
+            lo = 0.0;
+            hi = N - 1.0;
+        }
+        plot_widget->setAxisScale(QwtPlot::xBottom, lo, hi, w / 10.0);
+    }
     plot_widget->setAutoReplot(auto_replot);
     plot_widget->replot();
 }

@@ -19,6 +19,9 @@ public:
     void set_total_points(uint32 points);
     void set_center(double center);
     void set_wave_data(lib_wv_data_t<short int> *data);
+    // The zoom of rescale on the enabled axes' own scale intervals: only the xBottom
+    // scale changes (step a tenth of the window); no samples are reloaded.
+    void rescale_scale_only(double factor);
 
 signals:
     // Asks the owner for total points, centre and wave data before a notch is handled.
@@ -31,6 +34,9 @@ protected:
     void widgetWheelEvent(QWheelEvent *event) override;
 
 private:
+    // The zoom factor of a notch (1 / factor, unsigned); 0 when nothing is to change.
+    static double zoom_of(double factor);
+
     QwtPlot *plot_widget = nullptr;
     uint32 total_points = 0;
     double center = 0.0;
