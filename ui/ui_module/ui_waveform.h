@@ -161,6 +161,9 @@ private:
     void reload_after_count_change();
     bool guarded_backup();
     void restore_after_undo(const lib_wv_data_t<short int> &snapshot);
+    // One drawing stroke, press to release: backed up at its first point that writes.
+    void draw_stroke(ui_mouse_act_t act, QMouseEvent *event, lib_wv_data_t<short int> &data, double x, double y);
+    void end_stroke();
     QAction *add_action(QMenu *menu, const QString &text, const char *icon);
 
     std::unique_ptr<ui_plot_cursor_t> cursor_owner;
@@ -185,4 +188,5 @@ private:
         *act_clear_points, *act_linear, *act_smooth, *act_staircase;
     ui_wv_undo_stack_t *undo_stack;
     ui_waveform_sbar_t *status_bar;
+    enum stroke_t { stroke_none, stroke_open, stroke_refused } stroke = stroke_none;
 };
