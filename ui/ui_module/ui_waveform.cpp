@@ -300,8 +300,12 @@ void ui_waveform_t::set_wave_object(cfg_if_wv_t *object)
 {
     if (wave_owner.get() == object)
         return;
-    if (wave_owner)
+    if (wave_owner) {
         wave_owner->release_wv_data(true);
+        // The steps hold the old object's samples: undone under the new object they would
+        // mix two waveforms.
+        undo_stack->clear();
+    }
     wave_owner.reset(object);
     wave_object = object;
 }

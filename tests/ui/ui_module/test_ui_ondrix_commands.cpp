@@ -640,6 +640,38 @@ TEST_F(Commands, WaveParameterReplacesTheObjectAndKeepsItsSamples)
     EXPECT_EQ(documents(), 1);
 }
 
+// A new waveform object takes the place of the old one without an undo step: the steps
+// recorded on the old one go with it.
+TEST_F(Commands, ReplacingTheWaveformObjectDropsItsUndoSteps)
+{
+    prompt_script_t prompts;
+    write_csv("w.csv");
+    window->open_file_slot_func(QDir::currentPath() + "/w.csv");
+    ui_waveform_t *doc = window->current_wave();
+    ASSERT_NE(doc, nullptr);
+    doc->select_all();
+    doc->invert_waveform();
+    ASSERT_EQ(doc->get_undo_stack()->count(), 1);
+    ASSERT_TRUE(window->undo_action()->isEnabled());
+
+    window->show_wv_window(LIB_WV_SINE);
+    ui_stdwvform_t *form = open_dialog<ui_stdwvform_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    QTest::mouseClick(form->get_form()->btn_ok, Qt::LeftButton);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(window->current_wave(), doc);
+    EXPECT_EQ(doc->get_undo_stack()->count(), 0);
+    EXPECT_FALSE(window->undo_action()->isEnabled());
+    std::vector<short> sine;
+    doc->get_wave_data()->read_all(sine);
+    window->undo_action()->trigger();
+    std::vector<short> after;
+    doc->get_wave_data()->read_all(after);
+    EXPECT_EQ(after, sine);
+    EXPECT_EQ(after.size(), *doc->wave_object->get_wv_len());
+    EXPECT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join("|").toStdString();
+}
+
 TEST_F(Commands, RenamedDocumentShowsItsNewTitleInTheWindowsMenu)
 {
     ASSERT_EQ(window->open_new_wave_window(""), 0);
