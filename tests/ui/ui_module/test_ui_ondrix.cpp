@@ -12,6 +12,7 @@
 #include "ui_wv_undo_stack.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -202,20 +203,38 @@ TEST_F(MainWindow, OpenReadsEachFormatIntoANamedDocument)
     EXPECT_EQ(window->get_sub_window_list().size(), 4);
 }
 
-TEST_F(MainWindow, FailedOpenShowsTheReasonAndKeepsDefaultSamples)
+// A file that cannot be read leaves no document behind: after the reason the window it
+// was to fill goes, without a save question; an open document stays current.
+TEST_F(MainWindow, FailedOpenShowsTheReasonAndLeavesNoDocument)
 {
-    prompt_script_t prompts;
     write_bytes(here("one.csv"), "xpos,value\n1,0.5\n");
-    window->open_file_slot_func(here("one.csv"));
-    ASSERT_EQ(prompts.texts.size(), 1);
-    EXPECT_TRUE(prompts.texts[0].contains("too small"));
-    ASSERT_NE(window->current_wave(), nullptr);
-    EXPECT_EQ(window->get_cur_wave_name(), "Wave book1-one");
-    EXPECT_EQ(samples_of(window->current_wave()).size(), 16384u); // the default DC samples
-
     write_bytes(here("x.txt"), "1,2\n");
-    window->open_file_slot_func(here("x.txt"));
-    EXPECT_TRUE(prompts.texts.last().contains("not supported"));
+    write_bytes(here("empty.csv"), "");
+    write_bytes(here("good.csv"), "xpos,value\n1,-1\n2,1\n");
+    const std::pair<const char *, const char *> cases[] = {
+        {"one.csv", "too small"},
+        {"x.txt", "not supported"},
+        {"empty.csv", "unknown error"},
+    };
+    for (bool with_open_document : {false, true}) {
+        if (with_open_document)
+            window->open_file_slot_func(here("good.csv"));
+        const int before = window->get_sub_window_list().size();
+        for (const auto &c : cases) {
+            prompt_script_t prompts;
+            window->open_file_slot_func(here(c.first));
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            ASSERT_EQ(prompts.texts.size(), 1) << c.first;
+            EXPECT_TRUE(prompts.texts[0].contains(c.second)) << c.first;
+            EXPECT_EQ(window->get_sub_window_list().size(), before) << c.first;
+            EXPECT_EQ(window->current_wave() != nullptr, with_open_document) << c.first;
+            if (with_open_document) {
+                EXPECT_EQ(window->get_cur_wave_name(), window->get_cur_sub_window()->windowTitle());
+                EXPECT_EQ(samples_of(window->current_wave()), (std::vector<short>{-32767, 32767}));
+            }
+            EXPECT_EQ(window->undo_group()->stacks().size(), before) << c.first;
+        }
+    }
 }
 
 TEST_F(MainWindow, SaveAsWritesWhatTheFileLayerWritesAndRenames)
