@@ -21,6 +21,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <exception>
 #include <memory>
@@ -342,8 +343,14 @@ void ui_waveform_t::restore_after_undo(const lib_wv_data_t<short int> &snapshot)
     lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
     doc->assign(snapshot);
     plot->set_wave_points(doc->samples.size());
-    const ui_range_t r = plot->get_wave_range(*doc);
-    fp32 y_max = static_cast<fp32>(r.second), y_min = static_cast<fp32>(r.first);
+    // The amplitude axis is in volts: the full scale of the restored amplitude and offset,
+    // as opening and generating show it; a flat record still gets a labelled span.
+    fp32 y_max = doc->offset + doc->amp * 0.5f, y_min = doc->offset - doc->amp * 0.5f;
+    if (!(y_max - y_min >= 1e-6f)) {
+        const fp32 m = std::fabs(y_min) * 0.1f + 1.0f;
+        y_min -= m;
+        y_max += m;
+    }
     plot_load_waveform_yrange(plot, &y_max, &y_min, doc, k_display_points);
     cursor->update_marker_pos();
 }

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <qwt_scale_div.h>
 #include <gtest/gtest.h>
 
 #include "find_child.h"
@@ -129,6 +130,43 @@ TEST(UiWaveform, ThreeEditsUndoAndRedoRestoreEachState)
     for (int k = 1; k <= 3; ++k) {
         h.redo->trigger();
         EXPECT_EQ(h.samples(), states[k]) << "after redo to " << k;
+    }
+}
+
+struct undo_axis_case_t
+{
+    float amp, offset;
+    std::vector<short int> samples;
+    double low, high;
+};
+
+// Undo and Redo show the amplitude axis in volts from the restored amplitude and offset,
+// never the raw sample range.
+TEST(UiWaveform, UndoAndRedoScaleTheAmplitudeAxisInVolts)
+{
+    const undo_axis_case_t cases[] = {
+        {2.0f, 0.0f, {-32767, 32767, 0, 100}, -1.0, 1.0},
+        {4.0f, 1.0f, {-32767, 32767, 0, 100}, -1.0, 3.0},
+        {2.0f, 0.0f, {0, 0, 0, 0}, -1.0, 1.0},
+        {0.0f, 0.5f, {-32768, -32768, -32768, -32768}, -0.55, 1.55},
+    };
+    for (const undo_axis_case_t &c : cases) {
+        waveform_harness_t h(4);
+        h.win->get_wave_data()->amp = c.amp;
+        h.win->get_wave_data()->offset = c.offset;
+        h.set_samples(c.samples);
+        h.select_zone(3, 3);
+        h.win->cut_waveform();
+        ASSERT_EQ(h.undo_count(), 1);
+        for (QAction *a : {h.undo, h.redo}) {
+            a->trigger();
+            const ui_range_t left = h.win->plot->get_yleft_interval();
+            EXPECT_NEAR(left.first, c.low, 1e-6) << c.amp << " " << c.offset;
+            EXPECT_NEAR(left.second, c.high, 1e-6) << c.amp << " " << c.offset;
+            h.win->plot->updateAxes();
+            EXPECT_FALSE(h.win->plot->axisScaleDiv(QwtPlot::yLeft).ticks(QwtScaleDiv::MajorTick).isEmpty())
+                << "the axis keeps its labels";
+        }
     }
 }
 
