@@ -330,7 +330,7 @@ bool ui_waveform_t::is_selection_valid()
     if (!cursor->is_selzone_visible())
         return false;
     const std::pair<double, double> z = cursor->get_selzone_range();
-    return static_cast<fp32>(z.first) >= 0.0f && static_cast<fp32>(z.second) <= static_cast<fp32>(get_wv_len());
+    return z.first >= 0.0 && z.second <= static_cast<double>(get_wv_len());
 }
 
 void ui_waveform_t::limit_xcursors()
@@ -496,8 +496,7 @@ void ui_waveform_t::update_sbar_cursor_value(double, double)
         status_bar->cursor_widget->set_y_cursor_value(cursor->get_y1_value(), cursor->get_y2_value());
     if (cursor->is_selzone_visible()) {
         const std::pair<double, double> z = cursor->get_selzone_range();
-        status_bar->cursor_sel_widget->set_sel_value(static_cast<fp32>(z.first), static_cast<fp32>(z.second), &freq,
-                                                     &count);
+        status_bar->cursor_sel_widget->set_sel_value(z.first, z.second, &freq, &count);
     }
 }
 

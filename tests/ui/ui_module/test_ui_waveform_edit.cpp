@@ -264,6 +264,20 @@ TEST(UiWaveform, CopyZoneAndSelectAll)
     EXPECT_EQ(copy, ramp(100)) << "the copy buffer has a file of its own";
 }
 
+// Past 2^24 samples a position is no longer exact in fp32: the read-out of Select All
+// must still end at the last sample.
+TEST(UiWaveform, SelectAllOnALongWaveformShowsTheExactEnd)
+{
+    const uint32 n = 20971521;
+    waveform_harness_t h(n);
+    h.win->select_all();
+    const ui_sbar_range_fields_t &f = h.win->findChild<ui_waveform_cursor_sel_t *>()->sel_fields;
+    EXPECT_EQ(f.start_point->text(), "1");
+    EXPECT_EQ(f.end_point->text(), "20971521");
+    EXPECT_EQ(f.delta_point->text(), "20971520");
+    EXPECT_TRUE(h.win->is_selection_valid());
+}
+
 TEST(UiWaveform, CopyWithHiddenZoneEmptiesTheCopyBuffer)
 {
     waveform_harness_t h(100);

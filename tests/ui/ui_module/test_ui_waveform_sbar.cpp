@@ -77,6 +77,15 @@ TEST_F(sbar_fixture, PointAndTimeRowsOrderAndTruncate)
         EXPECT_EQ(row(sel->sel_fields), c.points);
         EXPECT_EQ(times(sel->sel_fields), c.times);
     }
+    // The selection takes exact positions past 2^24, where an fp32 would round.
+    sel->set_sel_value(0.0, 20971520.0, &freq, &points);
+    EXPECT_EQ(row(sel->sel_fields), QStringList({"1", "20971521", "20971520"}));
+    EXPECT_EQ(times(sel->sel_fields), QStringList({"t0@1000/1001", "t20971520@1000/1001", "t20971520@1000/1001"}));
+    sel->set_sel_points(16777217.0, 16777216.0);
+    EXPECT_EQ(row(sel->sel_fields), QStringList({"16777217", "16777218", "1"}));
+    sel->clear_sel_value();
+    EXPECT_EQ(row(sel->sel_fields), QStringList({"1", "1", "0"}));
+    EXPECT_EQ(times(sel->sel_fields), QStringList({"0", "0", "0"}));
     cur->set_x_cursor_points(3, 1);
     EXPECT_EQ(row(cur->x_fields), QStringList({"2", "4", "2"}));
     sel->set_sel_points(7, 7);
