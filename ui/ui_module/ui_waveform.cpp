@@ -293,7 +293,10 @@ lib_wv_data_t<short int> *ui_waveform_t::get_wave_data()
 
 int32 ui_waveform_t::set_wave_data(const lib_wv_data_t<short int> &data)
 {
-    return wave_object->update_wv_data(data);
+    const int32 r = wave_object->update_wv_data(data);
+    fit_selection_to_length();
+    update_sbar_cursor_value();
+    return r;
 }
 
 void ui_waveform_t::set_wave_object(cfg_if_wv_t *object)
@@ -303,8 +306,9 @@ void ui_waveform_t::set_wave_object(cfg_if_wv_t *object)
     if (wave_owner) {
         wave_owner->release_wv_data(true);
         // The steps hold the old object's samples: undone under the new object they would
-        // mix two waveforms.
+        // mix two waveforms. A selection of the old samples means nothing in the new ones.
         undo_stack->clear();
+        clear_selection();
     }
     wave_owner.reset(object);
     wave_object = object;

@@ -158,7 +158,10 @@ private:
     bool edit_range(uint32 &lo, uint32 &hi);
     void redraw_after_in_place_edit(bool has_range, uint32 lo, uint32 hi);
     lib_fd_t open_in_place_edit(uint32 &hi);
-    void reload_after_count_change();
+    // The selection after the record's length changed: clamped to the last sample, or
+    // cleared when no sample is left; callers re-place the markers and the read-out.
+    void fit_selection_to_length();
+    void clear_selection();
     bool guarded_backup();
     void restore_after_undo(const lib_wv_data_t<short int> &snapshot);
     // One drawing stroke, press to release: backed up at its first point that writes.

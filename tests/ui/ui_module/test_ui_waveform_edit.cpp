@@ -21,6 +21,7 @@
 #include "find_child.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -333,6 +334,70 @@ TEST(UiWaveform, CutAfterSelectAllEmptiesTheDocument)
     EXPECT_EQ(copy, ramp(50));
     h.undo->trigger();
     EXPECT_EQ(h.samples(), ramp(50));
+}
+
+struct length_change_case_t
+{
+    const char *name;
+    uint32 points;
+    std::function<void(waveform_harness_t &)> change;
+    bool visible;
+    std::pair<double, double> zone;
+    QStringList readout;
+};
+
+// Whenever the record's length changes the selection is clamped to the samples left, or
+// cleared when none is left or the waveform is a new one; the read-out follows.
+TEST(UiWaveform, SelectionFollowsEveryLengthChange)
+{
+    const length_change_case_t cases[] = {
+        {"cut of everything", 100, [](waveform_harness_t &h) {
+             h.win->select_all();
+             h.win->cut_waveform();
+         }, false, {0, 0}, {"1", "1", "0"}},
+        {"cut of a stretch keeps the zone there", 1000, [](waveform_harness_t &h) {
+             h.select_zone(100, 199);
+             h.win->cut_waveform();
+         }, true, {100, 199}, {"101", "200", "99"}},
+        {"undo to a shorter record", 100, [](waveform_harness_t &h) {
+             h.select_zone(0, 9);
+             h.win->do_copy_selected_wv();
+             h.win->set_paste_mode(1);
+             ASSERT_EQ(h.win->backup_wave_data(), 0);
+             ASSERT_EQ(h.win->paste_copy_buffer(), 0);
+             h.win->commit_edit();
+             h.win->select_all();
+             h.undo->trigger();
+         }, true, {0, 99}, {"1", "100", "99"}},
+        {"redo of a cut", 100, [](waveform_harness_t &h) {
+             h.select_zone(50, 99);
+             h.win->cut_waveform();
+             h.undo->trigger();
+             h.win->select_all();
+             h.redo->trigger();
+         }, true, {0, 49}, {"1", "50", "49"}},
+        {"a new waveform object", 100, [](waveform_harness_t &h) {
+             h.select_zone(10, 20);
+             cfg_if_wv_t *next = new cfg_if_bswv_dc_t;
+             next->get_wv_data()->resize(500, 0);
+             h.win->set_wave_object(next);
+         }, false, {0, 0}, {"1", "1", "0"}},
+    };
+    for (const length_change_case_t &c : cases) {
+        waveform_harness_t h(c.points);
+        h.set_samples(ramp(c.points));
+        c.change(h);
+        EXPECT_EQ(h.win->cursor->is_selzone_visible(), c.visible) << c.name;
+        if (c.visible) {
+            EXPECT_EQ(h.win->cursor->get_selzone_range(), c.zone) << c.name;
+        } else {
+            EXPECT_EQ(h.win->get_select_kind(), 2) << c.name;
+        }
+        const ui_sbar_range_fields_t &f = h.win->findChild<ui_waveform_cursor_sel_t *>()->sel_fields;
+        EXPECT_EQ(QStringList({f.start_point->text(), f.end_point->text(), f.delta_point->text()}), c.readout)
+            << c.name;
+        EXPECT_TRUE(!c.visible || h.win->is_selection_valid()) << c.name;
+    }
 }
 
 TEST(UiWaveform, CutWithNothingSelectedDoesNothing)
