@@ -189,6 +189,11 @@ int32 ui_ondrix_t::create_wave_window(const QString &title)
     wave->set_saved(false);
     wave->set_window_num(g_window_counter);
     sub->installEventFilter(this);
+    // The sub-window's own Close carries Ctrl+W and Ctrl+F4, the keys of Standard Waveform
+    // and File > Close: both would turn ambiguous and run nothing.
+    if (QMenu *menu = sub->systemMenu())
+        for (QAction *a : menu->actions())
+            a->setShortcuts(QList<QKeySequence>());
     sub->setWidget(wave);
     sub->setWindowTitle(title);
     sub->setAttribute(Qt::WA_DeleteOnClose);

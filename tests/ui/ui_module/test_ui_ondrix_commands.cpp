@@ -224,6 +224,35 @@ TEST_F(Commands, GreyButtonDropsClicksButItsShortcutStillFires)
     EXPECT_EQ(prompts.texts.last(), no_wave);
 }
 
+// No two commands share a key, so each key runs its command also with a document open:
+// Ctrl+W opens Standard Waveform and Ctrl+F4 closes the document.
+TEST_F(Commands, EveryShortcutRunsItsOwnCommand)
+{
+    ASSERT_EQ(window->open_new_wave_window(""), 0);
+    QMap<QString, QStringList> by_key;
+    for (QAction *a : window->findChildren<QAction *>())
+        if (!a->shortcut().isEmpty())
+            by_key[a->shortcut().toString()] << a->text();
+    for (auto it = by_key.cbegin(); it != by_key.cend(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << it.key().toStdString() << ": " << it.value().join(", ").toStdString();
+    EXPECT_EQ(window->controls.file_close->shortcut(), QKeySequence("Ctrl+F4"));
+    EXPECT_EQ(window->commands.file_standard->shortcut(), QKeySequence("Ctrl+W"));
+
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    QTest::keyClick(window.get(), Qt::Key_W, Qt::ControlModifier);
+    ui_stdwvform_t *form = open_dialog<ui_stdwvform_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    form->close();
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    window->current_wave()->set_saved(true);
+    QTest::keyClick(window.get(), Qt::Key_F4, Qt::ControlModifier);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(documents(), 0);
+}
+
 TEST_F(Commands, EditAndViewCommandsNeedADocument)
 {
     prompt_script_t prompts;
