@@ -188,6 +188,7 @@ int32 ui_ondrix_t::create_wave_window(const QString &title)
     auto *sub = new QMdiSubWindow(m_mdi_area, Qt::WindowFlags());
     wave->set_saved(false);
     wave->set_window_num(g_window_counter);
+    wave->set_send_available(is_command_available(controls.comm_send));
     sub->installEventFilter(this);
     // The sub-window's own Close carries Ctrl+W and Ctrl+F4, the keys of Standard Waveform
     // and File > Close: both would turn ambiguous and run nothing.

@@ -396,7 +396,7 @@ void ui_waveform_t::nor_rmenu_slot_func()
         set_draw_type(5);
     else if (s == act_wv_property)
         emit wvform_info_main_window_signal(wvform_info_t(1));
-    else if (s == act_send_wv)
+    else if (s == act_send_wv && send_available)
         emit info_send_wv_to_arb_signal();
     emit update_control_state_signal();
 }
@@ -442,6 +442,7 @@ void ui_waveform_t::update_control_state()
     act_cut->setEnabled(valid);
     act_paste->setEnabled(has_data());
     act_select_x->setEnabled(cursor->is_x_cursor_visible());
+    act_send_wv->setEnabled(send_available);
     if (drawing->get_draw_type() == 5 && get_mouse_func() == UI_MOUSE_DRAW_POINT) {
         point_menu->setEnabled(true);
         interpolation_menu->setEnabled(true);
@@ -473,6 +474,12 @@ void ui_waveform_t::update_control_state()
     } else {
         cw->set_y_cursor_show(false);
     }
+}
+
+void ui_waveform_t::set_send_available(bool available)
+{
+    send_available = available;
+    act_send_wv->setEnabled(available);
 }
 
 void ui_waveform_t::apply_view_setting(ui_view_setting_t setting)

@@ -59,6 +59,9 @@ public:
     void apply_view_setting(ui_view_setting_t setting);
     void apply_y_axis_setting(ui_view_setting_t setting);
     void update_control_state();
+    // Whether the owner can send a waveform to a generator: "Send waveform to AWG" of the
+    // right-click menu follows it.
+    void set_send_available(bool available);
     void update_sbar_cursor_value(double = 0.0, double = 0.0);
     bool is_selection_valid();
     void limit_xcursors();
@@ -192,4 +195,5 @@ private:
     ui_wv_undo_stack_t *undo_stack;
     ui_waveform_sbar_t *status_bar;
     enum stroke_t { stroke_none, stroke_open, stroke_refused } stroke = stroke_none;
+    bool send_available = true;
 };

@@ -207,6 +207,15 @@ TEST_F(Commands, ControlStateWithoutAndWithADocument)
     EXPECT_TRUE(k.window_close_all->isEnabled());
     EXPECT_FALSE(k.comm_send->isEnabled());
     EXPECT_FALSE(c.file_equation->isEnabled());
+    // The document's own "Send waveform to AWG" waits for the communication commands too.
+    QAction *send = nullptr;
+    for (QAction *a : window->current_wave()->findChildren<QAction *>())
+        if (a->text() == "Send waveform to AWG")
+            send = a;
+    ASSERT_NE(send, nullptr);
+    EXPECT_FALSE(send->isEnabled());
+    window->update_control_state();
+    EXPECT_FALSE(send->isEnabled());
 }
 
 TEST_F(Commands, GreyButtonDropsClicksButItsShortcutStillFires)
