@@ -2,6 +2,7 @@
 // language and style, then the main window and the event loop.
 #include "lib_app_paths.h"
 #include "lib_xml.h"
+#include "main_hooks.h"
 #include "plat_crash.h"
 #include "ui_app_log.h"
 #include "ui_app_paths.h"
@@ -17,20 +18,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QScreen>
-#include <cstdlib>
 
-namespace {
-
-// How long the splash stays up: five seconds, unless ONDRIX_SPLASH_MS says otherwise
-// (tests start the program many times).
-qint64 splash_hold_ms()
-{
-    bool ok = false;
-    qint64 ms = qEnvironmentVariable("ONDRIX_SPLASH_MS").toLongLong(&ok);
-    return ok && ms >= 0 ? ms : 5000;
-}
-
-} // namespace
+qint64 g_splash_hold_ms = 5000;
 
 int32 qMain(int32 argc, char **argv)
 {
@@ -53,7 +42,7 @@ int32 qMain(int32 argc, char **argv)
     splash->show();
     QElapsedTimer hold;
     hold.start();
-    const qint64 hold_ms = splash_hold_ms();
+    const qint64 hold_ms = g_splash_hold_ms;
     while (hold.elapsed() < hold_ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 

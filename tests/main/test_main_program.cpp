@@ -72,3 +72,17 @@ TEST(Program, OpensTheFileNamedOnTheCommandLineAndStaysSingle)
     first.kill();
     first.waitForFinished();
 }
+
+// The switches that answer prompts and shorten the splash are the test program's only:
+// the shipped program does not even name them.
+TEST(Program, ShippedProgramHasNoTestSwitches)
+{
+    for (const char *program : {ONDRIX_SHIPPED_PROGRAM, ONDRIX_PROGRAM}) {
+        QFile f(program);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << program;
+        const QByteArray bytes = f.readAll();
+        const bool test_program = QByteArray(program) == QByteArray(ONDRIX_PROGRAM);
+        for (const char *name : {"ONDRIX_PROMPT_AUTO_ANSWER", "ONDRIX_SPLASH_MS"})
+            EXPECT_EQ(bytes.contains(name), test_program) << program << " " << name;
+    }
+}
