@@ -62,21 +62,11 @@ int32 qMain(int32 argc, char **argv)
     }
     static const QString font_family[2] = {"WenQuanYi Zen Hei", "WenQuanYi Zen Hei"};
     QFont font = QApplication::font();
-    if (language == "chinese") {
-        font.setFamily(font_family[1]);
-        QApplication::setFont(font);
-        set_language_flag(1);
-        g_app_translator.load(":/languages/Ondrix_zh.qm");
-        QCoreApplication::installTranslator(&g_app_translator);
-        g_qt_translator.load(":/languages/qt_zh_CN.qm");
-        QCoreApplication::installTranslator(&g_qt_translator);
-    } else {
-        font.setFamily(font_family[0]);
-        QApplication::setFont(font);
-        set_language_flag(0);
-        g_app_translator.load(":/languages/Ondrix_en.qm");
-        QCoreApplication::installTranslator(&g_app_translator);
-    }
+    const bool chinese = language == "chinese";
+    font.setFamily(font_family[chinese ? 1 : 0]);
+    QApplication::setFont(font);
+    if (!ui_install_language(chinese))
+        qDebug() << "a translation catalogue could not be loaded";
 
     ui_install_style_sheet();
     plat_install_crash_handler(QFile::encodeName(g_local_dir).toStdString());

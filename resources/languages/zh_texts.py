@@ -84,4 +84,6 @@ ZH = {
 'The waveform name is invalid. It can be composed of numbers, letters, underscores and minus signs. The length is 1 ~ 18 and cannot contain spaces.':'波形名称无效。名称可由数字、字母、下划线和减号组成，长度为 1 ~ 18，且不能包含空格。',
 'X1:':'X1：','X2:':'X2：','Y1:':'Y1：','Y2:':'Y2：',
 'Fixed':'固定','Variable':'可变','Samples:':'采样点数：','Waveform Repetitions':'波形重复','Wave Repetitions:':'波形重复次数：',
+'Value':'数值','Value(V)':'数值(V)','Frequency':'频率','Points:':'点数：',
+'16384 (16k)':'16384 (16k)','32768 (32k)':'32768 (32k)','524288 (512k)':'524288 (512k)',
 }

@@ -349,7 +349,7 @@ void ui_wv_property_form_t::fill_table()
 {
     QTableWidget *table = ui->tableWidget;
     table->setColumnCount(2);
-    table->setHorizontalHeaderLabels(QStringList() << tr("Positions") << "Value(V)");
+    table->setHorizontalHeaderLabels(QStringList() << tr("Positions") << tr("Value(V)"));
     table->verticalHeader()->setVisible(false);
     table->horizontalHeader()->setStyleSheet("color: rgb(0, 0, 0)");
     table->setColumnWidth(0, static_cast<int>(table->width() * 0.43));

@@ -46,7 +46,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolBar>
-#include <QTranslator>
 #include <deque>
 #include <gtest/gtest.h>
 
@@ -447,12 +446,8 @@ TEST_F(Commands, ChineseIsWrittenTheLoopEndsAndTheNextStartSpeaksChinese)
 
     window.reset();
     // A second start with this configuration, as the program's start-up loads it.
-    QTranslator app, qt;
     ASSERT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "chinese");
-    ASSERT_TRUE(app.load(":/languages/Ondrix_zh.qm"));
-    QCoreApplication::installTranslator(&app);
-    if (qt.load(":/languages/qt_zh_CN.qm"))
-        QCoreApplication::installTranslator(&qt);
+    ASSERT_TRUE(ui_install_language(true));
     build();
     EXPECT_EQ(window->commands.file_menu->title(), QString::fromUtf8("文件"));
     EXPECT_EQ(window->commands.lang_chinese->text(), QString::fromUtf8("中文"));
@@ -472,8 +467,7 @@ TEST_F(Commands, ChineseIsWrittenTheLoopEndsAndTheNextStartSpeaksChinese)
     EXPECT_EQ(about->windowTitle(), QString::fromUtf8("关于 Ondrix"));
     EXPECT_TRUE(about->version_text().startsWith(QString::fromUtf8("版本：")));
     window.reset();
-    QCoreApplication::removeTranslator(&app);
-    QCoreApplication::removeTranslator(&qt);
+    ui_install_language(false);
 }
 
 TEST_F(Commands, HelpWithoutAnOpenerShowsTheMessage)
