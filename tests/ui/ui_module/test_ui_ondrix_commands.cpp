@@ -411,25 +411,30 @@ TEST_F(Commands, WaveformPropertiesOkWithAnEditIsOneUndoStep)
     EXPECT_EQ(doc->get_backup_data()->samples.size(), 0u);
 }
 
-TEST_F(Commands, AlreadyActiveLanguageWritesNothing)
+// Choosing the language in force, or cancelling the change, writes nothing and asks
+// nothing more: English stays checked.
+TEST_F(Commands, LanguageChoicesThatChangeNothingWriteNothing)
 {
-    prompt_script_t prompts;
-    ASSERT_TRUE(window->commands.lang_english->isChecked());
-    window->commands.lang_english->trigger();
-    EXPECT_TRUE(window->commands.lang_english->isChecked());
-    EXPECT_FALSE(window->commands.lang_chinese->isChecked());
-    EXPECT_TRUE(prompts.texts.isEmpty());
-    EXPECT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "english");
-}
-
-TEST_F(Commands, CancelledLanguageChangeWritesNothing)
-{
-    prompt_script_t prompts;
-    prompts.answers = {QMessageBox::Cancel};
-    window->commands.lang_chinese->trigger();
-    EXPECT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "english");
-    EXPECT_TRUE(window->commands.lang_english->isChecked());
-    EXPECT_FALSE(window->commands.lang_chinese->isChecked());
+    const struct
+    {
+        const char *name;
+        QAction *ui_ondrix_t::commands_t::*entry;
+        QMessageBox::StandardButton answer;
+        int prompts;
+    } cases[] = {
+        {"the active language", &ui_ondrix_t::commands_t::lang_english, QMessageBox::Ok, 0},
+        {"a cancelled change", &ui_ondrix_t::commands_t::lang_chinese, QMessageBox::Cancel, 1},
+    };
+    for (const auto &c : cases) {
+        prompt_script_t prompts;
+        prompts.answers = {c.answer};
+        ASSERT_TRUE(window->commands.lang_english->isChecked()) << c.name;
+        (window->commands.*c.entry)->trigger();
+        EXPECT_TRUE(window->commands.lang_english->isChecked()) << c.name;
+        EXPECT_FALSE(window->commands.lang_chinese->isChecked()) << c.name;
+        EXPECT_EQ(prompts.texts.size(), c.prompts) << c.name;
+        EXPECT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "english") << c.name;
+    }
 }
 
 TEST_F(Commands, ChineseIsWrittenTheLoopEndsAndTheNextStartSpeaksChinese)
