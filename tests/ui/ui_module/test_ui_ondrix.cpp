@@ -294,19 +294,45 @@ TEST_F(MainWindow, CancelledSaveDialogOnCloseKeepsTheDocument)
     EXPECT_FALSE(window->current_wave()->is_saved());
 }
 
-TEST_F(MainWindow, PrintsThePlotToAPdfFile)
+// Print and Print Preview render the document's plot onto the printer the dialog set up
+// (here a PDF file); a refused print dialog prints nothing.
+TEST_F(MainWindow, PrintAndPreviewRenderThePlot)
 {
     window->open_new_wave_window("");
-    ui_dialog_provider_t p;
-    QString pdf = here("wave.pdf");
-    p.exec_print_dialog = [pdf](QWidget *, QPrinter &printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
+    const struct
+    {
+        const char *name;
+        bool preview;
+        bool accepted;
+        QPrinter::ColorMode colour;
+    } cases[] = {
+        {"print.pdf", false, true, QPrinter::Color},
+        {"refused.pdf", false, false, QPrinter::Color},
+        {"preview.pdf", true, true, QPrinter::GrayScale},
     };
-    ui_set_dialog_provider(p);
-    window->print_wave();
-    EXPECT_TRUE(read_bytes(pdf).startsWith("%PDF"));
+    for (const auto &c : cases) {
+        const QString pdf = here(c.name);
+        auto set_up = [pdf, c](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setColorMode(c.colour);
+        };
+        ui_dialog_provider_t p;
+        p.exec_print_dialog = [set_up, c](QWidget *, QPrinter &printer) {
+            set_up(printer);
+            return c.accepted;
+        };
+        p.exec_print_preview = [set_up](QWidget *, QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
+            set_up(printer);
+            paint(&printer);
+        };
+        ui_set_dialog_provider(p);
+        if (c.preview)
+            window->print_preview();
+        else
+            window->print_wave();
+        EXPECT_EQ(read_bytes(pdf).startsWith("%PDF"), c.accepted) << c.name;
+    }
 }
 
 TEST_F(MainWindow, CommandsWithoutADocumentSayHow)
@@ -367,18 +393,3 @@ TEST_F(MainWindow, ExitWithEveryDocumentAgreeingLogsOnce)
     EXPECT_EQ(seen.count("Application Exit\r\n\r\n"), 1);
 }
 
-TEST_F(MainWindow, PrintPreviewRendersThroughTheSameSlot)
-{
-    window->open_new_wave_window("");
-    ui_dialog_provider_t p;
-    QString pdf = here("preview.pdf");
-    p.exec_print_preview = [pdf](QWidget *, QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setColorMode(QPrinter::GrayScale);
-        paint(&printer);
-    };
-    ui_set_dialog_provider(p);
-    window->print_preview();
-    EXPECT_TRUE(read_bytes(pdf).startsWith("%PDF"));
-}
