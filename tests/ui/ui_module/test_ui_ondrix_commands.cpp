@@ -14,6 +14,7 @@
 #include "ui_meta_types.h"
 #include "ui_ondrix.h"
 #include "ui_qwt_plotzoomer.h"
+#include "ui_paste_option.h"
 #include "ui_plot_cursor.h"
 #include "ui_prompt.h"
 #include "ui_stdwvform.h"
@@ -43,10 +44,14 @@
 #include <QPushButton>
 #include <QStyleOptionMenuItem>
 #include <QTableWidget>
+#include <QSet>
 #include <QTest>
 #include <QTimer>
+#include <QUrl>
 #include <QToolBar>
 #include <deque>
+#include <functional>
+#include <type_traits>
 #include <gtest/gtest.h>
 
 #include "find_child.h"
@@ -273,6 +278,207 @@ TEST_F(Commands, EditAndViewCommandsNeedADocument)
     ui_wv_settings_t *settings = open_dialog<ui_wv_settings_t>(window.get());
     ASSERT_NE(settings, nullptr);
     settings->close();
+}
+
+std::vector<short int> doc_samples(ui_waveform_t *doc)
+{
+    std::vector<short int> v;
+    doc->get_wave_data()->read_all(v);
+    return v;
+}
+
+void set_doc_samples(ui_waveform_t *doc, const std::vector<short int> &v)
+{
+    doc->get_wave_data()->samples.truncate(0);
+    doc->get_wave_data()->samples.write(0, v.data(), static_cast<uint32>(v.size()));
+}
+
+std::vector<short int> ramp_of(int n)
+{
+    std::vector<short int> v(n);
+    for (int i = 0; i < n; ++i)
+        v[i] = static_cast<short int>(i);
+    return v;
+}
+
+// Checks that a click opened the dialog of the given class (for a generator dialog: of the
+// given wave type), then closes it.
+template <typename T> std::function<void(ui_ondrix_t &, ui_waveform_t *)> opens(int wave_type = -1)
+{
+    return [wave_type](ui_ondrix_t &w, ui_waveform_t *) {
+        T *form = open_dialog<T>(&w);
+        ASSERT_NE(form, nullptr);
+        if constexpr (std::is_same<T, ui_stdwvform_t>::value) {
+            if (wave_type >= 0)
+                EXPECT_EQ(static_cast<int>(form->get_wave_object()->get_wv_type()), wave_type);
+        }
+        form->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        if (QPointer<T>(open_dialog<T>(&w)))
+            delete open_dialog<T>(&w);
+    };
+}
+
+std::function<void(ui_ondrix_t &, ui_waveform_t *)> zoom_mode(int mode, ui_mouse_func_t func)
+{
+    return [mode, func](ui_ondrix_t &, ui_waveform_t *doc) {
+        EXPECT_EQ(doc->get_zoomer()->get_zoom_mode(), mode);
+        EXPECT_EQ(doc->get_mouse_func(), func);
+    };
+}
+
+std::function<void(ui_ondrix_t &, ui_waveform_t *)> draw_type(int type)
+{
+    return [type](ui_ondrix_t &, ui_waveform_t *doc) {
+        EXPECT_EQ(doc->drawing->get_draw_type(), type);
+        EXPECT_EQ(doc->get_mouse_func(), UI_MOUSE_DRAW_POINT);
+    };
+}
+
+// Three drawn points, the last one selected.
+void three_points(ui_waveform_t *doc)
+{
+    doc->reset_mouse_func();
+    doc->set_draw_type(5);
+    doc->drawing->clear_points();
+    for (double x : {10.0, 20.0, 30.0})
+        doc->drawing->add_or_move_point(x, 100);
+}
+
+struct tbar_case_t
+{
+    const char *name;
+    std::function<QPushButton *(ui_ondrix_t &)> button;
+    std::function<void(ui_waveform_t *)> prepare;
+    std::function<void(ui_ondrix_t &, ui_waveform_t *)> check;
+};
+
+// Each tool button runs its own command on the current document: the table gives what
+// the click must have done.
+TEST_F(Commands, ToolBarButtonsDispatchTheirCommands)
+{
+    prompt_script_t prompts;
+    window->set_new_wave_param(100, 1000.0f);
+    ASSERT_EQ(window->open_new_wave_window(""), 0);
+    window->reset_new_wave_param();
+    ui_waveform_t *doc = window->current_wave();
+    using C = ui_ondrix_t::controls_t;
+    using K = ui_ondrix_t::commands_t;
+    auto t = [](ui_tbar_btn_t *C::*b) {
+        return [b](ui_ondrix_t &w) -> QPushButton * { return w.controls.*b; };
+    };
+    auto k = [](ui_tbar_btn_t *K::*b) {
+        return [b](ui_ondrix_t &w) -> QPushButton * { return w.commands.*b; };
+    };
+    auto bswv = [](int i) { return [i](ui_ondrix_t &w) { return w.commands.btn_bswv[i]; }; };
+    auto adwv = [](int i) { return [i](ui_ondrix_t &w) { return w.commands.btn_adwv[i]; }; };
+    auto normal = [](ui_waveform_t *d) { d->reset_mouse_func(); };
+    const tbar_case_t cases[] = {
+        {"New", k(&K::btn_new), nullptr, opens<ui_wv_settings_t>()},
+        {"Copy", t(&C::btn_copy), [](ui_waveform_t *d) {
+             set_doc_samples(d, ramp_of(100));
+             d->cursor->set_selzone_range(5, 7);
+             d->cursor->show_selzone(5, 7);
+             d->set_select_kind(0);
+         }, [](ui_ondrix_t &, ui_waveform_t *d) {
+             std::vector<short int> copy;
+             d->get_data()->read_all(copy);
+             EXPECT_EQ(copy, (std::vector<short int>{5, 6, 7}));
+         }},
+        {"Paste", t(&C::btn_paste), nullptr, opens<ui_paste_option_t>()},
+        {"Cut", t(&C::btn_cut), nullptr, [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_EQ(d->get_wv_len(), 97u);
+             EXPECT_EQ(doc_samples(d)[5], 8);
+         }},
+        {"Zoom X", t(&C::btn_zoom_x), normal, zoom_mode(1, UI_MOUSE_ZOOM)},
+        {"Zoom Y", t(&C::btn_zoom_y), normal, zoom_mode(2, UI_MOUSE_ZOOM)},
+        {"Zoom area", t(&C::btn_zoom_area), normal, zoom_mode(0, UI_MOUSE_ZOOM)},
+        {"Fit", t(&C::btn_zoom_fit), normal, zoom_mode(3, UI_MOUSE_NORMAL)},
+        {"Sine", bswv(0), nullptr, opens<ui_stdwvform_t>(LIB_WV_SINE)},
+        {"Square", bswv(1), nullptr, opens<ui_stdwvform_t>(LIB_WV_SQUARE)},
+        {"Pulse", bswv(2), nullptr, opens<ui_stdwvform_t>(LIB_WV_PULSE)},
+        {"Ramp", bswv(3), nullptr, opens<ui_stdwvform_t>(LIB_WV_RAMP)},
+        {"DC", bswv(4), nullptr, opens<ui_stdwvform_t>(LIB_WV_DC)},
+        {"Noise", bswv(5), nullptr, opens<ui_stdwvform_t>(LIB_WV_NOISE)},
+        {"Sinc", adwv(0), nullptr, opens<ui_stdwvform_t>(LIB_WV_SINC)},
+        {"Stair up", adwv(1), nullptr, opens<ui_stdwvform_t>(LIB_WV_STAIR_UP)},
+        {"Stair down", adwv(2), nullptr, opens<ui_stdwvform_t>(LIB_WV_STAIR_DN)},
+        {"Exp rise", adwv(3), nullptr, opens<ui_stdwvform_t>(LIB_WV_EXP_RISE)},
+        {"Exp fall", adwv(4), nullptr, opens<ui_stdwvform_t>(LIB_WV_EXP_FALL)},
+        {"Multi pulse", adwv(5), nullptr, opens<ui_stdwvform_t>(LIB_WV_MULTI_PULSE)},
+        {"Digital", [](ui_ondrix_t &w) { return w.commands.btn_digital; }, nullptr, opens<ui_digtal_wave_form_t>()},
+        {"Wave parameter", t(&C::btn_parameter), [](ui_waveform_t *d) { d->wave_object->set_wv_type(LIB_WV_DC); },
+         opens<ui_stdwvform_t>(LIB_WV_DC)},
+        {"Waveform properties", t(&C::btn_wv_property), nullptr, opens<ui_wv_property_form_t>()},
+        {"Display properties", t(&C::btn_view_property), nullptr, opens<ui_view_property_t>()},
+        {"X cursors", t(&C::btn_x_cursors), normal, [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_TRUE(d->cursor->is_x_cursor_visible());
+             EXPECT_EQ(d->get_mouse_func(), UI_MOUSE_CURSOR);
+         }},
+        {"Y cursors", t(&C::btn_y_cursors), nullptr, [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_TRUE(d->cursor->is_y_cursor_visible());
+         }},
+        {"Edit cursors", t(&C::btn_edit_cursors), nullptr, opens<ui_cursor_setting_t>()},
+        {"Select mode", t(&C::btn_select_mode), [](ui_waveform_t *d) { d->set_zoom_mode(1); },
+         [](ui_ondrix_t &, ui_waveform_t *d) { EXPECT_EQ(d->get_mouse_func(), UI_MOUSE_NORMAL); }},
+        {"Select between X cursors", t(&C::btn_select_xcursors), [](ui_waveform_t *d) {
+             d->cursor->set_x1_pos(20);
+             d->cursor->set_x2_pos(30);
+             d->set_select_kind(2);
+         }, [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_EQ(d->get_select_kind(), 0);
+             EXPECT_EQ(d->cursor->get_selzone_range(), std::make_pair(20.0, 30.0));
+         }},
+        {"Invert", t(&C::btn_invert), [](ui_waveform_t *d) { set_doc_samples(d, ramp_of(97)); },
+         [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_EQ(doc_samples(d)[20], -20);
+             EXPECT_EQ(doc_samples(d)[31], 31);
+         }},
+        {"Mirror", t(&C::btn_mirror), [](ui_waveform_t *d) { set_doc_samples(d, ramp_of(97)); },
+         [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_EQ(doc_samples(d)[20], 30);
+             EXPECT_EQ(doc_samples(d)[30], 20);
+         }},
+        {"Select all", t(&C::btn_select_all), nullptr, [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_EQ(d->get_select_kind(), 1);
+             EXPECT_EQ(d->cursor->get_selzone_range(), std::make_pair(0.0, 96.0));
+         }},
+        {"Freehand", t(&C::btn_freehand), normal, draw_type(1)},
+        {"Horizontal line", t(&C::btn_hline), normal, draw_type(2)},
+        {"Vertical line", t(&C::btn_vline), normal, draw_type(3)},
+        {"Oblique line", t(&C::btn_oline), normal, draw_type(4)},
+        {"Points", t(&C::btn_points), normal, draw_type(5)},
+        {"Previous point", t(&C::btn_point_prev), three_points, [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_EQ(d->drawing->get_selected_index(), 1);
+         }},
+        {"Next point", t(&C::btn_point_next), [](ui_waveform_t *d) {
+             three_points(d);
+             d->drawing->select_point(0);
+         }, [](ui_ondrix_t &, ui_waveform_t *d) { EXPECT_EQ(d->drawing->get_selected_index(), 1); }},
+        {"Delete point", t(&C::btn_point_delete), three_points,
+         [](ui_ondrix_t &, ui_waveform_t *d) { EXPECT_EQ(d->drawing->get_points().size(), 2); }},
+        {"Clear points", t(&C::btn_points_clear), three_points,
+         [](ui_ondrix_t &, ui_waveform_t *d) { EXPECT_TRUE(d->drawing->is_points_empty()); }},
+        {"Points table", t(&C::btn_points_table), three_points, [](ui_ondrix_t &, ui_waveform_t *d) {
+             EXPECT_TRUE(d->drawing->isVisible());
+             d->point_table_form_btn_slot_func(d->drawing, 2);
+         }},
+    };
+    for (const tbar_case_t &c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.prepare)
+            c.prepare(doc);
+        window->update_control_state();
+        QPushButton *b = c.button(*window);
+        ASSERT_NE(b, nullptr);
+        if (auto *tb = qobject_cast<ui_tbar_btn_t *>(b)) {
+            ASSERT_TRUE(tb->is_btn_enable()) << "the button must look and act enabled here";
+        }
+        QTest::mouseClick(b, Qt::LeftButton);
+        c.check(*window, doc);
+        ASSERT_EQ(window->current_wave(), doc);
+    }
+    EXPECT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join("|").toStdString();
 }
 
 // Every menu entry and every normal tool button runs without a fault on a document.
