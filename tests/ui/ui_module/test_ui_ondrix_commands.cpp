@@ -309,8 +309,9 @@ template <typename T> std::function<void(ui_ondrix_t &, ui_waveform_t *)> opens(
         T *form = open_dialog<T>(&w);
         ASSERT_NE(form, nullptr);
         if constexpr (std::is_same<T, ui_stdwvform_t>::value) {
-            if (wave_type >= 0)
+            if (wave_type >= 0) {
                 EXPECT_EQ(static_cast<int>(form->get_wave_object()->get_wv_type()), wave_type);
+            }
         }
         form->close();
         QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
