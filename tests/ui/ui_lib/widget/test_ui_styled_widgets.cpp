@@ -19,7 +19,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -186,6 +188,34 @@ TEST(UiStyledWidgets, FixedPointsComboReportsThePointCountOfTheChosenItem)
     EXPECT_EQ(fix_free.currentIndex(), 0);
 }
 
+// Under the style sheet a checked radio button shows a bright dot where an unchecked one
+// shows none, so the choice can be seen.
+TEST(UiStyledWidgets, CheckedRadioButtonStandsOut)
+{
+    ui_install_style_sheet();
+    {
+        QWidget holder;
+        holder.setObjectName("normal_widget");
+        ui_coustom_rdbtn_t checked("On", &holder), unchecked("Off", &holder);
+        checked.move(0, 0);
+        unchecked.move(0, 40);
+        checked.setChecked(true);
+        holder.resize(120, 80);
+        holder.show();
+        QApplication::processEvents();
+        auto centre_grey = [](QRadioButton &b) {
+            QStyleOptionButton option;
+            option.initFrom(&b);
+            const QRect r = b.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, &b);
+            return qGray(b.grab().toImage().pixel(r.center()));
+        };
+        EXPECT_GT(centre_grey(checked), 200);
+        EXPECT_LT(centre_grey(unchecked), 120);
+        EXPECT_TRUE(checked.isChecked());
+    }
+    qApp->setStyleSheet(QString());
+}
+
 QStringList g_warnings;
 
 void record(QtMsgType type, const QMessageLogContext &, const QString &text)
@@ -215,8 +245,12 @@ TEST(UiStyledWidgets, StyleSheetAndPicturesAreCompiledIn)
                              "normal_gpbx", "normal_widget", "normal_rdbtn", "normal_qwtplot",
                              "normal_table_widget", "TBarBtnStyle", "TBarBtnGreyStyle",
                              "MessageBoxStyle", "ip_edit_main_widget", "wv_ledit_widget",
-                             "wvform_sbar_main", "sbar_label", "wvform_sbar_lineedit"})
-        EXPECT_TRUE(qss.contains(name)) << name;
+                             "wvform_sbar_main", "sbar_label", "wvform_sbar_lineedit", "BtnStyle",
+                             "MENUBAR_MENU_SETTINGS", "MENUBAR_SETTINGS", "mbar_main", "mbar_main_menu",
+                             "tbar_button", "tbar_button_grey"})
+        EXPECT_TRUE(qss.contains(QString("#") + name + " ") || qss.contains(QString("#") + name + ",") ||
+                    qss.contains(QString("#") + name + ":"))
+            << name;
     QPixmap icon(":/Image/resources/image_ondrix.png");
     EXPECT_FALSE(icon.isNull());
     qApp->setStyleSheet(QString());
