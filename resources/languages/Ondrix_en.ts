@@ -775,12 +775,12 @@ Valid range:2 ~ 20M.</translation>
       <translation>Paste waveform (Ctrl+V)</translation>
     </message>
     <message>
-      <source>Undo (Ctrl+Z)</source>
-      <translation>Undo (Ctrl+Z)</translation>
+      <source>Undo (%1)</source>
+      <translation>Undo (%1)</translation>
     </message>
     <message>
-      <source>Redo (Ctrl+Y)</source>
-      <translation>Redo (Ctrl+Y)</translation>
+      <source>Redo (%1)</source>
+      <translation>Redo (%1)</translation>
     </message>
     <message>
       <source>Basic Operation</source>

@@ -775,12 +775,12 @@ Valid range:2 ~ 20M.</source>
       <translation>粘贴波形 (Ctrl+V)</translation>
     </message>
     <message>
-      <source>Undo (Ctrl+Z)</source>
-      <translation>撤销 (Ctrl+Z)</translation>
+      <source>Undo (%1)</source>
+      <translation>撤销 (%1)</translation>
     </message>
     <message>
-      <source>Redo (Ctrl+Y)</source>
-      <translation>重做 (Ctrl+Y)</translation>
+      <source>Redo (%1)</source>
+      <translation>重做 (%1)</translation>
     </message>
     <message>
       <source>Basic Operation</source>

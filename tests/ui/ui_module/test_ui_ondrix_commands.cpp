@@ -35,6 +35,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -177,6 +178,36 @@ TEST_F(Commands, ToolBarHasThirteenGroupsWithGreyTwins)
     for (ui_tbar_btn_t *b : t_buttons())
         EXPECT_FALSE(b->toolTip().isEmpty());
     EXPECT_EQ(window->commands.btn_adwv[2]->toolTip(), "Stair step  down waveform");
+    // The tooltips name the keys the actions really have.
+    for (QAction *a : {window->undo_action(), window->redo_action()}) {
+        ASSERT_FALSE(a->shortcut().isEmpty());
+        EXPECT_TRUE(a->toolTip().endsWith("(" + a->shortcut().toString(QKeySequence::NativeText) + ")"))
+            << a->toolTip().toStdString();
+    }
+}
+
+double brightness(const QImage &image)
+{
+    double sum = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            sum += qGray(image.pixel(x, y));
+    return sum / (image.width() * image.height());
+}
+
+// A disabled command looks disabled: Undo and Redo while there is nothing to undo or redo,
+// and the picture button of a command that is not built yet, draw a muted picture.
+TEST_F(Commands, DisabledCommandsLookDisabled)
+{
+    const QSize size(16, 16);
+    for (const QIcon &icon : {window->undo_action()->icon(), window->redo_action()->icon(),
+                              window->commands.btn_equation->icon()}) {
+        const double normal = brightness(icon.pixmap(size, QIcon::Normal).toImage());
+        const double disabled = brightness(icon.pixmap(size, QIcon::Disabled).toImage());
+        EXPECT_GT(normal, disabled * 2) << normal << " " << disabled;
+    }
+    EXPECT_FALSE(window->undo_action()->isEnabled());
+    EXPECT_FALSE(window->commands.btn_equation->isEnabled());
 }
 
 // Without a document only New and Open look normal; every command whose service is
