@@ -55,13 +55,14 @@ struct Ui_ui_wv_property_form_t
         font.setPointSize(12);
         gpbx_wv_name = new QGroupBox(w);
         gpbx_wv_name->setObjectName("gpbx_wv_name");
-        gpbx_wv_name->setGeometry(10, 10, 451, 161);
+        gpbx_wv_name->setGeometry(10, 10, 451, 181);
         btn_dig = new QPushButton(gpbx_wv_name);
         btn_dig->setObjectName("btn_dig");
-        btn_dig->setGeometry(250, 0, 191, 31);
+        // Inside the group, below its top border and above the first entry row.
+        btn_dig->setGeometry(250, 24, 191, 24);
         gpbx_wv_preview = new QGroupBox(w);
         gpbx_wv_preview->setObjectName("gpbx_wv_preview");
-        gpbx_wv_preview->setGeometry(10, 180, 451, 231);
+        gpbx_wv_preview->setGeometry(10, 200, 451, 211);
         btn_preview = new QPushButton(w);
         btn_preview->setObjectName("btn_preview");
         btn_preview->setGeometry(490, 420, 91, 31);
@@ -240,9 +241,9 @@ void ui_wv_property_form_t::init_entries()
         f->set_frame_height(31);
     }
     QGridLayout *grid = new QGridLayout(ui->gpbx_wv_name);
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(8);
     grid->setHorizontalSpacing(10);
-    grid->setContentsMargins(20, 40, 9, 9);
+    grid->setContentsMargins(20, 52, 9, 9);
     grid->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     grid->addWidget(entry_label(tr("Wave Name:")), 0, 0);
     grid->addWidget(name_edit, 0, 1);

@@ -18,6 +18,10 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include "layout_check.h"
+#include "ui_app_paths.h"
+#include <QGroupBox>
+#include <QStyleOptionGroupBox>
 #include <gtest/gtest.h>
 
 #include "find_child.h"
@@ -272,3 +276,36 @@ TEST(UiDocumentConnections, WindowAndPropertyFormConnectEverySignalTheyName)
 }
 
 } // namespace
+
+// Under the application style sheet every control shows whole: the fixed name prefix and
+// the Convert button used to be cut off or to sit on the group's border.
+TEST(UiDialogLook, WaveformPropertiesShowEveryControlWhole)
+{
+    ui_install_style_sheet();
+    {
+        QWidget owner;
+        lib_wv_data_t<short int> data;
+        data.resize(100, 0);
+        QPointer<ui_wv_property_form_t> form =
+            new ui_wv_property_form_t(&owner, "Wave book123-sine", &data, 1000.0f, instr_zqw_t(2));
+        form->show();
+        QApplication::processEvents();
+        EXPECT_EQ(layout_check::faults(form).join("\n").toStdString(), "");
+        ui_wv_ledit_t *name = form->findChild<ui_wv_ledit_t *>();
+        ASSERT_NE(name, nullptr);
+        QLineEdit *prefix = name->prefix_edit();
+        EXPECT_LE(prefix->fontMetrics().horizontalAdvance(prefix->text()), prefix->contentsRect().width())
+            << "the fixed part of the name shows whole";
+        QPushButton *convert = button(form, "Convert to digital wave");
+        ASSERT_NE(convert, nullptr);
+        QGroupBox *group = qobject_cast<QGroupBox *>(convert->parentWidget());
+        ASSERT_NE(group, nullptr);
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect frame = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, group);
+        EXPECT_GE(convert->geometry().top(), frame.top()) << "inside the group's frame, not on its border";
+    }
+    qApp->setStyleSheet(QString());
+}
