@@ -4,6 +4,8 @@
 
 #include <qwt_plot_magnifier.h>
 
+#include <utility>
+
 class QwtPlot;
 
 // Wheel zoom of the waveform plot around a centre sample: each notch reloads the new
@@ -36,6 +38,10 @@ protected:
 private:
     // The zoom factor of a notch (1 / factor, unsigned); 0 when nothing is to change.
     static double zoom_of(double factor);
+    // The window of width w around the centre: from 0 when it would start before the first
+    // sample, at the end when it would pass it (N - floor(w) .. N - 1; scale only:
+    // N - w .. N), the whole waveform when w covers it.
+    std::pair<double, double> zoom_window(double w, bool scale_only) const;
 
     QwtPlot *plot_widget = nullptr;
     uint32 total_points = 0;

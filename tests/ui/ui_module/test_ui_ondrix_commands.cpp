@@ -120,6 +120,26 @@ protected:
                 w->set_saved(true);
     }
     int documents() const { return window->get_sub_window_list().size(); }
+    // A new document of 100 points; null when it could not be made.
+    ui_waveform_t *open_short_document()
+    {
+        window->set_new_wave_param(100, 1000.0f);
+        const int32 made = window->open_new_wave_window("");
+        window->reset_new_wave_param();
+        return made == 0 ? window->current_wave() : nullptr;
+    }
+    // A document opened from a file, inverted whole: one undo step; null when it failed.
+    ui_waveform_t *open_edited_file()
+    {
+        write_csv("w.csv");
+        window->open_file_slot_func(QDir::currentPath() + "/w.csv");
+        ui_waveform_t *doc = window->current_wave();
+        if (!doc)
+            return nullptr;
+        doc->select_all();
+        doc->invert_waveform();
+        return doc->get_undo_stack()->count() == 1 ? doc : nullptr;
+    }
     QList<ui_tbar_btn_t *> t_buttons() const { return window->findChildren<ui_tbar_btn_t *>(); }
 
     std::unique_ptr<ui_ondrix_t> window;
@@ -389,10 +409,8 @@ struct menu_case_t
 TEST_F(Commands, EveryCommandRunsOnADocument)
 {
     prompt_script_t prompts;
-    window->set_new_wave_param(100, 1000.0f);
-    ASSERT_EQ(window->open_new_wave_window(""), 0);
-    window->reset_new_wave_param();
-    ui_waveform_t *doc = window->current_wave();
+    ui_waveform_t *doc = open_short_document();
+    ASSERT_NE(doc, nullptr);
     ui_ondrix_t *w = window.get();
     int open_asked = 0, save_asked = 0, printed = 0, previewed = 0;
     ui_dialog_provider_t p;
@@ -541,10 +559,8 @@ struct tbar_case_t
 TEST_F(Commands, ToolBarButtonsDispatchTheirCommands)
 {
     prompt_script_t prompts;
-    window->set_new_wave_param(100, 1000.0f);
-    ASSERT_EQ(window->open_new_wave_window(""), 0);
-    window->reset_new_wave_param();
-    ui_waveform_t *doc = window->current_wave();
+    ui_waveform_t *doc = open_short_document();
+    ASSERT_NE(doc, nullptr);
     using C = ui_ondrix_t::controls_t;
     using K = ui_ondrix_t::commands_t;
     auto t = [](ui_tbar_btn_t *C::*b) {
@@ -889,13 +905,8 @@ TEST_F(Commands, WindowsMenuListsTheDocuments)
 TEST_F(Commands, UndoInPointEditingClearsTheDrawnPoints)
 {
     prompt_script_t prompts;
-    write_csv("w.csv");
-    window->open_file_slot_func(QDir::currentPath() + "/w.csv");
-    ui_waveform_t *doc = window->current_wave();
+    ui_waveform_t *doc = open_edited_file();
     ASSERT_NE(doc, nullptr);
-    doc->select_all();
-    doc->invert_waveform();
-    ASSERT_EQ(doc->get_undo_stack()->count(), 1);
     QTest::mouseClick(window->controls.btn_points, Qt::LeftButton);
     ASSERT_EQ(doc->drawing->get_draw_type(), 5);
     doc->drawing->add_or_move_point(10, 100);
@@ -1038,13 +1049,8 @@ TEST_F(Commands, WaveParameterReplacesTheObjectAndKeepsItsSamples)
 TEST_F(Commands, ReplacingTheWaveformObjectDropsItsUndoSteps)
 {
     prompt_script_t prompts;
-    write_csv("w.csv");
-    window->open_file_slot_func(QDir::currentPath() + "/w.csv");
-    ui_waveform_t *doc = window->current_wave();
+    ui_waveform_t *doc = open_edited_file();
     ASSERT_NE(doc, nullptr);
-    doc->select_all();
-    doc->invert_waveform();
-    ASSERT_EQ(doc->get_undo_stack()->count(), 1);
     ASSERT_TRUE(window->undo_action()->isEnabled());
 
     window->show_wv_window(LIB_WV_SINE);
