@@ -61,7 +61,7 @@ inline QStringList faults(QWidget *dialog)
             if (!holder->rect().contains(w->geometry()))
                 found << name_of(w) + " sticks out of " + name_of(holder);
             if (auto *l = qobject_cast<QLabel *>(w))
-                if (!l->wordWrap() && l->pixmap() == nullptr && !l->text().isEmpty() &&
+                if (!l->wordWrap() && l->pixmap(Qt::ReturnByValue).isNull() && !l->text().isEmpty() &&
                     l->fontMetrics().horizontalAdvance(l->text()) > l->contentsRect().width())
                     found << name_of(w) + " is cut off";
             for (int j = i + 1; j < controls.size(); ++j) {
