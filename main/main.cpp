@@ -2,6 +2,7 @@
 // language and style, then the main window and the event loop.
 #include "lib_app_paths.h"
 #include "lib_xml.h"
+#include "main_hooks.h"
 #include "plat_crash.h"
 #include "ui_app_log.h"
 #include "ui_app_paths.h"
@@ -18,20 +19,8 @@
 #include <QFile>
 #include <QScreen>
 #include <clocale>
-#include <cstdlib>
 
-namespace {
-
-// How long the splash stays up: five seconds, unless ONDRIX_SPLASH_MS says otherwise
-// (tests start the program many times).
-qint64 splash_hold_ms()
-{
-    bool ok = false;
-    qint64 ms = qEnvironmentVariable("ONDRIX_SPLASH_MS").toLongLong(&ok);
-    return ok && ms >= 0 ? ms : 5000;
-}
-
-} // namespace
+qint64 g_splash_hold_ms = 5000;
 
 int32 qMain(int32 argc, char **argv)
 {
@@ -57,7 +46,7 @@ int32 qMain(int32 argc, char **argv)
     splash->show();
     QElapsedTimer hold;
     hold.start();
-    const qint64 hold_ms = splash_hold_ms();
+    const qint64 hold_ms = g_splash_hold_ms;
     while (hold.elapsed() < hold_ms)
         QCoreApplication::processEvents(QEventLoop::AllEvents);
 
@@ -78,21 +67,11 @@ int32 qMain(int32 argc, char **argv)
     }
     static const QString font_family[2] = {"WenQuanYi Zen Hei", "WenQuanYi Zen Hei"};
     QFont font = QApplication::font();
-    if (language == "chinese") {
-        font.setFamily(font_family[1]);
-        QApplication::setFont(font);
-        set_language_flag(1);
-        g_app_translator.load(":/languages/Ondrix_zh.qm");
-        QCoreApplication::installTranslator(&g_app_translator);
-        g_qt_translator.load(":/languages/qt_zh_CN.qm");
-        QCoreApplication::installTranslator(&g_qt_translator);
-    } else {
-        font.setFamily(font_family[0]);
-        QApplication::setFont(font);
-        set_language_flag(0);
-        g_app_translator.load(":/languages/Ondrix_en.qm");
-        QCoreApplication::installTranslator(&g_app_translator);
-    }
+    const bool chinese = language == "chinese";
+    font.setFamily(font_family[chinese ? 1 : 0]);
+    QApplication::setFont(font);
+    if (!ui_install_language(chinese))
+        qDebug() << "a translation catalogue could not be loaded";
 
     ui_install_style_sheet();
     plat_install_crash_handler(QFile::encodeName(g_local_dir).toStdString());

@@ -58,8 +58,10 @@ ui_digital_wv_plot_t::ui_digital_wv_plot_t() : QWidget(nullptr)
         create_trace_curve(&trace);
     plot->setCanvasBackground(QBrush(Qt::black, Qt::SolidPattern));
     plot->canvas()->setStyleSheet("background-color: rgb(0, 0, 0)");
-    plot->setStyleSheet("border:1px solid rgb(120,120,120);");
-    plot->show();
+    // The frame around the plot only: on its scale widgets a border cuts off the labels.
+    plot->setStyleSheet("QwtPlot { border: 1px solid rgb(120, 120, 120); }");
+    // Shown with this widget once the layout has adopted it: shown now, without a parent,
+    // it would flash up as a window of its own.
     layout->addWidget(plot);
     layout->setAlignment(Qt::AlignLeft);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -271,6 +271,12 @@ void ui_plot_cursor_t::show_selzone(double a, double b)
     plot->replot();
 }
 
+void ui_plot_cursor_t::hide_selzone()
+{
+    zone->hide();
+    plot->replot();
+}
+
 void ui_plot_cursor_t::update_selzone(double start, double end)
 {
     if (!zone->isVisible())

@@ -48,6 +48,7 @@ public:
     void set_selzone_range(double start, double end);
     std::pair<double, double> get_selzone_range() const;
     void show_selzone(double a, double b);
+    void hide_selzone();
     void update_selzone(double start, double end);
     void update_canvas_marker();
     void update_marker_pos();

@@ -248,6 +248,12 @@ fp32 ui_preview_plot_t::clamp_to_y_limits(fp32 value) const
     return std::min(std::max(value, y_lower_limit), y_upper_limit);
 }
 
+void ui_preview_plot_t::clamp_in_y_limits(fp32 *value) const
+{
+    if (value)
+        *value = clamp_to_y_limits(*value);
+}
+
 void ui_preview_plot_t::set_yleft_scale(fp32 min, fp32 max)
 {
     const fp32 lo = clamp_to_y_limits(min), hi = clamp_to_y_limits(max);

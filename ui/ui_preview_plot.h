@@ -75,8 +75,9 @@ public:
     ui_range_t get_wave_range_clipped(lib_wv_data_t<short int> &data) const;
     ui_range_t get_wv_data_range_clipped(lib_wv_file_buffer_t<short int> &samples, uint32 count) const;
     ui_range_t get_data_limits() const;
-    // Limits a yLeft value to -40 .. 40.
+    // Limits a yLeft value to -40 .. 40: returned, or in place.
     fp32 clamp_to_y_limits(fp32 value) const;
+    void clamp_in_y_limits(fp32 *value) const;
 
     ui_qwt_plot_curve_t *get_curve(int i) const;
 

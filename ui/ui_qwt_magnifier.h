@@ -4,6 +4,8 @@
 
 #include <qwt_plot_magnifier.h>
 
+#include <utility>
+
 class QwtPlot;
 
 // Wheel zoom of the waveform plot around a centre sample: each notch reloads the new
@@ -19,6 +21,9 @@ public:
     void set_total_points(uint32 points);
     void set_center(double center);
     void set_wave_data(lib_wv_data_t<short int> *data);
+    // The zoom of rescale on the enabled axes' own scale intervals: only the xBottom
+    // scale changes (step a tenth of the window); no samples are reloaded.
+    void rescale_scale_only(double factor);
 
 signals:
     // Asks the owner for total points, centre and wave data before a notch is handled.
@@ -31,6 +36,13 @@ protected:
     void widgetWheelEvent(QWheelEvent *event) override;
 
 private:
+    // The zoom factor of a notch (1 / factor, unsigned); 0 when nothing is to change.
+    static double zoom_of(double factor);
+    // The window of width w around the centre: from 0 when it would start before the first
+    // sample, at the end when it would pass it (N - floor(w) .. N - 1; scale only:
+    // N - w .. N), the whole waveform when w covers it.
+    std::pair<double, double> zoom_window(double w, bool scale_only) const;
+
     QwtPlot *plot_widget = nullptr;
     uint32 total_points = 0;
     double center = 0.0;

@@ -25,6 +25,32 @@
     </message>
   </context>
   <context>
+    <name>ui_comb_fix_free_form_t</name>
+    <message>
+      <source>Fixed</source>
+      <translation>Fixed</translation>
+    </message>
+    <message>
+      <source>Variable</source>
+      <translation>Variable</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_comb_fixed_points_form_t</name>
+    <message>
+      <source>16384 (16k)</source>
+      <translation>16384 (16k)</translation>
+    </message>
+    <message>
+      <source>32768 (32k)</source>
+      <translation>32768 (32k)</translation>
+    </message>
+    <message>
+      <source>524288 (512k)</source>
+      <translation>524288 (512k)</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_comb_interpolation_t</name>
     <message>
       <source>Linear</source>
@@ -322,6 +348,10 @@
     <message>
       <source>Positions</source>
       <translation>Positions</translation>
+    </message>
+    <message>
+      <source>Value</source>
+      <translation>Value</translation>
     </message>
   </context>
   <context>
@@ -745,12 +775,12 @@ Valid range:2 ~ 20M.</translation>
       <translation>Paste waveform (Ctrl+V)</translation>
     </message>
     <message>
-      <source>Undo (Ctrl+Z)</source>
-      <translation>Undo (Ctrl+Z)</translation>
+      <source>Undo (%1)</source>
+      <translation>Undo (%1)</translation>
     </message>
     <message>
-      <source>Redo (Ctrl+Y)</source>
-      <translation>Redo (Ctrl+Y)</translation>
+      <source>Redo (%1)</source>
+      <translation>Redo (%1)</translation>
     </message>
     <message>
       <source>Basic Operation</source>
@@ -1557,6 +1587,29 @@ Please change and retry.</translation>
     </message>
   </context>
   <context>
+    <name>ui_waveform_instr_param_t</name>
+    <message>
+      <source>Amplitude:</source>
+      <translation>Amplitude:</translation>
+    </message>
+    <message>
+      <source>Offset:</source>
+      <translation>Offset:</translation>
+    </message>
+    <message>
+      <source>Frequency</source>
+      <translation>Frequency</translation>
+    </message>
+    <message>
+      <source>Phase:</source>
+      <translation>Phase:</translation>
+    </message>
+    <message>
+      <source>Points:</source>
+      <translation>Points:</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_waveform_t</name>
     <message>
       <source>Open</source>
@@ -1756,6 +1809,10 @@ Please change and retry.</translation>
     <message>
       <source>Positions</source>
       <translation>Positions</translation>
+    </message>
+    <message>
+      <source>Value(V)</source>
+      <translation>Value(V)</translation>
     </message>
   </context>
   <context>

@@ -25,6 +25,32 @@
     </message>
   </context>
   <context>
+    <name>ui_comb_fix_free_form_t</name>
+    <message>
+      <source>Fixed</source>
+      <translation>固定</translation>
+    </message>
+    <message>
+      <source>Variable</source>
+      <translation>可变</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_comb_fixed_points_form_t</name>
+    <message>
+      <source>16384 (16k)</source>
+      <translation>16384 (16k)</translation>
+    </message>
+    <message>
+      <source>32768 (32k)</source>
+      <translation>32768 (32k)</translation>
+    </message>
+    <message>
+      <source>524288 (512k)</source>
+      <translation>524288 (512k)</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_comb_interpolation_t</name>
     <message>
       <source>Linear</source>
@@ -322,6 +348,10 @@
     <message>
       <source>Positions</source>
       <translation>位置</translation>
+    </message>
+    <message>
+      <source>Value</source>
+      <translation>数值</translation>
     </message>
   </context>
   <context>
@@ -745,12 +775,12 @@ Valid range:2 ~ 20M.</source>
       <translation>粘贴波形 (Ctrl+V)</translation>
     </message>
     <message>
-      <source>Undo (Ctrl+Z)</source>
-      <translation>撤销 (Ctrl+Z)</translation>
+      <source>Undo (%1)</source>
+      <translation>撤销 (%1)</translation>
     </message>
     <message>
-      <source>Redo (Ctrl+Y)</source>
-      <translation>重做 (Ctrl+Y)</translation>
+      <source>Redo (%1)</source>
+      <translation>重做 (%1)</translation>
     </message>
     <message>
       <source>Basic Operation</source>
@@ -1557,6 +1587,29 @@ Please change and retry.</source>
     </message>
   </context>
   <context>
+    <name>ui_waveform_instr_param_t</name>
+    <message>
+      <source>Amplitude:</source>
+      <translation>幅度：</translation>
+    </message>
+    <message>
+      <source>Offset:</source>
+      <translation>偏移：</translation>
+    </message>
+    <message>
+      <source>Frequency</source>
+      <translation>频率</translation>
+    </message>
+    <message>
+      <source>Phase:</source>
+      <translation>相位：</translation>
+    </message>
+    <message>
+      <source>Points:</source>
+      <translation>点数：</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_waveform_t</name>
     <message>
       <source>Open</source>
@@ -1756,6 +1809,10 @@ Please change and retry.</source>
     <message>
       <source>Positions</source>
       <translation>位置</translation>
+    </message>
+    <message>
+      <source>Value(V)</source>
+      <translation>数值(V)</translation>
     </message>
   </context>
   <context>

@@ -1,5 +1,5 @@
 # Translation catalogues, built with lrelease and compiled into the program under
-# ":/languages/". Qt's own Chinese catalogue comes from the system when it is installed.
+# ":/languages/", with Qt's own Chinese catalogue for the widgets' standard texts.
 set(ondrix_ts_files
   ${PROJECT_SOURCE_DIR}/resources/languages/Ondrix_en.ts
   ${PROJECT_SOURCE_DIR}/resources/languages/Ondrix_zh.ts)
@@ -10,17 +10,14 @@ qt5_add_translation(ondrix_qm_files ${ondrix_ts_files})
 
 set(ondrix_lang_entries
   "    <file>Ondrix_en.qm</file>\n    <file>Ondrix_zh.qm</file>\n")
-find_file(ONDRIX_QT_ZH_QM qt_zh_CN.qm
+# The widgets' own texts are all in qtbase; qt_zh_CN.qm only names the module catalogues.
+find_file(ONDRIX_QTBASE_ZH_QM qtbase_zh_CN.qm
   PATHS /usr/share/qt5/translations ${Qt5_DIR}/../../../share/qt5/translations NO_DEFAULT_PATH)
-if(ONDRIX_QT_ZH_QM)
-  # qt_zh_CN.qm only names the module catalogues; the widgets' texts are in qtbase.
-  get_filename_component(qt_tr_dir ${ONDRIX_QT_ZH_QM} DIRECTORY)
-  foreach(qm qt_zh_CN.qm qtbase_zh_CN.qm)
-    if(EXISTS ${qt_tr_dir}/${qm})
-      configure_file(${qt_tr_dir}/${qm} ${ondrix_lang_dir}/${qm} COPYONLY)
-      string(APPEND ondrix_lang_entries "    <file>${qm}</file>\n")
-    endif()
-  endforeach()
+if(ONDRIX_QTBASE_ZH_QM)
+  configure_file(${ONDRIX_QTBASE_ZH_QM} ${ondrix_lang_dir}/qtbase_zh_CN.qm COPYONLY)
+  string(APPEND ondrix_lang_entries "    <file>qtbase_zh_CN.qm</file>\n")
+else()
+  message(WARNING "qtbase_zh_CN.qm not found (package qttranslations5-l10n): Qt's own texts stay English in Chinese")
 endif()
 file(WRITE ${ondrix_lang_dir}/ondrix_languages.qrc.in
   "<!DOCTYPE RCC>\n<RCC version=\"1.0\">\n  <qresource prefix=\"/languages\">\n${ondrix_lang_entries}  </qresource>\n</RCC>\n")

@@ -39,7 +39,7 @@ ZH = {
 'Create a new blank waveform (Ctrl+N)':'新建空白波形 (Ctrl+N)','Open existing waveform (Ctrl+O)':'打开已有波形 (Ctrl+O)',
 'Save the waveform (Ctrl+S)':'保存波形 (Ctrl+S)','Cut the selected waveform (Ctrl+X)':'剪切选中的波形 (Ctrl+X)',
 'Copy the selected waveform (Ctrl+C)':'复制选中的波形 (Ctrl+C)','Paste waveform (Ctrl+V)':'粘贴波形 (Ctrl+V)',
-'Undo (Ctrl+Z)':'撤销 (Ctrl+Z)','Redo (Ctrl+Y)':'重做 (Ctrl+Y)','Basic Operation':'基本操作','Zoom X-Axis':'缩放 X 轴',
+'Undo (%1)':'撤销 (%1)','Redo (%1)':'重做 (%1)','Basic Operation':'基本操作','Zoom X-Axis':'缩放 X 轴',
 'Zoom Y-Axis':'缩放 Y 轴','Zoom area':'区域缩放','Fit waveform to display':'波形适合显示','Zoom':'缩放','Sine waveform':'正弦波',
 'Square waveform':'方波','Pulse waveform':'脉冲波','Ramp waveform':'锯齿波','DC waveform':'直流波形','Noise waveform':'噪声波形',
 'Basic Wave':'基本波形','Sinc waveform':'Sinc 波形','Stair step up waveform':'上升阶梯波形','Stair step  down waveform':'下降阶梯波形',
@@ -84,4 +84,6 @@ ZH = {
 'The waveform name is invalid. It can be composed of numbers, letters, underscores and minus signs. The length is 1 ~ 18 and cannot contain spaces.':'波形名称无效。名称可由数字、字母、下划线和减号组成，长度为 1 ~ 18，且不能包含空格。',
 'X1:':'X1：','X2:':'X2：','Y1:':'Y1：','Y2:':'Y2：',
 'Fixed':'固定','Variable':'可变','Samples:':'采样点数：','Waveform Repetitions':'波形重复','Wave Repetitions:':'波形重复次数：',
+'Value':'数值','Value(V)':'数值(V)','Frequency':'频率','Points:':'点数：',
+'16384 (16k)':'16384 (16k)','32768 (32k)':'32768 (32k)','524288 (512k)':'524288 (512k)',
 }

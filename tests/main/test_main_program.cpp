@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QThread>
+#include <array>
 #include <gtest/gtest.h>
 
 namespace {
@@ -25,6 +26,18 @@ QString log_text()
 {
     QFile f(QDir::currentPath() + "/xdg/Brantex/Ondrix/log.txt");
     return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+// The contents of every sample file in the working directory.
+QList<QByteArray> sample_files()
+{
+    QList<QByteArray> contents;
+    for (const QString &name : QDir(".").entryList({".wave_data_buffer*.bin"}, QDir::Files | QDir::Hidden)) {
+        QFile f(name);
+        if (f.open(QIODevice::ReadOnly))
+            contents << f.readAll();
+    }
+    return contents;
 }
 
 bool wait_for_log(const QString &what, int ms)
@@ -54,11 +67,12 @@ TEST(Program, OpensTheFileNamedOnTheCommandLineAndStaysSingle)
     ASSERT_TRUE(first.waitForStarted());
     ASSERT_TRUE(wait_for_log("Application Start", 30000)) << log_text().toStdString();
     EXPECT_TRUE(wait_for_log("file=" + path, 30000));
-    // The document's sample file appears once its window is built, after that log line.
-    bool sample_file = false;
-    for (int waited = 0; waited < 30000 && !(sample_file = QFile::exists(".wave_data_buffer.bin")); waited += 100)
+    // The document's samples are the file's -1, 0 and 1 V as full-scale 16-bit samples.
+    const QByteArray read(reinterpret_cast<const char *>(std::array<short, 3>{-32767, 0, 32767}.data()), 6);
+    bool samples_read = false;
+    for (int waited = 0; waited < 30000 && !(samples_read = sample_files().contains(read)); waited += 100)
         QThread::msleep(100);
-    EXPECT_TRUE(sample_file);
+    EXPECT_TRUE(samples_read) << "the file was not read into the document";
     EXPECT_TRUE(QFile::exists("ondrix_config.xml") || QFile::exists("xdg/Brantex/Ondrix/ondrix_config.xml"));
 
     QProcess second;
@@ -71,4 +85,18 @@ TEST(Program, OpensTheFileNamedOnTheCommandLineAndStaysSingle)
 
     first.kill();
     first.waitForFinished();
+}
+
+// The switches that answer prompts and shorten the splash are the test program's only:
+// the shipped program does not even name them.
+TEST(Program, ShippedProgramHasNoTestSwitches)
+{
+    for (const char *program : {ONDRIX_SHIPPED_PROGRAM, ONDRIX_PROGRAM}) {
+        QFile f(program);
+        ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << program;
+        const QByteArray bytes = f.readAll();
+        const bool test_program = QByteArray(program) == QByteArray(ONDRIX_PROGRAM);
+        for (const char *name : {"ONDRIX_PROMPT_AUTO_ANSWER", "ONDRIX_SPLASH_MS"})
+            EXPECT_EQ(bytes.contains(name), test_program) << program << " " << name;
+    }
 }

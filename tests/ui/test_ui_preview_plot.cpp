@@ -214,7 +214,13 @@ TEST(UiPreviewPlot, RangeScans)
     EXPECT_EQ(plot.get_wv_data_range(data.samples, 900000), ui_range_t(-32768, 32767));
     EXPECT_EQ(plot.get_wave_range_clipped(data), ui_range_t(-10, 10));
     EXPECT_EQ(plot.get_data_limits(), ui_range_t(-10, 10));
-    EXPECT_EQ(plot.clamp_to_y_limits(55.0f), 40.0f);
+    const std::pair<fp32, fp32> clamps[] = {{55.0f, 40.0f}, {-40.5f, -40.0f}, {39.5f, 39.5f}, {-3.0f, -3.0f}};
+    for (const auto &c : clamps) {
+        EXPECT_EQ(plot.clamp_to_y_limits(c.first), c.second) << c.first;
+        fp32 in_place = c.first;
+        plot.clamp_in_y_limits(&in_place);
+        EXPECT_EQ(in_place, c.second) << c.first;
+    }
 
     std::vector<float> v{0.5f, -2.0f, 3.0f};
     EXPECT_EQ(plot.get_vector_range(v), ui_range_t(-2, 3));

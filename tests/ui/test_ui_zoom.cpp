@@ -139,6 +139,47 @@ TEST_F(UiZoom, WheelNotchReloadsTheWindowAroundTheCentre)
     }
 }
 
+// The variant that only rescales: the window comes from the axis's own interval and
+// passing the end gives N - w .. N; the samples on the curve stay.
+TEST_F(UiZoom, ScaleOnlyRescaleMovesTheAxisWithoutReloading)
+{
+    load(1000);
+    const struct
+    {
+        double centre;
+        double factor;
+        double first, last;
+    } cases[] = {
+        {500, 2.0, 250, 750},  // w = 1000 / 2
+        {100, 2.0, 0, 500},    // lo < 0: 0 .. w
+        {900, 2.0, 500, 1000}, // past the end: N - w .. N
+        {500, 0.5, 0, 999},    // wider than the waveform: all of it
+    };
+    for (const auto &c : cases) {
+        plot.set_xbottom_scale(0, 999);
+        plot.updateAxes();
+        ui_qwt_magnifier_t mag(&plot);
+        mag.setAxisEnabled(QwtPlot::yLeft, false);
+        mag.setAxisEnabled(QwtPlot::yRight, false);
+        mag.setAxisEnabled(QwtPlot::xTop, false);
+        mag.set_total_points(total);
+        mag.set_center(c.centre);
+        const size_t points = plot.get_curve(0)->dataSize();
+        const std::pair<double, double> labelled = shown();
+        mag.rescale_scale_only(c.factor);
+        const QwtScaleDiv &div = plot.axisScaleDiv(QwtPlot::xBottom);
+        EXPECT_DOUBLE_EQ(div.lowerBound(), c.first) << c.centre << " " << c.factor;
+        EXPECT_DOUBLE_EQ(div.upperBound(), c.last) << c.centre << " " << c.factor;
+        EXPECT_EQ(plot.get_curve(0)->dataSize(), points);
+        EXPECT_EQ(shown(), labelled) << "no new index range";
+    }
+    ui_qwt_magnifier_t idle(&plot);
+    plot.set_xbottom_scale(0, 999);
+    plot.updateAxes();
+    idle.rescale_scale_only(1.0);
+    EXPECT_DOUBLE_EQ(plot.axisScaleDiv(QwtPlot::xBottom).upperBound(), 999.0) << "a factor of 1 changes nothing";
+}
+
 TEST_F(UiZoom, WheelDoesNotZoomInPastTenDisplayPositions)
 {
     load(1000);

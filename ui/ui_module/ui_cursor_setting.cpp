@@ -92,7 +92,7 @@ void place_pair(QGroupBox *group, QWidget *a, QWidget *b)
     QGridLayout *grid = new QGridLayout(group);
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setVerticalSpacing(0);
-    grid->setHorizontalSpacing(40);
+    grid->setHorizontalSpacing(24);
     grid->setAlignment(Qt::AlignCenter);
     grid->addWidget(a, 0, 0);
     grid->addWidget(b, 0, 1);
@@ -101,9 +101,11 @@ void place_pair(QGroupBox *group, QWidget *a, QWidget *b)
 template <typename frame_t>
 void size_frame(frame_t *f)
 {
+    // Two frames of caption, spin box and unit side by side within the group's 466 pixels.
     f->set_frame_height(31);
     f->spinbox->setFixedHeight(31);
-    f->label->setFixedSize(50, 31);
+    f->label->setFixedSize(36, 31);
+    f->set_unit_width(70);
 }
 
 } // namespace

@@ -115,12 +115,16 @@ void ui_digtal_wave_form_t::copy_wave_object(cfg_if_wv_t *src)
 
 void ui_digtal_wave_form_t::init_frames()
 {
+    // Each entry fills the inside of its holder (148 and 201 pixels, framed) without the
+    // filler of a unit selector.
     m_index_frame = new ui_spinbx_frame_t(true, 0, false, tr("Index:"), false);
-    m_index_frame->setFixedWidth(220);
-    m_index_frame->spinbox->setFixedWidth(90);
+    m_index_frame->setFixedWidth(146);
+    m_index_frame->set_unit_width(0);
+    m_index_frame->spinbox->setFixedWidth(95);
     m_page_frame = new ui_spinbx_frame_t(true, 0, false, tr("Page:"), false);
-    m_page_frame->setFixedWidth(284);
-    m_page_frame->spinbox->setFixedWidth(154);
+    m_page_frame->setFixedWidth(199);
+    m_page_frame->set_unit_width(0);
+    m_page_frame->spinbox->setFixedWidth(148);
     for (auto pair : {std::make_pair(m_index_frame, m_ui->frame_index), std::make_pair(m_page_frame, m_ui->frame_page)}) {
         QGridLayout *g = new QGridLayout(pair.second);
         g->setContentsMargins(0, 0, 0, 0);
@@ -140,7 +144,7 @@ void ui_digtal_wave_form_t::init_frames()
     QGridLayout *grid = new QGridLayout(m_ui->gpbx_para);
     grid->setContentsMargins(20, 0, 0, 0);
     grid->setHorizontalSpacing(10);
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(6);
     grid->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     QLabel *len_label = new QLabel(tr("Wave Length:"));
     QLabel *rate_label = new QLabel(tr("Bit Rate:"));

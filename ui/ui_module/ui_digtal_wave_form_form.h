@@ -95,7 +95,7 @@ public:
         tableWidget->setFont(big);
         btn_goto = button(gpbx_table, "btn_goto", 160, 50, 51, 23);
         btn_goto->setFont(big);
-        frame_index = frame(gpbx_table, "frame_index", 10, 50, 151);
+        frame_index = frame(gpbx_table, "frame_index", 10, 50, 148); // up to the Goto button
         frame_page = frame(gpbx_table, "frame_page", 10, 460, 201);
         rdbtn_single_bit = radio(gpbx_table, "rdbtn_single_bit", 10, 20, 111);
         rdbtn_single_bit->setChecked(true);
@@ -114,7 +114,7 @@ public:
         btn_ch_copy = button(gpbx_ch_copy, "btn_ch_copy", 310, 20, 75, 23);
         label = new QLabel(gpbx_ch_copy);
         label->setObjectName("label");
-        label->setGeometry(170, 20, 31, 16);
+        label->setGeometry(166, 20, 22, 16);
         retranslateUi(w);
     }
 

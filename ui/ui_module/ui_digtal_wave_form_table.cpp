@@ -61,7 +61,7 @@ void ui_digtal_wave_form_t::ensure_rows(int rows)
 void ui_digtal_wave_form_t::init_point_table()
 {
     QTableWidget *t = m_ui->tableWidget;
-    t->setHorizontalHeaderLabels({tr("Positions"), "Value"});
+    t->setHorizontalHeaderLabels({tr("Positions"), tr("Value")});
     t->verticalHeader()->setVisible(false);
     t->horizontalHeader()->setStyleSheet("color: rgb(0, 0, 0)");
     t->setColumnCount(2);

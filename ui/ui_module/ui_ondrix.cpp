@@ -6,6 +6,7 @@
 #include "plat_device_watch.h"
 #include "ui_dialog_provider.h"
 #include "ui_draw_point.h"
+#include "ui_icon_look.h"
 #include "ui_plot_cursor.h"
 #include "ui_plot_loader.h"
 #include "ui_plot_utils.h"
@@ -131,8 +132,9 @@ void ui_ondrix_t::init_undo_group()
     m_undo_group = new QUndoGroup(this);
     m_undo_action = m_undo_group->createUndoAction(this, QString());
     m_redo_action = m_undo_group->createRedoAction(this, QString());
-    m_undo_action->setIcon(QIcon(":/Image/resources/image_basic_undo.png"));
-    m_redo_action->setIcon(QIcon(":/Image/resources/image_basic_redo.png"));
+    // Disabled by the undo group when there is nothing to undo or redo: they must look so.
+    m_undo_action->setIcon(ui_icon_with_disabled_look(QIcon(":/Image/resources/image_basic_undo.png")));
+    m_redo_action->setIcon(ui_icon_with_disabled_look(QIcon(":/Image/resources/image_basic_redo.png")));
     m_undo_action->setShortcut(QKeySequence::Undo);
     m_redo_action->setShortcut(QKeySequence::Redo);
     connect(m_undo_action, SIGNAL(triggered()), this, SLOT(tbar_bs_slot_func()));
@@ -188,7 +190,13 @@ int32 ui_ondrix_t::create_wave_window(const QString &title)
     auto *sub = new QMdiSubWindow(m_mdi_area, Qt::WindowFlags());
     wave->set_saved(false);
     wave->set_window_num(g_window_counter);
+    wave->set_send_available(is_command_available(controls.comm_send));
     sub->installEventFilter(this);
+    // The sub-window's own Close carries Ctrl+W and Ctrl+F4, the keys of Standard Waveform
+    // and File > Close: both would turn ambiguous and run nothing.
+    if (QMenu *menu = sub->systemMenu())
+        for (QAction *a : menu->actions())
+            a->setShortcuts(QList<QKeySequence>());
     sub->setWidget(wave);
     sub->setWindowTitle(title);
     sub->setAttribute(Qt::WA_DeleteOnClose);

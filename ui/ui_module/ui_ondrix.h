@@ -275,7 +275,7 @@ private:
     void refresh_instruments();
     bool document_is_current() const;
     void render_plot(QPrinter *printer);
-    void reset_failed_open();
+    void discard_failed_document(QMdiSubWindow *sub);
 
     QLineEdit *m_status_edit;
     QLineEdit *m_scope_edit;

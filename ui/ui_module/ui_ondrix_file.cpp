@@ -10,11 +10,13 @@
 #include "ui_preview_plot.h"
 #include "ui_prompt.h"
 #include "ui_waveform.h"
+#include "ui_wv_undo_stack.h"
 
 #include <QDebug>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPrinter>
+#include <QUndoGroup>
 #include <exception>
 #include <memory>
 #include <qwt_plot_renderer.h>
@@ -68,7 +70,8 @@ void ui_ondrix_t::open_file_slot_func(QString file)
         system_info_slot_func(r == 3 ? 0 : 1);
         return;
     }
-    show_waveform(m_mdi_area->activeSubWindow());
+    QMdiSubWindow *doc_window = m_mdi_area->activeSubWindow();
+    show_waveform(doc_window);
     if (!m_cur_wave)
         return;
     auto reader = std::make_unique<cfg_file_main_t>(bytes);
@@ -91,30 +94,34 @@ void ui_ondrix_t::open_file_slot_func(QString file)
             add_wave_undo_stack();
         } catch (const std::exception &e) {
             qDebug().noquote() << QString("ui_ondrix_t::show_open_file():") + e.what();
-            m_mdi_area->closeActiveSubWindow();
+            discard_failed_document(doc_window);
             system_info_slot_func(0);
         }
         return;
     }
-    // The failed read may have written part of the file into the record: show the
-    // window's default samples again rather than a mixture behind a DC plot.
-    reset_failed_open();
     if (result == -9)
         system_info_slot_func(0);
     else
         show_open_file_error(result);
+    discard_failed_document(doc_window);
 }
 
-void ui_ondrix_t::reset_failed_open()
+// The window of a failed open holds nothing of the file: it goes without a save question,
+// and its undo stack leaves the group with it.
+void ui_ondrix_t::discard_failed_document(QMdiSubWindow *sub)
 {
-    cfg_if_wv_t *wave = m_cur_wave->wave_object;
-    wave->get_wv_data()->clear();
-    wave->create_wv_data();
-    m_cur_wave->bind_zoomer_data();
-    ui_preview_plot_t *plot = m_cur_wave->plot;
-    fp32 high = *wave->get_high_level();
-    fp32 low = *wave->get_low_level();
-    plot_load_waveform_yrange(plot, &high, &low, m_cur_wave->get_wave_data(), 3000);
+    if (!sub)
+        return;
+    if (ui_waveform_t *doc = qobject_cast<ui_waveform_t *>(sub->widget())) {
+        doc->set_saved(true);
+        m_undo_group->removeStack(doc->get_undo_stack());
+    }
+    sub->close();
+    if (QMdiSubWindow *active = m_mdi_area->activeSubWindow())
+        show_window_change_slot_func(active);
+    else
+        m_cur_wave = nullptr;
+    _update_status_bar_show();
 }
 
 void ui_ondrix_t::show_open_file_error(int32 code)

@@ -85,7 +85,8 @@ void ui_ondrix_t::create_file_menu()
     commands.file_open = add_menu_action(tr("Open"), "image_basic_open.png", slot);
     commands.file_open->setShortcut(QKeySequence(QKeySequence::Open));
     controls.file_close = add_menu_action(tr("Close"), nullptr, slot);
-    controls.file_close->setShortcut(QKeySequence(QKeySequence::Close));
+    // Not QKeySequence::Close: on Linux it is Ctrl+W, which is Standard Waveform here.
+    controls.file_close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F4));
     controls.file_save = add_menu_action(tr("Save"), "image_basic_save.png", slot);
     controls.file_save->setShortcut(QKeySequence(QKeySequence::Save));
     controls.file_save_as = add_menu_action(tr("Save As"), nullptr, slot);

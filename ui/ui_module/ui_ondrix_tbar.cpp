@@ -2,6 +2,7 @@
 #include "ui_ondrix.h"
 
 #include "ui_draw_point.h"
+#include "ui_icon_look.h"
 #include "ui_prompt.h"
 #include "ui_qwt_plotzoomer.h"
 #include "ui_tbar_btn.h"
@@ -30,7 +31,9 @@ ui_tbar_btn_t *t_button(const char *icon, const QString &tip)
 QPushButton *p_button(const char *icon, const QString &tip)
 {
     auto *b = new QPushButton();
-    b->setIcon(QIcon(icon_path(icon)));
+    // A picture button has no grey twin; disabled (a command not built yet) it still
+    // has to look so.
+    b->setIcon(ui_icon_with_disabled_look(QIcon(icon_path(icon))));
     b->setObjectName("tbar_button");
     b->setToolTip(tip);
     return b;
@@ -102,8 +105,9 @@ void ui_ondrix_t::create_tool_bar()
     controls.btn_cut = t_button("image_basic_cut", tr("Cut the selected waveform (Ctrl+X)"));
     controls.btn_copy = t_button("image_basic_copy", tr("Copy the selected waveform (Ctrl+C)"));
     controls.btn_paste = t_button("image_basic_paste", tr("Paste waveform (Ctrl+V)"));
-    m_undo_action->setToolTip(tr("Undo (Ctrl+Z)"));
-    m_redo_action->setToolTip(tr("Redo (Ctrl+Y)"));
+    // The keys the actions really have (Redo is Ctrl+Shift+Z on Linux, not Ctrl+Y).
+    m_undo_action->setToolTip(tr("Undo (%1)").arg(m_undo_action->shortcut().toString(QKeySequence::NativeText)));
+    m_redo_action->setToolTip(tr("Redo (%1)").arg(m_redo_action->shortcut().toString(QKeySequence::NativeText)));
     add_group(bar, this, SLOT(tbar_bs_slot_func()), tr("Basic Operation"), 3,
               {{commands.btn_new, 0, 0}, {commands.btn_open, 0, 1}, {controls.btn_save, 0, 2},
                {action_bar(m_undo_action), 0, 3}, {controls.btn_cut, 1, 0}, {controls.btn_copy, 1, 1},

@@ -151,6 +151,13 @@ void ui_point_table_form_t::show_position_box(const QString &text)
     prompt.show_info_box(text, false);
 }
 
+int ui_point_table_form_t::get_current_position() const
+{
+    const QTableWidget *table = ui->tableWidget;
+    const QTableWidgetItem *item = table->item(table->currentRow(), 0);
+    return item ? item->text().toInt() : 0;
+}
+
 double ui_point_table_form_t::check_point(int row, int column)
 {
     QTableWidgetItem *item = ui->tableWidget->item(row, column);

@@ -20,6 +20,9 @@ public:
     // Raw points (x sample index, y raw int16 value) shown in volts; shows the window.
     void load_points(QList<QPointF> raw_points, float amp, float offset);
     void set_wave_length(uint32 length) { wave_length = length; }
+    uint32 get_wave_length() const { return wave_length; }
+    // The position (column 0) of the current row; 0 without a current row.
+    int get_current_position() const;
     uint32 get_max_points() const { return max_points; }
 
     double check_point(int row, int column);

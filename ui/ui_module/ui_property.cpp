@@ -38,3 +38,22 @@ void ui_property_t::remove_data_file()
     if (!path.empty())
         std::remove(path.c_str());
 }
+
+int32 ui_property_t::set_data(const lib_wv_data_t<short int> &other)
+{
+    data = other;
+    return 1;
+}
+
+void ui_property_t::reset_state()
+{
+    mouse_func = UI_MOUSE_NORMAL;
+    select_kind = 2;
+    high_level = 0.0f;
+    low_level = 0.0f;
+}
+
+void ui_property_t::clear_data()
+{
+    data.clear();
+}

@@ -40,6 +40,12 @@ public:
 
     // Removes the copy buffer's sample file; the owner's destructor calls it.
     void remove_data_file();
+    // Takes the other record member by member: both then name the same sample file.
+    int32 set_data(const lib_wv_data_t<short int> &other);
+    // Back to the normal mouse function, nothing selected, levels 0.
+    void reset_state();
+    // Empties the sample record.
+    void clear_data();
 
 private:
     lib_wv_type_t wave_type;

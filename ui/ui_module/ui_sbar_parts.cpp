@@ -69,7 +69,7 @@ qint64 ui_sbar_trunc(double v)
     return static_cast<qint64>(v);
 }
 
-uint32 ui_sbar_index(fp32 v)
+uint32 ui_sbar_index(double v)
 {
     qint64 i = ui_sbar_trunc(v);
     if (i < 0)
@@ -85,24 +85,21 @@ QString ui_sbar_volts_text(fp32 v)
         lib_unit_format_value(v, UI_PREFIX_MILLI, UI_PREFIX_NONE, UI_UNIT_VOLT, true, 2));
 }
 
-void ui_sbar_set_points(const ui_sbar_range_fields_t &f, fp32 x1, fp32 x2)
+void ui_sbar_set_points(const ui_sbar_range_fields_t &f, double x1, double x2)
 {
-    fp32 lo = x1 > x2 ? x2 : x1;
-    fp32 hi = x1 > x2 ? x1 : x2;
-    // In double: above 2^24 an fp32 "+ 1" would round to the neighbouring even position.
-    f.start_point->setText(QString::number(ui_sbar_trunc(static_cast<double>(lo) + 1.0)));
-    f.end_point->setText(QString::number(ui_sbar_trunc(static_cast<double>(hi) + 1.0)));
-    f.delta_point->setText(
-        QString::number(ui_sbar_trunc(static_cast<double>(hi) - static_cast<double>(lo))));
+    const double lo = x1 > x2 ? x2 : x1;
+    const double hi = x1 > x2 ? x1 : x2;
+    f.start_point->setText(QString::number(ui_sbar_trunc(lo + 1.0)));
+    f.end_point->setText(QString::number(ui_sbar_trunc(hi + 1.0)));
+    f.delta_point->setText(QString::number(ui_sbar_trunc(hi - lo)));
 }
 
-void ui_sbar_set_times(const ui_sbar_range_fields_t &f, fp32 x1, fp32 x2, const fp32 *freq,
+void ui_sbar_set_times(const ui_sbar_range_fields_t &f, double x1, double x2, const fp32 *freq,
                        const int32 *points)
 {
-    fp32 lo = x1 > x2 ? x2 : x1;
-    fp32 hi = x1 > x2 ? x1 : x2;
-    fp32 delta = hi - lo;
+    const double lo = x1 > x2 ? x2 : x1;
+    const double hi = x1 > x2 ? x1 : x2;
     f.start_time->setText(ui_sbar_time_label(ui_sbar_index(lo), freq, points));
     f.end_time->setText(ui_sbar_time_label(ui_sbar_index(hi), freq, points));
-    f.delta_time->setText(ui_sbar_time_label(ui_sbar_index(delta), freq, points));
+    f.delta_time->setText(ui_sbar_time_label(ui_sbar_index(hi - lo), freq, points));
 }

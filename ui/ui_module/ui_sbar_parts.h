@@ -28,7 +28,7 @@ QString ui_sbar_time_label(uint32 index, const fp32 *freq, const int32 *points);
 
 // Sample position or level to the index that labels it: truncated toward zero, saturated.
 qint64 ui_sbar_trunc(double v);
-uint32 ui_sbar_index(fp32 v);
+uint32 ui_sbar_index(double v);
 // Volts with milli or no prefix and 2 decimals ("250.00 mV", "-20.00 V").
 QString ui_sbar_volts_text(fp32 v);
 
@@ -42,6 +42,7 @@ struct ui_sbar_range_fields_t
     QLineEdit *end_time;
     QLineEdit *delta_time;
 };
-void ui_sbar_set_points(const ui_sbar_range_fields_t &f, fp32 x1, fp32 x2);
-void ui_sbar_set_times(const ui_sbar_range_fields_t &f, fp32 x1, fp32 x2, const fp32 *freq,
+// Positions are doubles: above 2^24 an fp32 position is no longer a whole sample.
+void ui_sbar_set_points(const ui_sbar_range_fields_t &f, double x1, double x2);
+void ui_sbar_set_times(const ui_sbar_range_fields_t &f, double x1, double x2, const fp32 *freq,
                        const int32 *points);

@@ -87,7 +87,8 @@ public:
         label_min_point_value->setLayoutDirection(Qt::RightToLeft);
         label_max_point = label(gpbx_note, "label_max_point", 240, 20, 131);
         label_max_point->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        label_max_point_value = label(gpbx_note, "label_max_point_value", 380, 20, 81);
+        // Room for the largest count, 4294967295.
+        label_max_point_value = label(gpbx_note, "label_max_point_value", 380, 20, 101);
         table_widget = new QWidget(w);
         table_widget->setObjectName("table_widget");
         table_widget->setGeometry(500, 90, 341, 241);

@@ -58,13 +58,14 @@ struct Ui_ui_view_property_t
         checkb_time_scale->setGeometry(290, 290, 181, 23);
         gpbx_y_axis = new QGroupBox(w);
         gpbx_y_axis->setObjectName("gpbx_y_axis");
-        gpbx_y_axis->setGeometry(10, 320, 531, 81);
+        // Tall enough for the Auto Scale row above the Min and Max row.
+        gpbx_y_axis->setGeometry(10, 316, 531, 92);
         btn_ok = new QPushButton(w);
         btn_ok->setObjectName("btn_ok");
-        btn_ok->setGeometry(150, 410, 91, 31);
+        btn_ok->setGeometry(150, 414, 91, 31);
         btn_cancle = new QPushButton(w);
         btn_cancle->setObjectName("btn_cancle");
-        btn_cancle->setGeometry(310, 410, 91, 31);
+        btn_cancle->setGeometry(310, 414, 91, 31);
         for (QWidget *c : std::initializer_list<QWidget *>{gpbx_waveform, gpbx_cursor, checkb_grid,
                                                          checkb_time_scale, gpbx_y_axis, btn_ok, btn_cancle}) {
             c->setFont(font);
@@ -235,8 +236,8 @@ void ui_view_property_t::build_cursor_group()
 
 void ui_view_property_t::build_y_axis_group()
 {
-    QGridLayout *grid = group_grid(form->gpbx_y_axis, 10, 30);
-    grid->setContentsMargins(10, 9, 30, 10);
+    QGridLayout *grid = group_grid(form->gpbx_y_axis, 4, 30);
+    grid->setContentsMargins(10, 2, 30, 6);
     grid->setAlignment(Qt::AlignRight);
     auto_scale_box = new QCheckBox(tr("Auto Scale"));
     min_frame.reset(new ui_dspinbx_frame_t(false, UI_UNIT_VOLT, true, tr("Min:"), false));

@@ -297,15 +297,23 @@ lib_wv_data_t<short int> *ui_waveform_t::get_wave_data()
 
 int32 ui_waveform_t::set_wave_data(const lib_wv_data_t<short int> &data)
 {
-    return wave_object->update_wv_data(data);
+    const int32 r = wave_object->update_wv_data(data);
+    fit_selection_to_length();
+    update_sbar_cursor_value();
+    return r;
 }
 
 void ui_waveform_t::set_wave_object(cfg_if_wv_t *object)
 {
     if (wave_owner.get() == object)
         return;
-    if (wave_owner)
+    if (wave_owner) {
         wave_owner->release_wv_data(true);
+        // The steps hold the old object's samples: undone under the new object they would
+        // mix two waveforms. A selection of the old samples means nothing in the new ones.
+        undo_stack->clear();
+        clear_selection();
+    }
     wave_owner.reset(object);
     wave_object = object;
 }
@@ -330,7 +338,7 @@ bool ui_waveform_t::is_selection_valid()
     if (!cursor->is_selzone_visible())
         return false;
     const std::pair<double, double> z = cursor->get_selzone_range();
-    return static_cast<fp32>(z.first) >= 0.0f && static_cast<fp32>(z.second) <= static_cast<fp32>(get_wv_len());
+    return z.first >= 0.0 && z.second <= static_cast<double>(get_wv_len());
 }
 
 void ui_waveform_t::limit_xcursors()
@@ -392,7 +400,7 @@ void ui_waveform_t::nor_rmenu_slot_func()
         set_draw_type(5);
     else if (s == act_wv_property)
         emit wvform_info_main_window_signal(wvform_info_t(1));
-    else if (s == act_send_wv)
+    else if (s == act_send_wv && send_available)
         emit info_send_wv_to_arb_signal();
     emit update_control_state_signal();
 }
@@ -438,6 +446,7 @@ void ui_waveform_t::update_control_state()
     act_cut->setEnabled(valid);
     act_paste->setEnabled(has_data());
     act_select_x->setEnabled(cursor->is_x_cursor_visible());
+    act_send_wv->setEnabled(send_available);
     if (drawing->get_draw_type() == 5 && get_mouse_func() == UI_MOUSE_DRAW_POINT) {
         point_menu->setEnabled(true);
         interpolation_menu->setEnabled(true);
@@ -471,6 +480,12 @@ void ui_waveform_t::update_control_state()
     }
 }
 
+void ui_waveform_t::set_send_available(bool available)
+{
+    send_available = available;
+    act_send_wv->setEnabled(available);
+}
+
 void ui_waveform_t::apply_view_setting(ui_view_setting_t setting)
 {
     view_setting = setting;
@@ -496,8 +511,7 @@ void ui_waveform_t::update_sbar_cursor_value(double, double)
         status_bar->cursor_widget->set_y_cursor_value(cursor->get_y1_value(), cursor->get_y2_value());
     if (cursor->is_selzone_visible()) {
         const std::pair<double, double> z = cursor->get_selzone_range();
-        status_bar->cursor_sel_widget->set_sel_value(static_cast<fp32>(z.first), static_cast<fp32>(z.second), &freq,
-                                                     &count);
+        status_bar->cursor_sel_widget->set_sel_value(z.first, z.second, &freq, &count);
     }
 }
 

@@ -59,6 +59,9 @@ public:
     void apply_view_setting(ui_view_setting_t setting);
     void apply_y_axis_setting(ui_view_setting_t setting);
     void update_control_state();
+    // Whether the owner can send a waveform to a generator: "Send waveform to AWG" of the
+    // right-click menu follows it.
+    void set_send_available(bool available);
     void update_sbar_cursor_value(double = 0.0, double = 0.0);
     bool is_selection_valid();
     void limit_xcursors();
@@ -158,9 +161,15 @@ private:
     bool edit_range(uint32 &lo, uint32 &hi);
     void redraw_after_in_place_edit(bool has_range, uint32 lo, uint32 hi);
     lib_fd_t open_in_place_edit(uint32 &hi);
-    void reload_after_count_change();
+    // The selection after the record's length changed: clamped to the last sample, or
+    // cleared when no sample is left; callers re-place the markers and the read-out.
+    void fit_selection_to_length();
+    void clear_selection();
     bool guarded_backup();
     void restore_after_undo(const lib_wv_data_t<short int> &snapshot);
+    // One drawing stroke, press to release: backed up at its first point that writes.
+    void draw_stroke(ui_mouse_act_t act, QMouseEvent *event, lib_wv_data_t<short int> &data, double x, double y);
+    void end_stroke();
     QAction *add_action(QMenu *menu, const QString &text, const char *icon);
 
     std::unique_ptr<ui_plot_cursor_t> cursor_owner;
@@ -185,4 +194,6 @@ private:
         *act_clear_points, *act_linear, *act_smooth, *act_staircase;
     ui_wv_undo_stack_t *undo_stack;
     ui_waveform_sbar_t *status_bar;
+    enum stroke_t { stroke_none, stroke_open, stroke_refused } stroke = stroke_none;
+    bool send_available = true;
 };

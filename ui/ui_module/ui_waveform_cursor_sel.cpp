@@ -11,10 +11,7 @@ ui_waveform_cursor_sel_t::ui_waveform_cursor_sel_t(QWidget *parent)
 {
     ui_sbar_build_range_group(sel_group, tr("Selection"), tr("Start"), tr("End"), tr("Deta"),
                               tr("Points"), tr("Time"), &sel_fields);
-    set_sel_points(0.0f, 0.0f);
-    sel_fields.start_time->setText("0");
-    sel_fields.end_time->setText("0");
-    sel_fields.delta_time->setText("0");
+    clear_sel_value();
 
     QGridLayout *pos_grid = ui_sbar_grid(pos_group, 5, 5);
     QLabel *pos_label = ui_sbar_label(tr("Position"));
@@ -38,12 +35,20 @@ ui_waveform_cursor_sel_t::ui_waveform_cursor_sel_t(QWidget *parent)
 
 ui_waveform_cursor_sel_t::~ui_waveform_cursor_sel_t() = default;
 
-void ui_waveform_cursor_sel_t::set_sel_points(fp32 start, fp32 end)
+void ui_waveform_cursor_sel_t::set_sel_points(double start, double end)
 {
     ui_sbar_set_points(sel_fields, start, end);
 }
 
-void ui_waveform_cursor_sel_t::set_sel_value(fp32 start, fp32 end, fp32 *freq, int32 *points)
+void ui_waveform_cursor_sel_t::clear_sel_value()
+{
+    set_sel_points(0.0, 0.0);
+    sel_fields.start_time->setText("0");
+    sel_fields.end_time->setText("0");
+    sel_fields.delta_time->setText("0");
+}
+
+void ui_waveform_cursor_sel_t::set_sel_value(double start, double end, fp32 *freq, int32 *points)
 {
     ui_sbar_set_points(sel_fields, start, end);
     ui_sbar_set_times(sel_fields, start, end, freq, points);

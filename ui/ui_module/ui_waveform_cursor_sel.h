@@ -15,8 +15,10 @@ public:
     explicit ui_waveform_cursor_sel_t(QWidget *parent = nullptr);
     ~ui_waveform_cursor_sel_t() override;
 
-    void set_sel_points(fp32 start, fp32 end);
-    void set_sel_value(fp32 start, fp32 end, fp32 *freq, int32 *points);
+    void set_sel_points(double start, double end);
+    void set_sel_value(double start, double end, fp32 *freq, int32 *points);
+    // Back to the texts of no selection (point row 1, 1, 0 and times "0").
+    void clear_sel_value();
     void set_pos_value(fp32 x, fp32 y, fp32 *freq, int32 *points);
     void set_pos_points(fp32 x, fp32 y);
 

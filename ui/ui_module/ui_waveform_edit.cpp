@@ -15,12 +15,16 @@
 #include "ui_prompt.h"
 #include "ui_qwt_picker.h"
 #include "ui_wave_command.h"
+#include "ui_waveform_cursor_sel.h"
+#include "ui_waveform_sbar.h"
 #include "ui_wv_undo_stack.h"
 #include "ui_xp_scale_draw.h"
 
 #include <QDebug>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <exception>
 #include <memory>
 
@@ -215,10 +219,10 @@ void ui_waveform_t::do_cut_selected_wv()
     const uint32 m = get_wv_len();
     const uint32 last = m - 1; // wraps for m = 0 so that nothing is clamped
     plot->set_wave_points(m);
-    const double zs = std::min(lo, last), ze = std::min(hi, last);
-    cursor->set_selzone_range(zs, ze);
-    select_range.start = zs;
-    select_range.end = ze;
+    cursor->set_selzone_range(lo, hi);
+    select_range.start = lo;
+    select_range.end = hi;
+    fit_selection_to_length();
     if (cursor->get_x1_pos() > static_cast<fp32>(last))
         cursor->set_x1_pos(static_cast<fp32>(last));
     if (cursor->get_x2_pos() > static_cast<fp32>(last))
@@ -301,6 +305,7 @@ int32 ui_waveform_t::paste_copy_buffer()
         break;
     }
     plot->set_wave_points(get_wv_len());
+    fit_selection_to_length();
     plot_load_waveform_vector(plot, doc, k_display_points);
     cursor->update_marker_pos();
     update_sbar_cursor_value();
@@ -343,10 +348,18 @@ void ui_waveform_t::restore_after_undo(const lib_wv_data_t<short int> &snapshot)
         return;
     }
     plot->set_wave_points(doc->samples.size());
-    const ui_range_t r = plot->get_wave_range(*doc);
-    fp32 y_max = static_cast<fp32>(r.second), y_min = static_cast<fp32>(r.first);
+    // The amplitude axis is in volts: the full scale of the restored amplitude and offset,
+    // as opening and generating show it; a flat record still gets a labelled span.
+    fp32 y_max = doc->offset + doc->amp * 0.5f, y_min = doc->offset - doc->amp * 0.5f;
+    if (!(y_max - y_min >= 1e-6f)) {
+        const fp32 m = std::fabs(y_min) * 0.1f + 1.0f;
+        y_min -= m;
+        y_max += m;
+    }
+    fit_selection_to_length();
     plot_load_waveform_yrange(plot, &y_max, &y_min, doc, k_display_points);
     cursor->update_marker_pos();
+    update_sbar_cursor_value();
 }
 
 void ui_waveform_t::undo_clicked_slot_func(int index, bool is_undo_clicked)
@@ -358,6 +371,30 @@ void ui_waveform_t::undo_clicked_slot_func(int index, bool is_undo_clicked)
         restore_after_undo(command->get_before());
     else
         restore_after_undo(command->get_after());
+}
+
+void ui_waveform_t::fit_selection_to_length()
+{
+    const uint32 n = get_wv_len();
+    if (n == 0) {
+        clear_selection();
+        return;
+    }
+    const double last = static_cast<double>(n) - 1.0;
+    const std::pair<double, double> z = cursor->get_selzone_range();
+    cursor->set_selzone_range(std::min(z.first, last), std::min(z.second, last));
+    select_range.start = std::min(select_range.start, last);
+    select_range.end = std::min(select_range.end, last);
+}
+
+void ui_waveform_t::clear_selection()
+{
+    cursor->hide_selzone();
+    cursor->set_selzone_range(0.0, 0.0);
+    set_select_kind(2);
+    select_range.start = 0.0;
+    select_range.end = 0.0;
+    status_bar->cursor_sel_widget->clear_sel_value();
 }
 
 std::pair<double, double> ui_waveform_t::get_wave_min_max()

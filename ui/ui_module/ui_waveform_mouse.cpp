@@ -65,6 +65,8 @@ void ui_waveform_t::mouseReleaseEvent(QMouseEvent *event)
     if (event->button() != Qt::LeftButton)
         return;
     do_mouse_event(UI_MOUSE_RELEASE, event);
+    // A stroke released outside the plot still ends as one undo step.
+    end_stroke();
     drawing->set_preview_visible(false);
 }
 
@@ -93,18 +95,7 @@ void ui_waveform_t::do_mouse_event(ui_mouse_act_t act, QMouseEvent *event)
         zoomer->do_zoom_mouse_event(act, event, i, y);
         break;
     case UI_MOUSE_DRAW_POINT:
-        if (act == UI_MOUSE_PRESS) {
-            if (backup_wave_data() == 3) {
-                lib_diag_line("LIB_MEMORY_NOT_ENOUGH ");
-                emit system_info_signal(3);
-                break;
-            }
-            drawing->do_point_operate_by_mouse(UI_MOUSE_PRESS, event, *data, i, y);
-        } else {
-            drawing->do_point_operate_by_mouse(act, event, *data, i, y);
-            if (act == UI_MOUSE_RELEASE)
-                commit_edit();
-        }
+        draw_stroke(act, event, *data, i, y);
         break;
     case UI_MOUSE_NORMAL:
     case UI_MOUSE_CURSOR:
@@ -118,6 +109,49 @@ void ui_waveform_t::do_mouse_event(ui_mouse_act_t act, QMouseEvent *event)
     }
     emit update_control_state_signal();
     update_sbar_cursor_value();
+}
+
+void ui_waveform_t::draw_stroke(ui_mouse_act_t act, QMouseEvent *event, lib_wv_data_t<short int> &data, double x,
+                                double y)
+{
+    if (act == UI_MOUSE_PRESS)
+        end_stroke();
+    if (stroke == stroke_refused)
+        return;
+    if (stroke == stroke_open) {
+        drawing->do_point_operate_by_mouse(act, event, data, x, y);
+        if (act == UI_MOUSE_RELEASE)
+            end_stroke();
+        return;
+    }
+    // A stroke starts at its first point inside the plot: the press, or a drag that comes
+    // in from outside with the left button held (point editing writes only on presses).
+    const bool dragged_in = act == UI_MOUSE_MOVE && event && (event->buttons() & Qt::LeftButton) &&
+                            drawing->get_draw_type() != 5;
+    if (act != UI_MOUSE_PRESS && !dragged_in)
+        return;
+    if (backup_wave_data() == 3) {
+        lib_diag_line("LIB_MEMORY_NOT_ENOUGH ");
+        emit system_info_signal(3);
+        stroke = stroke_refused;
+        return;
+    }
+    stroke = stroke_open;
+    if (act == UI_MOUSE_PRESS) {
+        drawing->do_point_operate_by_mouse(UI_MOUSE_PRESS, event, data, x, y);
+        return;
+    }
+    QMouseEvent press(QEvent::MouseButtonPress, event->localPos(), event->windowPos(), event->screenPos(),
+                      Qt::LeftButton, event->buttons(), event->modifiers());
+    drawing->do_point_operate_by_mouse(UI_MOUSE_PRESS, &press, data, x, y);
+}
+
+void ui_waveform_t::end_stroke()
+{
+    const bool open = stroke == stroke_open;
+    stroke = stroke_none;
+    if (open)
+        commit_edit();
 }
 
 void ui_waveform_t::update_canvas_cursor()

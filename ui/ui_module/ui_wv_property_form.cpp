@@ -27,6 +27,7 @@
 #include <QTableWidget>
 
 #include <algorithm>
+#include <type_traits>
 #include <vector>
 
 // The dialog's fixed-geometry form, as the designer would generate it.
@@ -54,13 +55,14 @@ struct Ui_ui_wv_property_form_t
         font.setPointSize(12);
         gpbx_wv_name = new QGroupBox(w);
         gpbx_wv_name->setObjectName("gpbx_wv_name");
-        gpbx_wv_name->setGeometry(10, 10, 451, 161);
+        gpbx_wv_name->setGeometry(10, 10, 451, 181);
         btn_dig = new QPushButton(gpbx_wv_name);
         btn_dig->setObjectName("btn_dig");
-        btn_dig->setGeometry(250, 0, 191, 31);
+        // Inside the group, below its top border and above the first entry row.
+        btn_dig->setGeometry(250, 24, 191, 24);
         gpbx_wv_preview = new QGroupBox(w);
         gpbx_wv_preview->setObjectName("gpbx_wv_preview");
-        gpbx_wv_preview->setGeometry(10, 180, 451, 231);
+        gpbx_wv_preview->setGeometry(10, 200, 451, 211);
         btn_preview = new QPushButton(w);
         btn_preview->setObjectName("btn_preview");
         btn_preview->setGeometry(490, 420, 91, 31);
@@ -120,10 +122,10 @@ QLabel *entry_label(const QString &text)
     return l;
 }
 
-// An integer entry alone in its frame.
-ui_spinbx_frame_t *make_int_entry(QFrame *holder, const QString &label, int width, int spin_width)
+// An entry without units alone in its frame.
+template <typename frame_t> frame_t *make_entry(QFrame *holder, const QString &label, int width, int spin_width)
 {
-    ui_spinbx_frame_t *f = new ui_spinbx_frame_t(true, 0, false, label, false);
+    frame_t *f = new frame_t(std::is_same<frame_t, ui_spinbx_frame_t>::value, 0, false, label, false);
     f->setFixedWidth(width);
     f->spinbox->setFixedWidth(spin_width);
     f->label->setObjectName("normal_label");
@@ -221,8 +223,9 @@ void ui_wv_property_form_t::init_widgets()
 
 void ui_wv_property_form_t::init_entries()
 {
-    index_frame = make_int_entry(ui->frame_index, tr("Index:"), 220, 90);
-    page_frame = make_int_entry(ui->frame_page, tr("Page:"), 284, 154);
+    index_frame = make_entry<ui_dspinbx_frame_t>(ui->frame_index, tr("Index:"), 220, 90);
+    index_frame->dspinbox->setDecimals(0);
+    page_frame = make_entry<ui_spinbx_frame_t>(ui->frame_page, tr("Page:"), 284, 154);
 
     name_edit = new ui_wv_ledit_t;
     name_edit->installEventFilter(this);
@@ -238,9 +241,9 @@ void ui_wv_property_form_t::init_entries()
         f->set_frame_height(31);
     }
     QGridLayout *grid = new QGridLayout(ui->gpbx_wv_name);
-    grid->setVerticalSpacing(10);
+    grid->setVerticalSpacing(8);
     grid->setHorizontalSpacing(10);
-    grid->setContentsMargins(20, 40, 9, 9);
+    grid->setContentsMargins(20, 52, 9, 9);
     grid->setAlignment(Qt::AlignTop | Qt::AlignLeft);
     grid->addWidget(entry_label(tr("Wave Name:")), 0, 0);
     grid->addWidget(name_edit, 0, 1);
@@ -347,7 +350,7 @@ void ui_wv_property_form_t::fill_table()
 {
     QTableWidget *table = ui->tableWidget;
     table->setColumnCount(2);
-    table->setHorizontalHeaderLabels(QStringList() << tr("Positions") << "Value(V)");
+    table->setHorizontalHeaderLabels(QStringList() << tr("Positions") << tr("Value(V)"));
     table->verticalHeader()->setVisible(false);
     table->horizontalHeader()->setStyleSheet("color: rgb(0, 0, 0)");
     table->setColumnWidth(0, static_cast<int>(table->width() * 0.43));
@@ -358,10 +361,10 @@ void ui_wv_property_form_t::fill_table()
     table->setRowCount(static_cast<int>(c));
     if (c == 0) {
         // No samples: no rows, no pages, and nothing to write back.
-        for (ui_spinbx_frame_t *f : {index_frame, page_frame}) {
+        for (ui_frame_t *f : {static_cast<ui_frame_t *>(index_frame), static_cast<ui_frame_t *>(page_frame)}) {
             f->set_min_value(1);
             f->set_max_value(1);
-            f->spinbox_int->setValue(1);
+            f->set_spinbox_value(1);
             f->setEnabled(false);
         }
         current_page = 1;
@@ -373,7 +376,7 @@ void ui_wv_property_form_t::fill_table()
         write_row(static_cast<int>(i), i + 1, i < got ? block[i] : 0);
     index_frame->set_min_value(1);
     index_frame->set_max_value(wave_length);
-    index_frame->spinbox_int->setValue(1);
+    index_frame->set_spinbox_value(1);
     page_frame->set_min_value(1);
     page_frame->set_max_value(static_cast<double>((uint64(wave_length) + c - 1) / c));
     page_frame->spinbox_int->setValue(1);
@@ -418,12 +421,13 @@ void ui_wv_property_form_t::set_page_of_index(uint32 index)
 
 void ui_wv_property_form_t::set_index_of_page(int page)
 {
-    index_frame->spinbox_int->setValue(static_cast<int>((page - 1) * int64(rows_per_page()) + 1));
+    index_frame->set_spinbox_value(static_cast<double>((uint64(page) - 1) * rows_per_page() + 1));
 }
 
-int ui_wv_property_form_t::row_to_index(int row) const
+uint32 ui_wv_property_form_t::row_to_index(int row) const
 {
-    return row + static_cast<int>(rows_per_page()) * (page_frame->spinbox_int->value() - 1);
+    const uint64 page = static_cast<uint64>(std::max(page_frame->spinbox_int->value(), 1));
+    return static_cast<uint32>(uint64(std::max(row, 0)) + uint64(rows_per_page()) * (page - 1));
 }
 
 void ui_wv_property_form_t::preview()
@@ -446,8 +450,8 @@ void ui_wv_property_form_t::btn_slot_func()
         preview();
         emit btn_info_signal(this, 4);
     } else if (s == ui->btn_goto) {
-        const int i = index_frame->spinbox_int->value();
-        if (i >= 1) {
+        const double i = index_frame->get_spinbox_value();
+        if (i >= 1.0 && i <= static_cast<double>(wave_length)) {
             show_page_of_index(static_cast<uint32>(i));
             set_page_of_index(static_cast<uint32>(i));
         }
@@ -478,9 +482,9 @@ void ui_wv_property_form_t::wv_property_form_btn_slot_func(ui_wv_property_form_t
 
 void ui_wv_property_form_t::point_table_slot_func(int row, int column)
 {
-    const int index = row_to_index(row);
+    const uint32 index = row_to_index(row);
     data_changed = true;
-    if (column != 1 || index < 0 || static_cast<uint32>(index) >= data->samples.size())
+    if (column != 1 || row < 0 || index >= data->samples.size())
         return;
     QTableWidgetItem *item = ui->tableWidget->item(row, column);
     const QString text = item ? item->text() : QString();
@@ -489,14 +493,14 @@ void ui_wv_property_form_t::point_table_slot_func(int row, int column)
         double v = text.toDouble(&ok);
         if (!ok)
             v = 0.0;
-        data->samples.set(static_cast<uint32>(index), typed_sample(v, data->amp, data->offset));
+        data->samples.set(index, typed_sample(v, data->amp, data->offset));
         return;
     }
     // Sample 0 stands for the offset: the cell shows what the data now holds.
     connect_table(false);
     ui->tableWidget->setItem(row, 1, new QTableWidgetItem(volts_text(0)));
     connect_table(true);
-    data->samples.set(static_cast<uint32>(index), 0);
+    data->samples.set(index, 0);
 }
 
 void ui_wv_property_form_t::closeEvent(QCloseEvent *event)

@@ -38,7 +38,8 @@ public:
     void show_page_of_index(uint32 index);
     void set_page_of_index(uint32 index);
     void set_index_of_page(int page);
-    int row_to_index(int row) const;
+    // The 0-based sample index of a table row on the page shown.
+    uint32 row_to_index(int row) const;
     void preview();
     void set_wave_length(uint32 length);
     uint32 get_wave_length() const { return wave_length; }
@@ -48,7 +49,7 @@ public:
     static QString name_postfix(const QString &name);
 
     int get_current_page() const { return current_page; }
-    ui_spinbx_frame_t *get_index_frame() const { return index_frame; }
+    ui_dspinbx_frame_t *get_index_frame() const { return index_frame; }
     ui_spinbx_frame_t *get_page_frame() const { return page_frame; }
 
 signals:
@@ -82,7 +83,8 @@ private:
     std::unique_ptr<Ui_ui_wv_property_form_t> ui;
     ui_preview_plot_t preview_plot;
     uint32 wave_length;
-    ui_spinbx_frame_t *index_frame;
+    // Whole numbers in a decimal entry: sample indices go beyond the int range.
+    ui_dspinbx_frame_t *index_frame;
     ui_spinbx_frame_t *page_frame;
     int current_page;
     ui_wv_ledit_t *name_edit;

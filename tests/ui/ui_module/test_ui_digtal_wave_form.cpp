@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QPointer>
 #include <QSignalSpy>
+#include "layout_check.h"
+#include "ui_app_paths.h"
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -465,4 +467,19 @@ TEST(UiDigitalWaveForm, PageAndIndexFields)
     EXPECT_EQ(e->get_page(), 3);
     EXPECT_EQ(e.visible_rows(), 5);
     EXPECT_EQ(e.table()->currentRow(), 3);
+}
+
+// Under the application style sheet every control shows whole: the Index and Page entries
+// used to run past their holders, over the Goto button and the table's edge.
+TEST(UiDialogLook, DigitalEditorShowsEveryControlWhole)
+{
+    ui_install_style_sheet();
+    {
+        editor_t e(64, false, nullptr);
+        QApplication::processEvents();
+        EXPECT_EQ(layout_check::faults(e.dlg).join("\n").toStdString(), "");
+        for (QWidget *top : QApplication::topLevelWidgets())
+            EXPECT_FALSE(top->isVisible() && top != e.dlg && top->inherits("QwtPlot")) << "no plot window of its own";
+    }
+    qApp->setStyleSheet(QString());
 }

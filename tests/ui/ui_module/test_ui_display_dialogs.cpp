@@ -17,6 +17,8 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTest>
+#include "layout_check.h"
+#include "ui_app_paths.h"
 #include <gtest/gtest.h>
 
 #include "find_child.h"
@@ -241,6 +243,27 @@ TEST(UiDocumentConnections, WindowAndDialogsConnectEverySignalTheyName)
     qInstallMessageHandler(old);
     for (const QString &w : g_warnings)
         EXPECT_FALSE(w.contains("QObject::")) << w.toStdString();
+}
+
+// Under the application style sheet every control shows whole: the Y-axis row of Display
+// Properties and the X2 and Y2 unit boxes of Cursor Settings used to be cut off.
+TEST(UiDialogLook, DisplayPropertiesAndCursorSettingsShowEveryControlWhole)
+{
+    ui_install_style_sheet();
+    {
+        QWidget owner;
+        ui_view_setting_t setting;
+        setting.auto_scale = false;
+        QPointer<ui_view_property_t> view = new ui_view_property_t(&owner, "Wave book1-wave1", setting);
+        QPointer<ui_cursor_setting_t> cursors =
+            new ui_cursor_setting_t(&owner, 10, 20, 0.1f, 0.5f, 1.0, 16384.0, -1.0, 1.0, true, true);
+        for (QWidget *dialog : {static_cast<QWidget *>(view.data()), static_cast<QWidget *>(cursors.data())}) {
+            dialog->show();
+            QApplication::processEvents();
+            EXPECT_EQ(layout_check::faults(dialog).join("\n").toStdString(), "") << dialog->windowTitle().toStdString();
+        }
+    }
+    qApp->setStyleSheet(QString());
 }
 
 } // namespace

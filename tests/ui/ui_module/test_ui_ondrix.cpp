@@ -12,6 +12,7 @@
 #include "ui_wv_undo_stack.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFile>
@@ -202,20 +203,38 @@ TEST_F(MainWindow, OpenReadsEachFormatIntoANamedDocument)
     EXPECT_EQ(window->get_sub_window_list().size(), 4);
 }
 
-TEST_F(MainWindow, FailedOpenShowsTheReasonAndKeepsDefaultSamples)
+// A file that cannot be read leaves no document behind: after the reason the window it
+// was to fill goes, without a save question; an open document stays current.
+TEST_F(MainWindow, FailedOpenShowsTheReasonAndLeavesNoDocument)
 {
-    prompt_script_t prompts;
     write_bytes(here("one.csv"), "xpos,value\n1,0.5\n");
-    window->open_file_slot_func(here("one.csv"));
-    ASSERT_EQ(prompts.texts.size(), 1);
-    EXPECT_TRUE(prompts.texts[0].contains("too small"));
-    ASSERT_NE(window->current_wave(), nullptr);
-    EXPECT_EQ(window->get_cur_wave_name(), "Wave book1-one");
-    EXPECT_EQ(samples_of(window->current_wave()).size(), 16384u); // the default DC samples
-
     write_bytes(here("x.txt"), "1,2\n");
-    window->open_file_slot_func(here("x.txt"));
-    EXPECT_TRUE(prompts.texts.last().contains("not supported"));
+    write_bytes(here("empty.csv"), "");
+    write_bytes(here("good.csv"), "xpos,value\n1,-1\n2,1\n");
+    const std::pair<const char *, const char *> cases[] = {
+        {"one.csv", "too small"},
+        {"x.txt", "not supported"},
+        {"empty.csv", "unknown error"},
+    };
+    for (bool with_open_document : {false, true}) {
+        if (with_open_document)
+            window->open_file_slot_func(here("good.csv"));
+        const int before = window->get_sub_window_list().size();
+        for (const auto &c : cases) {
+            prompt_script_t prompts;
+            window->open_file_slot_func(here(c.first));
+            QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            ASSERT_EQ(prompts.texts.size(), 1) << c.first;
+            EXPECT_TRUE(prompts.texts[0].contains(c.second)) << c.first;
+            EXPECT_EQ(window->get_sub_window_list().size(), before) << c.first;
+            EXPECT_EQ(window->current_wave() != nullptr, with_open_document) << c.first;
+            if (with_open_document) {
+                EXPECT_EQ(window->get_cur_wave_name(), window->get_cur_sub_window()->windowTitle());
+                EXPECT_EQ(samples_of(window->current_wave()), (std::vector<short>{-32767, 32767}));
+            }
+            EXPECT_EQ(window->undo_group()->stacks().size(), before) << c.first;
+        }
+    }
 }
 
 TEST_F(MainWindow, SaveAsWritesWhatTheFileLayerWritesAndRenames)
@@ -275,19 +294,45 @@ TEST_F(MainWindow, CancelledSaveDialogOnCloseKeepsTheDocument)
     EXPECT_FALSE(window->current_wave()->is_saved());
 }
 
-TEST_F(MainWindow, PrintsThePlotToAPdfFile)
+// Print and Print Preview render the document's plot onto the printer the dialog set up
+// (here a PDF file); a refused print dialog prints nothing.
+TEST_F(MainWindow, PrintAndPreviewRenderThePlot)
 {
     window->open_new_wave_window("");
-    ui_dialog_provider_t p;
-    QString pdf = here("wave.pdf");
-    p.exec_print_dialog = [pdf](QWidget *, QPrinter &printer) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        return true;
+    const struct
+    {
+        const char *name;
+        bool preview;
+        bool accepted;
+        QPrinter::ColorMode colour;
+    } cases[] = {
+        {"print.pdf", false, true, QPrinter::Color},
+        {"refused.pdf", false, false, QPrinter::Color},
+        {"preview.pdf", true, true, QPrinter::GrayScale},
     };
-    ui_set_dialog_provider(p);
-    window->print_wave();
-    EXPECT_TRUE(read_bytes(pdf).startsWith("%PDF"));
+    for (const auto &c : cases) {
+        const QString pdf = here(c.name);
+        auto set_up = [pdf, c](QPrinter &printer) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(pdf);
+            printer.setColorMode(c.colour);
+        };
+        ui_dialog_provider_t p;
+        p.exec_print_dialog = [set_up, c](QWidget *, QPrinter &printer) {
+            set_up(printer);
+            return c.accepted;
+        };
+        p.exec_print_preview = [set_up](QWidget *, QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
+            set_up(printer);
+            paint(&printer);
+        };
+        ui_set_dialog_provider(p);
+        if (c.preview)
+            window->print_preview();
+        else
+            window->print_wave();
+        EXPECT_EQ(read_bytes(pdf).startsWith("%PDF"), c.accepted) << c.name;
+    }
 }
 
 TEST_F(MainWindow, CommandsWithoutADocumentSayHow)
@@ -348,18 +393,3 @@ TEST_F(MainWindow, ExitWithEveryDocumentAgreeingLogsOnce)
     EXPECT_EQ(seen.count("Application Exit\r\n\r\n"), 1);
 }
 
-TEST_F(MainWindow, PrintPreviewRendersThroughTheSameSlot)
-{
-    window->open_new_wave_window("");
-    ui_dialog_provider_t p;
-    QString pdf = here("preview.pdf");
-    p.exec_print_preview = [pdf](QWidget *, QPrinter &printer, const std::function<void(QPrinter *)> &paint) {
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdf);
-        printer.setColorMode(QPrinter::GrayScale);
-        paint(&printer);
-    };
-    ui_set_dialog_provider(p);
-    window->print_preview();
-    EXPECT_TRUE(read_bytes(pdf).startsWith("%PDF"));
-}

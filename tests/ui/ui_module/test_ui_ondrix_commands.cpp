@@ -1,275 +1,7 @@
-// The main window's commands driven offscreen: menus, tool bar, the creation dialogs'
-// results, Waveform Properties, languages, help and About.
-#include "cfg_if_wv.h"
-#include "custom_icon_style.h"
-#include "lib_app_paths.h"
-#include "lib_xml.h"
-#include "ui_about_info.h"
-#include "ui_application.h"
-#include "ui_dialog_provider.h"
-#include "ui_digtal_wave_form.h"
-#include "ui_digtal_wave_form_form.h"
-#include "ui_draw_point.h"
-#include "ui_language_resources.h"
-#include "ui_meta_types.h"
-#include "ui_ondrix.h"
-#include "ui_qwt_plotzoomer.h"
-#include "ui_plot_cursor.h"
-#include "ui_prompt.h"
-#include "ui_stdwvform.h"
-#include "ui_stdwvform_form.h"
-#include "ui_tbar_btn.h"
-#include "ui_url_opener.h"
-#include "ui_view_property.h"
-#include "ui_cursor_setting.h"
-#include "ui_version.h"
-#include "ui_waveform.h"
-#include "ui_wv_property_form.h"
-#include "ui_wv_settings.h"
-#include "ui_wv_settings_form.h"
-#include "ui_wv_undo_stack.h"
-
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
-#include <QDir>
-#include <QFile>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
-#include <QMenu>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QStyleOptionMenuItem>
-#include <QTableWidget>
-#include <QTest>
-#include <QTimer>
-#include <QToolBar>
-#include <QTranslator>
-#include <deque>
-#include <gtest/gtest.h>
-
-#include "find_child.h"
-
-#include "prompt_script.h"
+// The results of the dialogs the main window opens, applied to its documents.
+#include "commands_fixture.h"
 
 namespace {
-
-void write_csv(const QString &name)
-{
-    QFile f(name);
-    f.open(QIODevice::WriteOnly);
-    f.write("xpos,value\n1,-1\n2,0.5\n3,1\n4,0.25\n5,-0.75\n");
-}
-
-const QString no_wave = "No waveform exit.\nPlease create or open a waveform first.";
-
-template <typename T> T *open_dialog(ui_ondrix_t *w)
-{
-    QList<T *> all = w->findChildren<T *>();
-    return all.isEmpty() ? nullptr : all.last();
-}
-
-class Commands : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        ui_register_meta_types();
-        ui_init_language_resources();
-        g_config_dir = QDir::currentPath();
-        g_setting_file_path = g_config_dir + "/Setting.ini";
-        g_config_file_path = g_config_dir + "/ondrix_config.xml";
-        g_data_dir = g_config_dir + "/data";
-        QDir().mkpath(g_data_dir);
-        lib_xml_t().create_file_template(g_config_file_path);
-        g_window_counter = 1;
-        ui_dialog_provider_t p;
-        p.get_open_file_name = [](QWidget *, const QString &, const QString &, const QString &) { return QString(); };
-        p.get_save_file_name = p.get_open_file_name;
-        p.exec_print_dialog = [](QWidget *, QPrinter &) { return false; };
-        p.exec_print_preview = [](QWidget *, QPrinter &, const std::function<void(QPrinter *)> &) {};
-        ui_set_dialog_provider(p);
-        build();
-    }
-    void build()
-    {
-        window = std::make_unique<ui_ondrix_t>();
-        window->resize(1400, 700);
-        window->show();
-    }
-    void TearDown() override
-    {
-        ui_reset_dialog_provider();
-        ui_set_url_opener(nullptr);
-        close_documents();
-        window.reset();
-    }
-    void close_documents()
-    {
-        if (!window)
-            return;
-        for (QMdiSubWindow *sub : window->get_sub_window_list())
-            if (auto *w = qobject_cast<ui_waveform_t *>(sub->widget()))
-                w->set_saved(true);
-    }
-    int documents() const { return window->get_sub_window_list().size(); }
-    QList<ui_tbar_btn_t *> t_buttons() const { return window->findChildren<ui_tbar_btn_t *>(); }
-
-    std::unique_ptr<ui_ondrix_t> window;
-};
-
-} // namespace
-
-TEST_F(Commands, MenuBarHoldsNineMenusInOrder)
-{
-    QStringList titles;
-    for (QAction *a : window->menuBar()->actions())
-        titles << a->text();
-    EXPECT_EQ(titles, (QStringList{"File", "Edit", "View", "Waveform", "Communication", "Control Panel", "Windows",
-                                   "Languages", "Help"}));
-    EXPECT_EQ(window->menuBar()->objectName(), "MENUBAR_SETTINGS");
-    EXPECT_FALSE(window->commands.panel_menu->isEnabled());
-    EXPECT_TRUE(window->commands.panel_menu->actions().isEmpty());
-    EXPECT_EQ(window->commands.file_menu->objectName(), "mbar_main_menu");
-    QStringList file;
-    for (QAction *a : window->commands.file_menu->actions())
-        file << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(file, (QStringList{"Blank Waveform", "Equation Editor", "Standard Waveform", "-", "Open", "Close", "-",
-                                 "Save", "Save As", "-", "Print preview", "Print", "-", "Exit"}));
-    EXPECT_EQ(window->controls.edit_select_xcursors->text(), "Select |X|");
-    EXPECT_EQ(window->commands.edit_menu->actions().value(0), window->undo_action());
-    EXPECT_EQ(window->commands.file_exit->shortcut(), QKeySequence("Ctrl+E"));
-}
-
-TEST_F(Commands, MenuItemsAreTenPixelsWider)
-{
-    CustomIconStyle style;
-    QCommonStyle common;
-    QStyleOptionMenuItem option;
-    option.text = "Blank Waveform";
-    const QSize base = common.sizeFromContents(QStyle::CT_MenuItem, &option, QSize(80, 20), nullptr);
-    EXPECT_EQ(style.sizeFromContents(QStyle::CT_MenuItem, &option, QSize(80, 20), nullptr).width(), base.width() + 10);
-    EXPECT_EQ(style.sizeFromContents(QStyle::CT_PushButton, &option, QSize(80, 20), nullptr),
-              common.sizeFromContents(QStyle::CT_PushButton, &option, QSize(80, 20), nullptr));
-    EXPECT_EQ(style.pixelMetric(QStyle::PM_SmallIconSize, nullptr, nullptr),
-              common.pixelMetric(QStyle::PM_SmallIconSize, nullptr, nullptr));
-}
-
-TEST_F(Commands, ToolBarHasThirteenGroupsWithGreyTwins)
-{
-    QToolBar *bar = window->findChild<QToolBar *>("tbar_main");
-    ASSERT_NE(bar, nullptr);
-    EXPECT_FALSE(bar->isMovable());
-    QStringList labels;
-    for (QLabel *l : bar->findChildren<QLabel *>("tbar_label"))
-        labels << l->text();
-    EXPECT_EQ(labels, (QStringList{"Basic Operation", "Zoom", "Basic Wave", "Advanced Wave", "Digital Wave",
-                                   "Equation Editor", "Wave Parameter", "Property", "Cursor", "Wave Operation",
-                                   "Draw Wave", "Math", "Communication"}));
-    EXPECT_EQ(t_buttons().size(), 39);
-    EXPECT_EQ(bar->findChildren<QPushButton *>("tbar_button").size(), 14);
-    for (ui_tbar_btn_t *b : t_buttons())
-        EXPECT_FALSE(b->toolTip().isEmpty());
-    EXPECT_EQ(window->commands.btn_adwv[2]->toolTip(), "Stair step  down waveform");
-}
-
-// Without a document only New and Open look normal; every command whose service is
-// missing stays off whatever the rules say.
-TEST_F(Commands, ControlStateWithoutAndWithADocument)
-{
-    for (ui_tbar_btn_t *b : t_buttons()) {
-        const bool always = b == window->commands.btn_new || b == window->commands.btn_open;
-        EXPECT_EQ(b->is_btn_enable(), always) << b->toolTip().toStdString();
-        EXPECT_TRUE(b->isEnabled()) << "grey buttons stay enabled widgets";
-    }
-    auto &c = window->commands;
-    for (QAction *a : {c.file_equation, c.wave_equation, window->controls.comm_send, c.comm_read, c.comm_import,
-                       c.comm_refresh})
-        EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_FALSE(c.btn_equation->isEnabled());
-    EXPECT_TRUE(c.btn_digital->isEnabled());
-    for (QPushButton *b : c.btn_bswv)
-        EXPECT_TRUE(b->isEnabled());
-    EXPECT_FALSE(window->controls.file_save->isEnabled());
-    EXPECT_FALSE(window->controls.window_cascade->isEnabled());
-
-    ASSERT_EQ(window->open_new_wave_window(""), 0);
-    auto &k = window->controls;
-    for (ui_tbar_btn_t *b : {k.btn_save, k.btn_zoom_x, k.btn_zoom_fit, k.btn_wv_property,
-                             k.btn_x_cursors, k.btn_select_mode, k.btn_select_all, k.btn_freehand, k.btn_points})
-        EXPECT_TRUE(b->is_btn_enable()) << b->toolTip().toStdString();
-    for (ui_tbar_btn_t *b : {k.btn_math, k.btn_filter, k.btn_window, k.btn_send, c.btn_read, c.btn_import,
-                             c.btn_refresh, k.btn_interpolation, k.btn_cut, k.btn_points_table})
-        EXPECT_FALSE(b->is_btn_enable()) << b->toolTip().toStdString();
-    EXPECT_TRUE(k.file_save->isEnabled());
-    EXPECT_TRUE(k.window_close_all->isEnabled());
-    EXPECT_FALSE(k.comm_send->isEnabled());
-    EXPECT_FALSE(c.file_equation->isEnabled());
-}
-
-TEST_F(Commands, GreyButtonDropsClicksButItsShortcutStillFires)
-{
-    prompt_script_t prompts;
-    QTest::mouseClick(window->controls.btn_zoom_x, Qt::LeftButton);
-    EXPECT_TRUE(prompts.texts.isEmpty());
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-    QTest::keyClick(window.get(), Qt::Key_A, Qt::ControlModifier | Qt::ShiftModifier);
-    // The shortcut clicks through animateClick: give it time, however busy the machine.
-    for (int i = 0; i < 200 && prompts.texts.isEmpty(); ++i)
-        QTest::qWait(50);
-    ASSERT_FALSE(prompts.texts.isEmpty());
-    EXPECT_EQ(prompts.texts.last(), no_wave);
-}
-
-TEST_F(Commands, EditAndViewCommandsNeedADocument)
-{
-    prompt_script_t prompts;
-    window->controls.edit_select_all->setEnabled(true);
-    window->controls.edit_select_all->trigger();
-    window->controls.view_zoom_x->setEnabled(true);
-    window->controls.view_zoom_x->trigger();
-    EXPECT_EQ(prompts.texts, (QStringList{no_wave, no_wave}));
-    QTest::mouseClick(window->commands.btn_new, Qt::LeftButton);
-    ui_wv_settings_t *settings = open_dialog<ui_wv_settings_t>(window.get());
-    ASSERT_NE(settings, nullptr);
-    settings->close();
-}
-
-// Every menu entry and every normal tool button runs without a fault on a document.
-TEST_F(Commands, EveryCommandRunsOnADocument)
-{
-    prompt_script_t prompts;
-    ASSERT_EQ(window->open_new_wave_window(""), 0);
-    QList<QMenu *> menus = {window->commands.file_menu, window->commands.edit_menu, window->commands.view_menu,
-                            window->controls.view_interpolation, window->commands.wave_menu,
-                            window->commands.comm_menu, window->controls.window_menu, window->commands.help_menu};
-    ui_set_url_opener([](const QUrl &) { return true; });
-    for (QMenu *menu : menus)
-        for (QAction *a : menu->actions()) {
-            if (a->isSeparator() || a->menu() || a == window->commands.file_exit || a == window->controls.file_close ||
-                a == window->controls.window_close_all || !a->isEnabled())
-                continue;
-            a->trigger();
-            for (QWidget *top : QApplication::topLevelWidgets())
-                if (top != window.get() && top->isVisible() && top->isWindow() && top->parentWidget() == window.get())
-                    top->close();
-            ASSERT_EQ(documents(), 1) << a->text().toStdString();
-            window->update_control_state();
-        }
-    for (ui_tbar_btn_t *b : t_buttons()) {
-        if (!b->is_btn_enable() || b == window->commands.btn_open)
-            continue;
-        QTest::mouseClick(b, Qt::LeftButton);
-        for (QWidget *top : QApplication::topLevelWidgets())
-            if (top != window.get() && top->isVisible() && top->parentWidget() == window.get())
-                top->close();
-    }
-    EXPECT_EQ(documents(), 1);
-    QApplication::processEvents();
-}
 
 TEST_F(Commands, StandardWaveformGoesIntoANewOrTheCurrentDocument)
 {
@@ -374,151 +106,6 @@ TEST_F(Commands, WaveformPropertiesOkWithAnEditIsOneUndoStep)
     EXPECT_EQ(doc->get_backup_data()->samples.size(), 0u);
 }
 
-TEST_F(Commands, AlreadyActiveLanguageWritesNothing)
-{
-    prompt_script_t prompts;
-    ASSERT_TRUE(window->commands.lang_english->isChecked());
-    window->commands.lang_english->trigger();
-    EXPECT_TRUE(window->commands.lang_english->isChecked());
-    EXPECT_FALSE(window->commands.lang_chinese->isChecked());
-    EXPECT_TRUE(prompts.texts.isEmpty());
-    EXPECT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "english");
-}
-
-TEST_F(Commands, CancelledLanguageChangeWritesNothing)
-{
-    prompt_script_t prompts;
-    prompts.answers = {QMessageBox::Cancel};
-    window->commands.lang_chinese->trigger();
-    EXPECT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "english");
-    EXPECT_TRUE(window->commands.lang_english->isChecked());
-    EXPECT_FALSE(window->commands.lang_chinese->isChecked());
-}
-
-TEST_F(Commands, ChineseIsWrittenTheLoopEndsAndTheNextStartSpeaksChinese)
-{
-    prompt_script_t prompts;
-    prompts.answers = {QMessageBox::Ok};
-    QTimer::singleShot(0, [this] { window->commands.lang_chinese->trigger(); });
-    QTimer::singleShot(30000, [] { QCoreApplication::exit(99); }); // a hung switch fails, not hangs
-    EXPECT_EQ(QApplication::exec(), 0);
-    EXPECT_EQ(prompts.texts.value(0), "Language changed successfully. The application will close now. Please restart "
-                                      "the application after it closes.");
-    EXPECT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "chinese");
-    EXPECT_TRUE(window->commands.lang_english->isChecked()) << "this run keeps its language";
-
-    window.reset();
-    // A second start with this configuration, as the program's start-up loads it.
-    QTranslator app, qt;
-    ASSERT_EQ(lib_xml_t().read_node_content(g_config_file_path, "language"), "chinese");
-    ASSERT_TRUE(app.load(":/languages/Ondrix_zh.qm"));
-    QCoreApplication::installTranslator(&app);
-    if (qt.load(":/languages/qt_zh_CN.qm"))
-        QCoreApplication::installTranslator(&qt);
-    build();
-    EXPECT_EQ(window->commands.file_menu->title(), QString::fromUtf8("文件"));
-    EXPECT_EQ(window->commands.lang_chinese->text(), QString::fromUtf8("中文"));
-    EXPECT_TRUE(window->commands.lang_chinese->isChecked());
-    EXPECT_EQ(window->controls.btn_zoom_x->toolTip(), QString::fromUtf8("缩放 X 轴"));
-    EXPECT_EQ(window->commands.file_equation->shortcut(), QKeySequence("Ctrl+Q"));
-    // The dialogs speak Chinese too.
-    window->commands.file_standard->trigger();
-    ui_stdwvform_t *form = open_dialog<ui_stdwvform_t>(window.get());
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->windowTitle(), QString::fromUtf8("标准波形"));
-    EXPECT_EQ(form->get_form()->btn_cancel->text(), QString::fromUtf8("取消"));
-    form->close();
-    window->commands.help_about->trigger();
-    ui_about_info_t *about = open_dialog<ui_about_info_t>(window.get());
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->windowTitle(), QString::fromUtf8("关于 Ondrix"));
-    EXPECT_TRUE(about->version_text().startsWith(QString::fromUtf8("版本：")));
-    window.reset();
-    QCoreApplication::removeTranslator(&app);
-    QCoreApplication::removeTranslator(&qt);
-}
-
-TEST_F(Commands, HelpWithoutAnOpenerShowsTheMessage)
-{
-    prompt_script_t prompts;
-    QList<QUrl> asked;
-    ui_set_url_opener([&asked](const QUrl &url) {
-        asked << url;
-        return false;
-    });
-    window->commands.help_user->trigger();
-    ASSERT_EQ(asked.size(), 1);
-    EXPECT_EQ(asked[0], QUrl::fromLocalFile("Ondrix_EN.chm"));
-    EXPECT_EQ(prompts.texts, QStringList{"Can not find document."});
-    window->commands.help_website->trigger();
-    ASSERT_EQ(asked.size(), 2);
-    EXPECT_EQ(asked[1], QUrl(ui_website_address()));
-    EXPECT_EQ(prompts.texts.size(), 1) << "a failed web site is not reported";
-    set_language_flag(1);
-    window->commands.help_user->trigger();
-    set_language_flag(0);
-    ASSERT_EQ(asked.size(), 3);
-    EXPECT_EQ(asked[2], QUrl::fromLocalFile("Ondrix_CN.chm"));
-}
-
-TEST_F(Commands, AboutShowsTheVersionAndClosesWithOk)
-{
-    window->commands.help_about->trigger();
-    QPointer<ui_about_info_t> about = open_dialog<ui_about_info_t>(window.get());
-    ASSERT_FALSE(about.isNull());
-    EXPECT_TRUE(about->isVisible());
-    EXPECT_EQ(about->form()->label_version->text(), QString("Version:") + ONDRIX_PRODUCT_VERSION);
-    EXPECT_EQ(about->windowTitle(), "About Ondrix");
-    EXPECT_EQ(about->windowModality(), Qt::ApplicationModal);
-    EXPECT_EQ(about->minimumSize(), about->maximumSize());
-    EXPECT_FALSE(about->windowFlags() & Qt::WindowMaximizeButtonHint);
-    EXPECT_EQ(about->form()->btn_ok->objectName(), "BtnStyle");
-    QTest::mouseClick(about->form()->btn_ok, Qt::LeftButton);
-    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(about.isNull());
-    window->commands.help_about->trigger();
-    EXPECT_EQ(window->findChildren<ui_about_info_t *>().size(), 1);
-}
-
-TEST_F(Commands, WindowsMenuListsTheDocuments)
-{
-    ASSERT_EQ(window->open_new_wave_window(""), 0);
-    ASSERT_EQ(window->open_new_wave_window("b"), 0);
-    QMetaObject::invokeMethod(window->controls.window_menu, "aboutToShow");
-    QStringList entries;
-    for (QAction *a : window->controls.window_menu->actions())
-        entries << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(entries, (QStringList{"Cascade", "Title", "-", "Close All", "-", "Wave book1-wave1", "Wave book2-b"}));
-}
-
-// In point editing the tool bar's undo first undoes, then tells the user the drawn points
-// go and clears them.
-TEST_F(Commands, UndoInPointEditingClearsTheDrawnPoints)
-{
-    prompt_script_t prompts;
-    write_csv("w.csv");
-    window->open_file_slot_func(QDir::currentPath() + "/w.csv");
-    ui_waveform_t *doc = window->current_wave();
-    ASSERT_NE(doc, nullptr);
-    doc->select_all();
-    doc->invert_waveform();
-    ASSERT_EQ(doc->get_undo_stack()->count(), 1);
-    QTest::mouseClick(window->controls.btn_points, Qt::LeftButton);
-    ASSERT_EQ(doc->drawing->get_draw_type(), 5);
-    doc->drawing->add_or_move_point(10, 100);
-    doc->drawing->add_or_move_point(200, -100);
-    ASSERT_FALSE(doc->drawing->is_points_empty());
-    window->update_control_state();
-    EXPECT_TRUE(window->controls.btn_points_table->is_btn_enable());
-    EXPECT_TRUE(window->controls.btn_point_delete->is_btn_enable());
-
-    window->undo_action()->trigger();
-    EXPECT_EQ(doc->get_undo_stack()->index(), 0);
-    EXPECT_EQ(prompts.texts, QStringList{"This edit operation will cover the current points."});
-    EXPECT_TRUE(doc->drawing->is_points_empty());
-    EXPECT_FALSE(window->controls.btn_point_delete->is_btn_enable());
-}
-
 TEST_F(Commands, WaveParameterOnAnOpenedFileOpensNothing)
 {
     prompt_script_t prompts;
@@ -547,36 +134,6 @@ TEST_F(Commands, CloseCodeAfterOkIsHarmless)
     EXPECT_EQ(documents(), 1);
     EXPECT_EQ(window->current_wave()->wave_object, object);
     EXPECT_EQ(object->get_wv_type(), LIB_WV_SQUARE);
-}
-
-// Each Waveform-menu entry opens the dialog for its own type; DC is 5 and Noise 4 although
-// Noise follows DC.
-TEST_F(Commands, WaveformMenuEntriesOpenTheirTypes)
-{
-    const struct
-    {
-        const char *text;
-        lib_wv_type_t type;
-    } cases[] = {{"Sine", LIB_WV_SINE},         {"Square", LIB_WV_SQUARE},     {"Pulse", LIB_WV_PULSE},
-                 {"Ramp", LIB_WV_RAMP},         {"DC", LIB_WV_DC},             {"Noise", LIB_WV_NOISE},
-                 {"Sinc", LIB_WV_SINC},         {"Stair Step Up", LIB_WV_STAIR_UP},
-                 {"Stair Step Down", LIB_WV_STAIR_DN}, {"Exponential Rise", LIB_WV_EXP_RISE},
-                 {"Exponential Fall", LIB_WV_EXP_FALL}, {"Multi pulse", LIB_WV_MULTI_PULSE}};
-    QMap<QString, QAction *> entries;
-    for (QAction *a : window->commands.wave_menu->actions())
-        entries[a->text()] = a;
-    for (const auto &c : cases) {
-        ASSERT_TRUE(entries.contains(c.text)) << c.text;
-        entries[c.text]->trigger();
-        QPointer<ui_stdwvform_t> form = open_dialog<ui_stdwvform_t>(window.get());
-        ASSERT_FALSE(form.isNull()) << c.text;
-        EXPECT_EQ(form->get_wave_object()->get_wv_type(), c.type) << c.text;
-        form->close();
-        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        if (form)
-            delete form.data();
-    }
-    EXPECT_EQ(documents(), 0);
 }
 
 TEST_F(Commands, DisplayPropertiesOkSetsTheViewEntries)
@@ -640,6 +197,33 @@ TEST_F(Commands, WaveParameterReplacesTheObjectAndKeepsItsSamples)
     EXPECT_EQ(documents(), 1);
 }
 
+// A new waveform object takes the place of the old one without an undo step: the steps
+// recorded on the old one go with it.
+TEST_F(Commands, ReplacingTheWaveformObjectDropsItsUndoSteps)
+{
+    prompt_script_t prompts;
+    ui_waveform_t *doc = open_edited_file();
+    ASSERT_NE(doc, nullptr);
+    ASSERT_TRUE(window->undo_action()->isEnabled());
+
+    window->show_wv_window(LIB_WV_SINE);
+    ui_stdwvform_t *form = open_dialog<ui_stdwvform_t>(window.get());
+    ASSERT_NE(form, nullptr);
+    QTest::mouseClick(form->get_form()->btn_ok, Qt::LeftButton);
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    ASSERT_EQ(window->current_wave(), doc);
+    EXPECT_EQ(doc->get_undo_stack()->count(), 0);
+    EXPECT_FALSE(window->undo_action()->isEnabled());
+    std::vector<short> sine;
+    doc->get_wave_data()->read_all(sine);
+    window->undo_action()->trigger();
+    std::vector<short> after;
+    doc->get_wave_data()->read_all(after);
+    EXPECT_EQ(after, sine);
+    EXPECT_EQ(after.size(), *doc->wave_object->get_wv_len());
+    EXPECT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join("|").toStdString();
+}
+
 TEST_F(Commands, RenamedDocumentShowsItsNewTitleInTheWindowsMenu)
 {
     ASSERT_EQ(window->open_new_wave_window(""), 0);
@@ -657,12 +241,4 @@ TEST_F(Commands, RenamedDocumentShowsItsNewTitleInTheWindowsMenu)
     EXPECT_EQ(window->current_wave()->get_undo_stack()->count(), 0) << "no edited points, no undo step";
 }
 
-TEST_F(Commands, DrawWaveButtonsLeaveRectangleZoomFirst)
-{
-    window->open_new_wave_window("");
-    ui_waveform_t *doc = window->current_wave();
-    doc->set_zoom_mode(0);
-    ASSERT_EQ(doc->get_zoomer()->get_zoom_mode(), 0);
-    QTest::mouseClick(window->controls.btn_hline, Qt::LeftButton);
-    EXPECT_EQ(doc->get_zoomer()->get_zoom_mode(), 3);
-}
+} // namespace

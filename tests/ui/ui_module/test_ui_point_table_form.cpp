@@ -94,6 +94,19 @@ TEST_F(point_table_fixture, LoadShowsPositionsFromOneAndVolts)
     EXPECT_EQ(table->horizontalHeaderItem(1)->text(), "Volts");
 }
 
+TEST_F(point_table_fixture, CurrentPositionIsTheCurrentRowsFirstColumn)
+{
+    EXPECT_EQ(form.get_current_position(), 0) << "no rows";
+    load({{3, 0.5}, {70, 0.25}}, 80);
+    EXPECT_EQ(form.get_wave_length(), 80u);
+    select_cell(1, 1);
+    EXPECT_EQ(form.get_current_position(), 70);
+    select_cell(0, 0);
+    EXPECT_EQ(form.get_current_position(), 3);
+    edit(0, 0, "12");
+    EXPECT_EQ(form.get_current_position(), 12);
+}
+
 TEST_F(point_table_fixture, PositionOutOfRangeIsRefused)
 {
     load({{3, 0.5}, {7, 0.25}}, 10);

@@ -31,28 +31,52 @@ TEST(UiProperty, FreshRecordStartsEmptyAndUnselected)
     EXPECT_NE(typed.get_data()->samples.get_path(), p.get_data()->samples.get_path());
 }
 
-TEST(UiProperty, AccessorsStoreWhatTheyAreGiven)
+TEST(UiProperty, ResetStateForgetsToolSelectionAndLevels)
 {
     ui_property_t p;
-    EXPECT_EQ(p.set_high_level(1.5f), 0);
-    EXPECT_EQ(p.set_low_level(-0.5f), 0);
+    p.set_high_level(1.5f);
+    p.set_low_level(-0.5f);
     p.set_select_kind(0);
-    p.set_paste_mode(3);
     p.set_mouse_func(UI_MOUSE_DRAW_POINT);
     p.set_saved(true);
     p.set_window_num(7);
-    p.set_wave_type(LIB_WV_SINC);
-    EXPECT_EQ(p.get_high_level(), 1.5f);
-    EXPECT_EQ(p.get_low_level(), -0.5f);
-    EXPECT_EQ(p.get_select_kind(), 0);
-    EXPECT_EQ(p.get_paste_mode(), 3);
-    EXPECT_EQ(p.get_mouse_func(), UI_MOUSE_DRAW_POINT);
-    EXPECT_TRUE(p.is_saved());
-    EXPECT_EQ(p.get_window_num(), 7);
-    EXPECT_EQ(p.get_wave_type(), LIB_WV_SINC);
-
     p.get_data()->resize(10, 5);
+    p.reset_state();
+    EXPECT_EQ(p.get_mouse_func(), UI_MOUSE_NORMAL);
+    EXPECT_EQ(p.get_select_kind(), 2);
+    EXPECT_EQ(p.get_high_level(), 0.0f);
+    EXPECT_EQ(p.get_low_level(), 0.0f);
+    EXPECT_TRUE(p.is_saved()) << "the document's own state stays";
+    EXPECT_EQ(p.get_window_num(), 7);
     EXPECT_TRUE(p.has_data());
+}
+
+TEST(UiProperty, SetDataSharesTheOtherFileAndClearDataEmptiesIt)
+{
+    ui_property_t p;
+    const QString own = QString::fromStdString(p.get_data()->samples.get_path());
+    p.get_data()->resize(10, 5);
+    {
+        lib_wv_data_t<short int> other;
+        other.amp = 4.0f;
+        other.offset = -1.0f;
+        other.freq = 250.0;
+        other.resize(3, 7);
+        EXPECT_EQ(p.set_data(other), 1);
+        EXPECT_EQ(p.get_data()->samples.get_path(), other.samples.get_path());
+        EXPECT_EQ(p.get_data()->amp, 4.0f);
+        EXPECT_EQ(p.get_data()->offset, -1.0f);
+        EXPECT_EQ(p.get_data()->freq, 250.0);
+        EXPECT_FALSE(QFile::exists(own)) << "the record's own file is not left behind";
+        other.samples.set(0, 9);
+        short int first = 0;
+        p.get_data()->samples.at(0, &first);
+        EXPECT_EQ(first, 9) << "one file for both";
+
+        p.clear_data();
+        EXPECT_FALSE(p.has_data());
+        EXPECT_EQ(other.samples.size(), 0u);
+    }
 }
 
 TEST(UiProperty, WaveTypeValidOnlyForGeneratedTypes)

@@ -23,6 +23,8 @@
 #include <QPointer>
 #include <QSignalSpy>
 #include <QTableWidget>
+#include "layout_check.h"
+#include "ui_app_paths.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -434,4 +436,21 @@ TEST(UiStdWvForm, InvalidParametersKeepTheDialogOpen)
     d.click(d->get_form()->btn_preview);
     ASSERT_EQ(prompts.texts.size(), 1);
     EXPECT_EQ(prompts.texts[0], "Some parameters are invalid, and will adjust automatically.");
+}
+
+// Under the application style sheet every control shows whole, the largest maximum point
+// count included.
+TEST(UiDialogLook, StandardWaveformShowsEveryControlWhole)
+{
+    ui_install_style_sheet();
+    {
+        QWidget owner;
+        QPointer<ui_stdwvform_t> form =
+            new ui_stdwvform_t(&owner, LIB_WV_SINE, 16384, instr_zqw_t(2), 1000.0, 0, false, nullptr);
+        form->show();
+        QApplication::processEvents();
+        ASSERT_EQ(form->get_form()->label_max_point_value->text(), "4294967295");
+        EXPECT_EQ(layout_check::faults(form).join("\n").toStdString(), "");
+    }
+    qApp->setStyleSheet(QString());
 }

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
+#include <qwt_scale_div.h>
 #include <gtest/gtest.h>
 
 #include "find_child.h"
@@ -23,6 +24,7 @@
 #include <QDir>
 
 #include <algorithm>
+#include <functional>
 
 namespace {
 
@@ -135,6 +137,43 @@ TEST(UiWaveform, ThreeEditsUndoAndRedoRestoreEachState)
     }
 }
 
+struct undo_axis_case_t
+{
+    float amp, offset;
+    std::vector<short int> samples;
+    double low, high;
+};
+
+// Undo and Redo show the amplitude axis in volts from the restored amplitude and offset,
+// never the raw sample range.
+TEST(UiWaveform, UndoAndRedoScaleTheAmplitudeAxisInVolts)
+{
+    const undo_axis_case_t cases[] = {
+        {2.0f, 0.0f, {-32767, 32767, 0, 100}, -1.0, 1.0},
+        {4.0f, 1.0f, {-32767, 32767, 0, 100}, -1.0, 3.0},
+        {2.0f, 0.0f, {0, 0, 0, 0}, -1.0, 1.0},
+        {0.0f, 0.5f, {-32768, -32768, -32768, -32768}, -0.55, 1.55},
+    };
+    for (const undo_axis_case_t &c : cases) {
+        waveform_harness_t h(4);
+        h.win->get_wave_data()->amp = c.amp;
+        h.win->get_wave_data()->offset = c.offset;
+        h.set_samples(c.samples);
+        h.select_zone(3, 3);
+        h.win->cut_waveform();
+        ASSERT_EQ(h.undo_count(), 1);
+        for (QAction *a : {h.undo, h.redo}) {
+            a->trigger();
+            const ui_range_t left = h.win->plot->get_yleft_interval();
+            EXPECT_NEAR(left.first, c.low, 1e-6) << c.amp << " " << c.offset;
+            EXPECT_NEAR(left.second, c.high, 1e-6) << c.amp << " " << c.offset;
+            h.win->plot->updateAxes();
+            EXPECT_FALSE(h.win->plot->axisScaleDiv(QwtPlot::yLeft).ticks(QwtScaleDiv::MajorTick).isEmpty())
+                << "the axis keeps its labels";
+        }
+    }
+}
+
 TEST(UiWaveform, NewStepAfterUndosDropsTheStepsAboveAndTheirFiles)
 {
     waveform_harness_t h(200);
@@ -229,6 +268,20 @@ TEST(UiWaveform, CopyZoneAndSelectAll)
     EXPECT_EQ(copy, ramp(100)) << "the copy buffer has a file of its own";
 }
 
+// Past 2^24 samples a position is no longer exact in fp32: the read-out of Select All
+// must still end at the last sample.
+TEST(UiWaveform, SelectAllOnALongWaveformShowsTheExactEnd)
+{
+    const uint32 n = 20971521;
+    waveform_harness_t h(n);
+    h.win->select_all();
+    const ui_sbar_range_fields_t &f = h.win->findChild<ui_waveform_cursor_sel_t *>()->sel_fields;
+    EXPECT_EQ(f.start_point->text(), "1");
+    EXPECT_EQ(f.end_point->text(), "20971521");
+    EXPECT_EQ(f.delta_point->text(), "20971520");
+    EXPECT_TRUE(h.win->is_selection_valid());
+}
+
 TEST(UiWaveform, CopyWithHiddenZoneEmptiesTheCopyBuffer)
 {
     waveform_harness_t h(100);
@@ -284,6 +337,70 @@ TEST(UiWaveform, CutAfterSelectAllEmptiesTheDocument)
     EXPECT_EQ(copy, ramp(50));
     h.undo->trigger();
     EXPECT_EQ(h.samples(), ramp(50));
+}
+
+struct length_change_case_t
+{
+    const char *name;
+    uint32 points;
+    std::function<void(waveform_harness_t &)> change;
+    bool visible;
+    std::pair<double, double> zone;
+    QStringList readout;
+};
+
+// Whenever the record's length changes the selection is clamped to the samples left, or
+// cleared when none is left or the waveform is a new one; the read-out follows.
+TEST(UiWaveform, SelectionFollowsEveryLengthChange)
+{
+    const length_change_case_t cases[] = {
+        {"cut of everything", 100, [](waveform_harness_t &h) {
+             h.win->select_all();
+             h.win->cut_waveform();
+         }, false, {0, 0}, {"1", "1", "0"}},
+        {"cut of a stretch keeps the zone there", 1000, [](waveform_harness_t &h) {
+             h.select_zone(100, 199);
+             h.win->cut_waveform();
+         }, true, {100, 199}, {"101", "200", "99"}},
+        {"undo to a shorter record", 100, [](waveform_harness_t &h) {
+             h.select_zone(0, 9);
+             h.win->do_copy_selected_wv();
+             h.win->set_paste_mode(1);
+             ASSERT_EQ(h.win->backup_wave_data(), 0);
+             ASSERT_EQ(h.win->paste_copy_buffer(), 0);
+             h.win->commit_edit();
+             h.win->select_all();
+             h.undo->trigger();
+         }, true, {0, 99}, {"1", "100", "99"}},
+        {"redo of a cut", 100, [](waveform_harness_t &h) {
+             h.select_zone(50, 99);
+             h.win->cut_waveform();
+             h.undo->trigger();
+             h.win->select_all();
+             h.redo->trigger();
+         }, true, {0, 49}, {"1", "50", "49"}},
+        {"a new waveform object", 100, [](waveform_harness_t &h) {
+             h.select_zone(10, 20);
+             cfg_if_wv_t *next = new cfg_if_bswv_dc_t;
+             next->get_wv_data()->resize(500, 0);
+             h.win->set_wave_object(next);
+         }, false, {0, 0}, {"1", "1", "0"}},
+    };
+    for (const length_change_case_t &c : cases) {
+        waveform_harness_t h(c.points);
+        h.set_samples(ramp(c.points));
+        c.change(h);
+        EXPECT_EQ(h.win->cursor->is_selzone_visible(), c.visible) << c.name;
+        if (c.visible) {
+            EXPECT_EQ(h.win->cursor->get_selzone_range(), c.zone) << c.name;
+        } else {
+            EXPECT_EQ(h.win->get_select_kind(), 2) << c.name;
+        }
+        const ui_sbar_range_fields_t &f = h.win->findChild<ui_waveform_cursor_sel_t *>()->sel_fields;
+        EXPECT_EQ(QStringList({f.start_point->text(), f.end_point->text(), f.delta_point->text()}), c.readout)
+            << c.name;
+        EXPECT_TRUE(!c.visible || h.win->is_selection_valid()) << c.name;
+    }
 }
 
 TEST(UiWaveform, CutWithNothingSelectedDoesNothing)

@@ -1,7 +1,9 @@
 #include "ui_waveform_cursor.h"
 #include "ui_waveform_cursor_sel.h"
+#include "ui_waveform_instr_param.h"
 #include "ui_waveform_sbar.h"
 
+#include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -75,6 +77,15 @@ TEST_F(sbar_fixture, PointAndTimeRowsOrderAndTruncate)
         EXPECT_EQ(row(sel->sel_fields), c.points);
         EXPECT_EQ(times(sel->sel_fields), c.times);
     }
+    // The selection takes exact positions past 2^24, where an fp32 would round.
+    sel->set_sel_value(0.0, 20971520.0, &freq, &points);
+    EXPECT_EQ(row(sel->sel_fields), QStringList({"1", "20971521", "20971520"}));
+    EXPECT_EQ(times(sel->sel_fields), QStringList({"t0@1000/1001", "t20971520@1000/1001", "t20971520@1000/1001"}));
+    sel->set_sel_points(16777217.0, 16777216.0);
+    EXPECT_EQ(row(sel->sel_fields), QStringList({"16777217", "16777218", "1"}));
+    sel->clear_sel_value();
+    EXPECT_EQ(row(sel->sel_fields), QStringList({"1", "1", "0"}));
+    EXPECT_EQ(times(sel->sel_fields), QStringList({"0", "0", "0"}));
     cur->set_x_cursor_points(3, 1);
     EXPECT_EQ(row(cur->x_fields), QStringList({"2", "4", "2"}));
     sel->set_sel_points(7, 7);
@@ -141,6 +152,53 @@ TEST_F(sbar_fixture, FieldsAreReadOnlyAndNamedForStyle)
         EXPECT_TRUE(label_texts.contains(t)) << t;
     EXPECT_EQ(sel->pos_x->width(), 126);
     EXPECT_EQ(cur->x_fields.start_point->width(), 60);
+}
+
+struct instr_param_case_t
+{
+    void (ui_waveform_instr_param_t::*set)(fp32);
+    fp32 value;
+    QLineEdit *ui_waveform_instr_param_t::*field;
+    const char *text;
+};
+
+// Each setter writes its prefix and the value with six decimals in the prefixes and unit
+// of its quantity; the point count has no unit text, only the blank.
+TEST(UiWaveformInstrParam, EachFieldShowsItsPrefixAndValue)
+{
+    using p = ui_waveform_instr_param_t;
+    const instr_param_case_t cases[] = {
+        {&p::set_amp, 2.0f, &p::amp_field, "Amplitude:2.000000 V"},
+        {&p::set_amp, 0.5f, &p::amp_field, "Amplitude:500.000000 mV"},
+        {&p::set_offset, -0.25f, &p::offset_field, "Offset:-250.000000 mV"},
+        {&p::set_offset, 0.0f, &p::offset_field, "Offset:0.000000 V"},
+        {&p::set_freq, 1500.0f, &p::freq_field, "Frequency1.500000 kHz"},
+        {&p::set_freq, 25e6f, &p::freq_field, "Frequency25.000000 MHz"},
+        {&p::set_freq, 0.001f, &p::freq_field, "Frequency1.000000 mHz"},
+        {&p::set_phase, 90.0f, &p::phase_field, "Phase:90.000000 degree"},
+        {&p::set_points, 16384.0f, &p::points_field, "Points:16384.000000 "},
+    };
+    ui_waveform_instr_param_t param;
+    for (const instr_param_case_t &c : cases) {
+        (param.*c.set)(c.value);
+        EXPECT_EQ((param.*c.field)->text(), c.text) << c.text;
+    }
+    // Amplitude and offset on the left, frequency and phase beside them, points last.
+    QGridLayout *grid = qobject_cast<QGridLayout *>(param.layout());
+    ASSERT_NE(grid, nullptr);
+    EXPECT_EQ(grid->horizontalSpacing(), 0);
+    EXPECT_EQ(grid->verticalSpacing(), 0);
+    const std::pair<QLineEdit *, std::pair<int, int>> cells[] = {
+        {param.amp_field, {0, 0}},  {param.offset_field, {1, 0}}, {param.freq_field, {0, 1}},
+        {param.phase_field, {1, 1}}, {param.points_field, {0, 2}},
+    };
+    for (const auto &c : cells) {
+        int row = -1, column = -1, rs = 0, cs = 0;
+        grid->getItemPosition(grid->indexOf(c.first), &row, &column, &rs, &cs);
+        EXPECT_EQ(std::make_pair(row, column), c.second);
+        EXPECT_FALSE(c.first->isEnabled());
+        EXPECT_EQ(c.first->objectName(), "wvform_sbar_lineedit");
+    }
 }
 
 } // namespace

@@ -18,6 +18,10 @@
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QTest>
+#include "layout_check.h"
+#include "ui_app_paths.h"
+#include <QGroupBox>
+#include <QStyleOptionGroupBox>
 #include <gtest/gtest.h>
 
 #include "find_child.h"
@@ -27,16 +31,20 @@
 
 namespace {
 
-class form_fixture : public ::testing::Test
+class form_fixture_t
 {
-protected:
+public:
     void make(uint32 n, float amp = 2.0f, float offset = 0.0f, const QString &name = "Wave3-sine")
     {
-        std::vector<short int> v(n);
-        for (uint32 i = 0; i < n; ++i)
-            v[i] = static_cast<short int>(i % 30000);
-        if (n)
+        // Past a million samples the record stays a sparse file of zeros.
+        if (n > 1000000) {
+            data.samples.resize(n, 0);
+        } else if (n) {
+            std::vector<short int> v(n);
+            for (uint32 i = 0; i < n; ++i)
+                v[i] = static_cast<short int>(i % 30000);
             data.samples.write(0, v.data(), n);
+        }
         data.amp = amp;
         data.offset = offset;
         form = new ui_wv_property_form_t(&owner, name, &data, 1000.0f, instr_zqw_t(2));
@@ -58,6 +66,10 @@ protected:
     QTableWidget *table = nullptr;
 };
 
+class form_fixture : public ::testing::Test, public form_fixture_t
+{
+};
+
 TEST_F(form_fixture, PagesOf1024Rows)
 {
     make(2500);
@@ -71,24 +83,51 @@ TEST_F(form_fixture, PagesOf1024Rows)
     EXPECT_EQ(table->item(0, 0)->text(), "2049");
     EXPECT_EQ(table->item(451, 0)->text(), "2500");
     EXPECT_EQ(visible_rows(), 452);
-    EXPECT_EQ(form->get_index_frame()->spinbox_int->value(), 2049);
+    EXPECT_EQ(form->get_index_frame()->get_spinbox_value(), 2049);
     form->get_page_frame()->spinbox_int->setValue(9);
     EXPECT_EQ(form->get_current_page(), 3) << "clamped to the last page";
     form->get_page_frame()->spinbox_int->setValue(2);
-    EXPECT_EQ(form->get_index_frame()->spinbox_int->value(), 1025);
+    EXPECT_EQ(form->get_index_frame()->get_spinbox_value(), 1025);
     EXPECT_EQ(visible_rows(), 1024);
 }
 
-TEST_F(form_fixture, GotoShowsThePageOfTheIndex)
+struct goto_case_t
 {
-    make(2500);
-    form->get_index_frame()->spinbox_int->setValue(1500);
-    QTest::mouseClick(button(form, "Goto"), Qt::LeftButton);
-    EXPECT_EQ(form->get_page_frame()->spinbox_int->value(), 2);
-    EXPECT_EQ(form->get_current_page(), 2);
-    EXPECT_EQ(table->currentRow(), 475);
-    EXPECT_EQ(table->currentColumn(), 1);
-    EXPECT_EQ(table->item(475, 0)->text(), "1500");
+    uint32 samples;
+    double index; // 1-based, as typed
+    int page;
+    int row;
+};
+
+// Goto shows the page of the typed index with its value cell current, and a value typed
+// there goes to that sample: also past 2^31 samples, which .bin files allow.
+TEST(UiWvPropertyForm, GotoAndTypedValuesReachTheSampleOfTheIndex)
+{
+    const goto_case_t cases[] = {
+        {2500, 1500, 2, 475},
+        {2500, 2500, 3, 451},
+        {2147485648u, 2147484148.0, 2097153, 499}, // 2^31 + 2000 samples, index 2^31 + 500
+        {4294967295u, 4294967295.0, 4194304, 1022},
+    };
+    for (const goto_case_t &c : cases) {
+        form_fixture_t f;
+        f.make(c.samples);
+        ASSERT_DOUBLE_EQ(f.form->get_index_frame()->get_max_value(), c.samples);
+        f.form->get_index_frame()->set_spinbox_value(c.index);
+        QTest::mouseClick(button(f.form, "Goto"), Qt::LeftButton);
+        EXPECT_EQ(f.form->get_page_frame()->spinbox_int->value(), c.page) << c.index;
+        EXPECT_EQ(f.form->get_current_page(), c.page);
+        EXPECT_EQ(f.table->currentRow(), c.row);
+        EXPECT_EQ(f.table->currentColumn(), 1);
+        EXPECT_EQ(f.table->item(c.row, 0)->text(), QString::number(c.index, 'f', 0));
+        const uint32 index = static_cast<uint32>(c.index - 1);
+        EXPECT_EQ(f.form->row_to_index(c.row), index);
+        f.table->item(c.row, 1)->setText("0.5");
+        EXPECT_EQ(f.sample(index), 16383) << c.index;
+        if (c.row > 0) {
+            EXPECT_EQ(f.sample(index - 1), c.samples > 1000000 ? 0 : short((index - 1) % 30000));
+        }
+    }
 }
 
 TEST_F(form_fixture, ShortWaveformHasOnePage)
@@ -237,3 +276,36 @@ TEST(UiDocumentConnections, WindowAndPropertyFormConnectEverySignalTheyName)
 }
 
 } // namespace
+
+// Under the application style sheet every control shows whole: the fixed name prefix and
+// the Convert button used to be cut off or to sit on the group's border.
+TEST(UiDialogLook, WaveformPropertiesShowEveryControlWhole)
+{
+    ui_install_style_sheet();
+    {
+        QWidget owner;
+        lib_wv_data_t<short int> data;
+        data.resize(100, 0);
+        QPointer<ui_wv_property_form_t> form =
+            new ui_wv_property_form_t(&owner, "Wave book123-sine", &data, 1000.0f, instr_zqw_t(2));
+        form->show();
+        QApplication::processEvents();
+        EXPECT_EQ(layout_check::faults(form).join("\n").toStdString(), "");
+        ui_wv_ledit_t *name = form->findChild<ui_wv_ledit_t *>();
+        ASSERT_NE(name, nullptr);
+        QLineEdit *prefix = name->prefix_edit();
+        EXPECT_LE(prefix->fontMetrics().horizontalAdvance(prefix->text()), prefix->contentsRect().width())
+            << "the fixed part of the name shows whole";
+        QPushButton *convert = button(form, "Convert to digital wave");
+        ASSERT_NE(convert, nullptr);
+        QGroupBox *group = qobject_cast<QGroupBox *>(convert->parentWidget());
+        ASSERT_NE(group, nullptr);
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+        const QRect frame = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxFrame, group);
+        EXPECT_GE(convert->geometry().top(), frame.top()) << "inside the group's frame, not on its border";
+    }
+    qApp->setStyleSheet(QString());
+}

@@ -11,6 +11,10 @@ class MessageboxIconStyle : public QCommonStyle
 public:
     MessageboxIconStyle();
 
+    // Kept for the boxes' icons; the metrics themselves stay the common style's.
+    void set_icon_size(int32 size) { icon_size = size; }
+    int32 get_icon_size() const { return icon_size; }
+
     int pixelMetric(PixelMetric metric, const QStyleOption *option = nullptr,
                     const QWidget *widget = nullptr) const override;
 

@@ -51,10 +51,24 @@ void ui_combx_t::init_unit_items()
     connect(this, SIGNAL(activated(int)), this, SLOT(unit_comb_slot_func(int)));
 }
 
-void ui_combx_t::set_unit(int prefix)
+void ui_combx_t::set_unit_prefix(int prefix)
 {
     unit_prefix = prefix;
     emit unit_type_changed();
+}
+
+bool ui_combx_t::set_unit_index(int index)
+{
+    int first = 0, last = 0;
+    if (index < 0 || index >= count() || !ui_unit_prefix_range(unit_type, &first, &last))
+        return false;
+    unit_prefix = first + index;
+    return true;
+}
+
+void ui_combx_t::set_unit(int prefix)
+{
+    set_unit_prefix(prefix);
     int first = 0, last = 0;
     if (ui_unit_prefix_range(unit_type, &first, &last) && prefix >= first && prefix <= last)
         setCurrentIndex(prefix - first);
@@ -72,10 +86,7 @@ void ui_combx_t::reset_unit()
 
 void ui_combx_t::unit_comb_slot_func(int index)
 {
-    int first = 0, last = 0;
-    if (index >= 0 && index < count() && ui_unit_prefix_range(unit_type, &first, &last)) {
-        unit_prefix = first + index;
+    if (set_unit_index(index))
         emit unit_type_changed();
-    }
     emit value_changed_info_signal();
 }

@@ -9,6 +9,9 @@ class ui_dspinb_t : public QDoubleSpinBox
 public:
     explicit ui_dspinb_t(QWidget *parent = nullptr);
 
+    bool is_commit() const { return commit; }
+    void set_commit(bool value) { commit = value; }
+
     // True when the shown value may be reported; false while digits are being typed.
     bool commit;
 

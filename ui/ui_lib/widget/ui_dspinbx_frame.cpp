@@ -86,13 +86,6 @@ void ui_dspinbx_frame_t::set_frame_height(float height)
     set_parts_height(std::max(0, lib_to_int_sat(height)));
 }
 
-void ui_dspinbx_frame_t::set_unit_width(float width)
-{
-    int w = width > 0.0f && width < 100000.0f ? static_cast<int>(width) : 0;
-    unit_combx->setFixedWidth(w);
-    filler->setFixedWidth(w);
-}
-
 void ui_dspinbx_frame_t::set_spinbox_width(float width)
 {
     int w = width > 0.0f && width < 100000.0f ? static_cast<int>(width) : 0;

@@ -17,7 +17,6 @@ public:
     void set_value(float value);
     void set_single_step(float step);
     void set_frame_height(float height);
-    void set_unit_width(float width);
     void set_spinbox_width(float width);
 
     double last_value;

@@ -91,10 +91,47 @@ double ui_frame_t::get_spinbox_value() const
     return static_cast<ui_dspinb_t *>(spinbox)->value();
 }
 
+double ui_frame_t::to_base_value(double shown, int prefix) const
+{
+    return with_units ? ui_unit_to_base(shown, prefix) : shown;
+}
+
 double ui_frame_t::get_value() const
 {
-    double shown = get_spinbox_value();
-    return with_units ? ui_unit_to_base(shown, unit_combx->unit_prefix) : shown;
+    return to_base_value(get_spinbox_value(), unit_combx->unit_prefix);
+}
+
+void ui_frame_t::set_frame_enabled(bool enabled)
+{
+    spinbox->setEnabled(enabled);
+    unit_combx->setEnabled(enabled);
+}
+
+void ui_frame_t::set_unit_width(float width)
+{
+    int w = width > 0.0f && width < 100000.0f ? static_cast<int>(width) : 0;
+    unit_combx->setFixedWidth(w);
+    filler->setFixedWidth(w);
+}
+
+void ui_frame_t::set_saved_value(double shown, int prefix)
+{
+    saved_value = shown;
+    saved_prefix = prefix;
+}
+
+void ui_frame_t::restore_value()
+{
+    // The prefix first: the spin box reports its new value in the prefix in force.
+    unit_combx->set_unit(saved_prefix);
+    set_spinbox_value(saved_value);
+}
+
+void ui_frame_t::save_clamped_value()
+{
+    ui_unit_choice_t shown{get_spinbox_value(), unit_combx->unit_prefix};
+    clamped_choice(shown);
+    set_saved_value(shown.value, shown.prefix);
 }
 
 void ui_frame_t::set_spinbox_value(double shown)
@@ -104,21 +141,6 @@ void ui_frame_t::set_spinbox_value(double shown)
         return;
     }
     static_cast<ui_spinb_t *>(spinbox)->setValue(lib_to_int_sat(shown));
-}
-
-bool ui_frame_t::spinbox_commit() const
-{
-    if (is_int)
-        return static_cast<ui_spinb_t *>(spinbox)->commit;
-    return static_cast<ui_dspinb_t *>(spinbox)->commit;
-}
-
-void ui_frame_t::set_spinbox_commit(bool commit)
-{
-    if (is_int)
-        static_cast<ui_spinb_t *>(spinbox)->commit = commit;
-    else
-        static_cast<ui_dspinb_t *>(spinbox)->commit = commit;
 }
 
 void ui_frame_t::auto_range(double shown)
@@ -140,24 +162,33 @@ void ui_frame_t::auto_range(double shown)
     }
 }
 
-void ui_frame_t::clamp()
+bool ui_frame_t::clamped_choice(ui_unit_choice_t &shown) const
 {
     if (no_clamp)
-        return;
+        return false;
     double a = get_value();
-    if (!with_units) {
-        if (a < min_value)
-            set_spinbox_value(min_value);
-        else if (a > max_value)
-            set_spinbox_value(max_value);
-        return;
-    }
     if (a >= min_value && a <= max_value)
-        return;
+        return false;
     double limit = a < min_value ? min_value : max_value;
+    if (!with_units) {
+        shown.value = limit;
+        return true;
+    }
     int first = UI_PREFIX_NONE, last = UI_PREFIX_NONE;
     ui_unit_prefix_range(unit_type, &first, &last);
-    ui_unit_choice_t shown = choose_unit(limit, first, last);
+    shown = choose_unit(limit, first, last);
+    return true;
+}
+
+void ui_frame_t::clamp()
+{
+    ui_unit_choice_t shown{get_spinbox_value(), unit_combx->unit_prefix};
+    if (!clamped_choice(shown))
+        return;
+    if (!with_units) {
+        set_spinbox_value(shown.value);
+        return;
+    }
     if (unit_type == UI_UNIT_SRATE || unit_type == UI_UNIT_BITRATE) {
         unit_combx->set_unit(shown.prefix);
         set_spinbox_value(shown.value);

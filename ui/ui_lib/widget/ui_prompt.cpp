@@ -1,13 +1,10 @@
 #include "ui_prompt.h"
 
-#include "lib_diag.h"
 #include "ui_qmessagebox.h"
 
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
-
-#include <cstdlib>
 
 namespace {
 
@@ -15,34 +12,6 @@ ui_prompt_answer_hook_t &answer_hook()
 {
     static ui_prompt_answer_hook_t hook;
     return hook;
-}
-
-QMessageBox::StandardButton escape_answer(QMessageBox &box)
-{
-    return box.standardButton(box.escapeButton());
-}
-
-// Answer named by ONDRIX_PROMPT_AUTO_ANSWER; false when the variable is not set.
-bool env_answer(QMessageBox &box, QMessageBox::StandardButton *answer)
-{
-    const char *value = std::getenv("ONDRIX_PROMPT_AUTO_ANSWER");
-    if (!value || !*value)
-        return false;
-    QString name = QString::fromUtf8(value).trimmed().toLower();
-    QMessageBox::StandardButton wanted = QMessageBox::NoButton;
-    if (name == "yes")
-        wanted = QMessageBox::Yes;
-    else if (name == "no")
-        wanted = QMessageBox::No;
-    else if (name == "ok")
-        wanted = QMessageBox::Ok;
-    else if (name == "cancel")
-        wanted = QMessageBox::Cancel;
-    *answer = (wanted != QMessageBox::NoButton && box.button(wanted)) ? wanted
-                                                                       : escape_answer(box);
-    lib_diag_line("prompt answered \"" + name.toStdString() + "\": " +
-                  box.text().toStdString());
-    return true;
 }
 
 } // namespace
@@ -85,9 +54,6 @@ ui_prompt_t::run_box(QMessageBox::Icon icon, const QString &text,
         box.setEscapeButton(buttons.front());
     if (answer_hook())
         return answer_hook()(box);
-    QMessageBox::StandardButton answer = QMessageBox::NoButton;
-    if (env_answer(box, &answer))
-        return answer;
     if (box.exec() < 0)
         return QMessageBox::NoButton;
     return box.standardButton(box.clickedButton());

@@ -24,10 +24,8 @@ public:
     int32 show_error_box(const QString &text);
     int32 show_instance_running_box();
 
-    // Headless runs: an installed hook answers every box without showing it. Without a
-    // hook, the environment variable ONDRIX_PROMPT_AUTO_ANSWER ("yes", "no", "ok",
-    // "cancel" or "escape") does the same: a box lacking the named button gets its
-    // escape button. An empty hook shows the boxes again.
+    // Tests only: an installed hook answers every box without showing it. An empty hook
+    // shows the boxes again. The program itself never installs one.
     static void set_answer_hook(ui_prompt_answer_hook_t hook);
 
     QString title;

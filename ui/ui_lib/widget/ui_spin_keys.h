@@ -7,9 +7,18 @@ inline bool ui_spin_key_commits(const QKeyEvent *event)
     return event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
 }
 
-// Any key that edits the text (digits, sign, point, deletion) starts an entry that is not
-// yet a value; arrow and page keys step and stay committed.
+// Only a key that edits the number (digit, sign, decimal point, exponent letter, deletion)
+// starts an entry that is not yet a value. Escape, Space, arrows and shortcuts leave the
+// shown value as it is, so the next step must still be reported.
 inline bool ui_spin_key_edits(const QKeyEvent *event)
 {
-    return !event->text().isEmpty() || event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete;
+    if (event->key() == Qt::Key_Backspace || event->key() == Qt::Key_Delete)
+        return true;
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    if (text.size() != 1)
+        return false;
+    const QChar c = text.at(0);
+    return c.isDigit() || QStringLiteral("+-.,eE").contains(c);
 }

@@ -26,6 +26,15 @@ ui_wv_ledit_t::ui_wv_ledit_t(QWidget *parent, Qt::WindowFlags flags)
 void ui_wv_ledit_t::set_prefix_text(const QString &text)
 {
     prefix_ledit->setText(text);
+    // The fixed part shows whole (its start would be cut off in a half-width edit); the
+    // editable part takes the rest.
+    prefix_ledit->ensurePolished();
+    prefix_ledit->setMinimumWidth(prefix_ledit->fontMetrics().horizontalAdvance(text) + 12);
+}
+
+QString ui_wv_ledit_t::get_prefix_text() const
+{
+    return prefix_ledit->text();
 }
 
 void ui_wv_ledit_t::set_prefix_enabled(bool enabled)

@@ -11,6 +11,7 @@ public:
     explicit ui_wv_ledit_t(QWidget *parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
 
     void set_prefix_text(const QString &text);
+    QString get_prefix_text() const;
     void set_prefix_enabled(bool enabled);
     void set_posfix_text(const QString &text);
     QString get_posfix_text() const;

@@ -13,6 +13,7 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -75,22 +76,6 @@ TEST(UiDspinbxFrame, TypedDigitsReportOnlyWhenCommitted)
     EXPECT_DOUBLE_EQ(last_double(spy), 30.0);
 }
 
-TEST(UiDspinbxFrame, EnterClampsToUpperLimitInItsPrefix)
-{
-    real_host h(1, true);
-    h.frame->set_min_value(1.0);
-    h.frame->set_max_value(25e6);
-    h.frame->unit_combx->set_unit(16);
-    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
-    h.type("30");
-    h.enter();
-    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 25.0);
-    EXPECT_EQ(h.frame->unit_combx->currentText(), "MHz");
-    ASSERT_GE(spy.count(), 1);
-    EXPECT_DOUBLE_EQ(last_double(spy), 25e6);
-    EXPECT_DOUBLE_EQ(h.frame->get_value(), 25e6);
-}
-
 struct range_case_t
 {
     int unit_type;
@@ -147,69 +132,63 @@ TEST(UiDspinbxFrame, FarValueMovesOnePrefixPerPass)
     EXPECT_DOUBLE_EQ(last_double(spy), 2e6);
 }
 
-TEST(UiDspinbxFrame, LowerLimitClampsZeroToOneNanosecond)
+struct clamp_case_t
 {
-    real_host h(2, true);
-    h.frame->set_min_value(1e-9);
-    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
-    h.type("0");
-    h.enter();
-    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 1.0);
-    EXPECT_EQ(h.frame->unit_combx->currentText(), "ns");
-    EXPECT_NEAR(last_double(spy), 1e-9, 1e-21);
-}
+    const char *name;
+    int unit_type;
+    bool with_units;
+    bool no_clamp;
+    double min, max;
+    int prefix; // selected before typing; 0 keeps the base item
+    const char *typed;
+    double shown;
+    int shown_prefix;
+    const char *unit;
+    double reported;
+};
 
-TEST(UiDspinbxFrame, EqualLimitsForceTheirValue)
+// A committed value outside the limits shows the violated limit in the prefix it reads
+// best in; the same pair is what save_clamped_value computes without touching the widgets.
+TEST(UiDspinbxFrame, CommittedValueIsClampedToTheLimitInItsPrefix)
 {
-    real_host h(3, true);
-    h.frame->set_min_value(0.5);
-    h.frame->set_max_value(0.5);
-    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
-    h.type("7");
-    h.enter();
-    EXPECT_DOUBLE_EQ(last_double(spy), 0.5);
-    EXPECT_EQ(h.frame->unit_combx->currentText(), "mV");
-    h.type("0.1");
-    h.enter();
-    EXPECT_DOUBLE_EQ(last_double(spy), 0.5);
-}
+    const double huge = 1e13;
+    const clamp_case_t cases[] = {
+        {"upper limit in MHz", 1, true, false, 1.0, 25e6, 16, "30", 25.0, 16, "MHz", 25e6},
+        {"zero to one nanosecond", 2, true, false, 1e-9, huge, 0, "0", 1.0, 11, "ns", 1e-9},
+        {"equal limits force their value", 3, true, false, 0.5, 0.5, 0, "7", 500.0, 13, "mV", 0.5},
+        {"equal limits from below", 3, true, false, 0.5, 0.5, 0, "0.1", 500.0, 13, "mV", 0.5},
+        {"sample rate sets its prefix first", 4, true, false, -huge, 2.5e9, 17, "9", 2.5, 17, "GSa/s", 2.5e9},
+        {"plain upper limit", 6, false, false, -180.0, 180.0, 0, "400", 180.0, 14, "degrees", 180.0},
+        {"plain lower limit", 6, false, false, -180.0, 180.0, 0, "-400", -180.0, 14, "degrees", -180.0},
+        {"no clamp", 1, true, true, 1.0, 10.0, 0, "20", 20.0, 14, "Hz", 20.0},
+        {"inside the limits", 3, true, false, -5.0, 5.0, 0, "2", 2.0, 14, "V", 2.0},
+    };
+    for (const clamp_case_t &c : cases) {
+        real_host h(c.unit_type, c.with_units, c.no_clamp);
+        h.frame->set_min_value(c.min);
+        h.frame->set_max_value(c.max);
+        if (c.prefix)
+            h.frame->unit_combx->set_unit(c.prefix);
 
-TEST(UiDspinbxFrame, SampleRateClampSetsPrefixBeforeValue)
-{
-    real_host h(4, true);
-    h.frame->set_max_value(2.5e9);
-    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
-    h.frame->unit_combx->set_unit(17);
-    h.type("9");
-    h.enter();
-    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 2.5);
-    EXPECT_EQ(h.frame->unit_combx->currentText(), "GSa/s");
-    EXPECT_DOUBLE_EQ(last_double(spy), 2.5e9);
-}
+        h.frame->dspinbox->blockSignals(true);
+        h.frame->dspinbox->setValue(QString(c.typed).toDouble());
+        h.frame->dspinbox->blockSignals(false);
+        const int prefix_before = h.frame->unit_combx->unit_prefix;
+        h.frame->save_clamped_value();
+        EXPECT_DOUBLE_EQ(h.frame->get_saved_value().value, c.shown) << c.name;
+        EXPECT_EQ(h.frame->get_saved_value().prefix, c.with_units ? c.shown_prefix : prefix_before) << c.name;
+        EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), QString(c.typed).toDouble()) << c.name;
+        EXPECT_EQ(h.frame->unit_combx->unit_prefix, prefix_before) << c.name;
 
-TEST(UiDspinbxFrame, WithoutUnitsClampsToPlainLimits)
-{
-    real_host h(6, false);
-    h.frame->set_min_value(-180.0);
-    h.frame->set_max_value(180.0);
-    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
-    h.type("400");
-    h.enter();
-    EXPECT_DOUBLE_EQ(last_double(spy), 180.0);
-    h.type("-400");
-    h.enter();
-    EXPECT_DOUBLE_EQ(last_double(spy), -180.0);
-}
-
-TEST(UiDspinbxFrame, NoClampReportsValuesOutsideLimits)
-{
-    real_host h(1, true, true);
-    h.frame->set_min_value(1.0);
-    h.frame->set_max_value(10.0);
-    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
-    h.type("20");
-    h.enter();
-    EXPECT_DOUBLE_EQ(last_double(spy), 20.0);
+        QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+        h.type(c.typed);
+        h.enter();
+        EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), c.shown) << c.name;
+        if (c.with_units) {
+            EXPECT_EQ(h.frame->unit_combx->currentText(), c.unit) << c.name;
+        }
+        EXPECT_NEAR(last_double(spy), c.reported, std::fabs(c.reported) * 1e-12) << c.name;
+    }
 }
 
 TEST(UiDspinbxFrame, UnitChoiceReportsValueInNewPrefix)
@@ -298,8 +277,6 @@ TEST(UiDspinbxFrame, PartsNamesSizesAndLayout)
     f->set_frame_height(30.7f);
     EXPECT_EQ(f->height(), 30);
     EXPECT_EQ(f->spinbox->height(), 30);
-    f->set_unit_width(60.0f);
-    EXPECT_EQ(f->unit_combx->width(), 60);
     f->set_spinbox_width(120.0f);
     EXPECT_EQ(f->spinbox->width(), 120);
 }
@@ -318,6 +295,99 @@ TEST(UiDspinbxFrame, NoUnitsAndNoCaptionShowOnlySpinBoxAndFiller)
     f->unit_combx->set_unit(16);
     f->set_spinbox_value(3.0);
     EXPECT_DOUBLE_EQ(f->get_value(), 3.0);
+}
+
+TEST(UiValueFrames, SavedPairIsRestoredPrefixFirstAndReported)
+{
+    real_host h(1, true);
+    QSignalSpy spy(h.frame, SIGNAL(spinbx_value_changed(double)));
+    h.frame->set_saved_value(3.0, 15);
+    EXPECT_EQ(h.frame->get_spinbox_value(), 0.0) << "saving touches no widget";
+    h.frame->restore_value();
+    EXPECT_DOUBLE_EQ(h.frame->get_spinbox_value(), 3.0);
+    EXPECT_EQ(h.frame->unit_combx->currentText(), "kHz");
+    EXPECT_DOUBLE_EQ(last_double(spy), 3000.0);
+    EXPECT_DOUBLE_EQ(h.frame->to_base_value(2.5, 16), 2.5e6);
+
+    real_host plain(1, false);
+    EXPECT_DOUBLE_EQ(plain.frame->to_base_value(2.5, 16), 2.5) << "without units no prefix applies";
+}
+
+TEST(UiValueFrames, EnablingMovesSpinBoxAndSelectorTogether)
+{
+    real_host r(1, true);
+    int_host i(5, true);
+    for (ui_frame_t *f : {static_cast<ui_frame_t *>(r.frame), static_cast<ui_frame_t *>(i.frame)}) {
+        f->set_frame_enabled(false);
+        EXPECT_FALSE(f->spinbox->isEnabled());
+        EXPECT_FALSE(f->unit_combx->isEnabled());
+        EXPECT_TRUE(f->label->isEnabled()) << "the caption stays readable";
+        f->set_frame_enabled(true);
+        EXPECT_TRUE(f->spinbox->isEnabled());
+        EXPECT_TRUE(f->unit_combx->isEnabled());
+        f->set_unit_width(60.0f);
+        EXPECT_EQ(f->unit_combx->width(), 60);
+        EXPECT_EQ(f->filler->maximumWidth(), 60);
+    }
+    // Storing another unit type keeps the selector that was built.
+    r.frame->set_unit_type(3);
+    EXPECT_EQ(r.frame->get_unit_type(), 3);
+    EXPECT_EQ(r.frame->unit_combx->count(), 5);
+    EXPECT_TRUE(r.frame->get_with_units());
+    EXPECT_FALSE(r.frame->get_is_int());
+    EXPECT_TRUE(i.frame->get_is_int());
+}
+
+struct key_case_t
+{
+    const char *name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool edits;
+};
+
+// Keys that edit the number start an entry that is not yet a value; any other key leaves
+// the entry committed, so the next arrow step is reported at once.
+TEST(UiValueFrames, OnlyKeysThatEditTheNumberHoldBackTheReport)
+{
+    const key_case_t cases[] = {
+        {"digit", Qt::Key_7, Qt::NoModifier, true},
+        {"keypad digit", Qt::Key_7, Qt::KeypadModifier, true},
+        {"minus", Qt::Key_Minus, Qt::NoModifier, true},
+        {"plus", Qt::Key_Plus, Qt::NoModifier, true},
+        {"point", Qt::Key_Period, Qt::NoModifier, true},
+        {"comma", Qt::Key_Comma, Qt::NoModifier, true},
+        {"exponent", Qt::Key_E, Qt::NoModifier, true},
+        {"backspace", Qt::Key_Backspace, Qt::NoModifier, true},
+        {"delete", Qt::Key_Delete, Qt::NoModifier, true},
+        {"escape", Qt::Key_Escape, Qt::NoModifier, false},
+        {"space", Qt::Key_Space, Qt::NoModifier, false},
+        {"left", Qt::Key_Left, Qt::NoModifier, false},
+        {"home", Qt::Key_Home, Qt::NoModifier, false},
+        {"select all", Qt::Key_A, Qt::ControlModifier, false},
+        {"copy", Qt::Key_C, Qt::ControlModifier, false},
+        {"letter", Qt::Key_Q, Qt::NoModifier, false},
+    };
+    for (const key_case_t &c : cases) {
+        real_host r(3, false);
+        int_host i(5, false);
+        QSignalSpy real_spy(r.frame, SIGNAL(spinbx_value_changed(double)));
+        QSignalSpy int_spy(i.frame, SIGNAL(spinbx_value_changed(int)));
+        for (QAbstractSpinBox *spin : {r.spin(), i.spin()}) {
+            spin->setFocus();
+            QTest::keyClick(spin, Qt::Key_Home);
+            QTest::keyClick(spin, c.key, c.modifiers);
+        }
+        // A digit in front of "0" changes the value, which is still not reported.
+        EXPECT_EQ(real_spy.count(), 0) << c.name;
+        EXPECT_EQ(int_spy.count(), 0) << c.name;
+        if (c.edits)
+            continue;
+        QTest::keyClick(r.spin(), Qt::Key_Up);
+        QTest::keyClick(i.spin(), Qt::Key_Up);
+        EXPECT_EQ(real_spy.count(), 1) << c.name;
+        EXPECT_EQ(int_spy.count(), 1) << c.name;
+    }
 }
 
 TEST(UiValueFrames, SignalsConnectBySignature)

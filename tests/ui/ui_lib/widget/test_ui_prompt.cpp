@@ -1,3 +1,4 @@
+#include "prompt_env_answer.h"
 #include "ui_prompt.h"
 #include "ui_qmessagebox.h"
 #include "ui_timer.h"
@@ -112,20 +113,19 @@ TEST_F(prompt_fixture, BoxesCarryTitleTextIconAndButtonsInOrder)
     EXPECT_TRUE(prompt.out_of_memory_text.startsWith("The system has run out of memory.\n"));
 }
 
-TEST_F(prompt_fixture, EnvironmentAnswersWhenNoHookIsSet)
+// The hook the program started by tests installs: the variable names the answer.
+TEST_F(prompt_fixture, TestHookAnswersAsTheEnvironmentSays)
 {
-    ui_prompt_t::set_answer_hook(nullptr);
-    setenv("ONDRIX_PROMPT_AUTO_ANSWER", "no", 1);
-    EXPECT_EQ(prompt.show_save_changes_box("a.csv"), 1);
-    EXPECT_EQ(prompt.show_yes_no_box("?"), 1);
-    // A box without the named button gets its escape button.
-    EXPECT_EQ(prompt.show_info_box("x", true), 2);
-    setenv("ONDRIX_PROMPT_AUTO_ANSWER", "yes", 1);
-    EXPECT_EQ(prompt.show_yes_no_box("?"), 0);
-    setenv("ONDRIX_PROMPT_AUTO_ANSWER", "ok", 1);
-    EXPECT_EQ(prompt.show_info_box("x", true), 3);
-    setenv("ONDRIX_PROMPT_AUTO_ANSWER", "escape", 1);
-    EXPECT_EQ(prompt.show_save_changes_box("a.csv"), 2);
+    ui_prompt_t::set_answer_hook(prompt_env_answer_hook());
+    const std::pair<const char *, std::pair<int, int32>> cases[] = {
+        {"no", {0, 1}},     {"no", {1, 1}},  {"no", {3, 2}}, // a box without No gets its escape button
+        {"yes", {1, 0}},    {"ok", {3, 3}},  {"escape", {0, 2}},
+        {"cancel", {0, 2}}, {"OK ", {2, 3}},
+    };
+    for (const auto &c : cases) {
+        setenv("ONDRIX_PROMPT_AUTO_ANSWER", c.first, 1);
+        EXPECT_EQ(ask(prompt, c.second.first), c.second.second) << c.first << " " << c.second.first;
+    }
     unsetenv("ONDRIX_PROMPT_AUTO_ANSWER");
 }
 
@@ -133,6 +133,8 @@ TEST_F(prompt_fixture, EnvironmentAnswersWhenNoHookIsSet)
 TEST_F(prompt_fixture, EscapeOnShownBoxPressesEscapeButton)
 {
     ui_prompt_t::set_answer_hook(nullptr);
+    // Without the test hook the variable answers nothing: the box is shown and waits.
+    setenv("ONDRIX_PROMPT_AUTO_ANSWER", "yes", 1);
     // Presses Escape once the box is up, trying again until it is.
     static std::function<void()> press_escape;
     press_escape = [] {
@@ -148,6 +150,7 @@ TEST_F(prompt_fixture, EscapeOnShownBoxPressesEscapeButton)
     EXPECT_EQ(prompt.show_error_box("x"), 3);
     QTimer::singleShot(50, press_escape);
     EXPECT_EQ(prompt.show_yes_no_box("?"), 1);
+    unsetenv("ONDRIX_PROMPT_AUTO_ANSWER");
 }
 
 TEST(UiPrompt, CentredPromptSitsInTheMiddleOfTheScreen)

@@ -1,5 +1,8 @@
 #include "ui_app_paths.h"
 #include "ui_color_picker.h"
+#include "messagebox_icon_style.h"
+#include "ui_comb_fix_free_form.h"
+#include "ui_comb_fixed_points_form.h"
 #include "ui_comb_interpolation.h"
 #include "ui_coustom_btn.h"
 #include "ui_coustom_comb.h"
@@ -16,7 +19,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QRadioButton>
 #include <QSignalSpy>
+#include <QStyleOptionButton>
 #include <QStyledItemDelegate>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -40,6 +45,8 @@ TEST(UiStyledWidgets, ObjectNamesSelectStyleRules)
     ui_coustom_btn_t icon_btn(solid_icon(Qt::red), "Push");
     ui_qmessagebox_t box(QMessageBox::Information, "t", "x");
     ui_comb_interpolation_t interp;
+    ui_comb_fixed_points_form_t fixed_points;
+    ui_comb_fix_free_form_t fix_free;
     EXPECT_EQ(gpbx.objectName(), "normal_gpbx");
     EXPECT_EQ(gpbx.title(), "Group");
     EXPECT_EQ(comb.objectName(), "normal_comb");
@@ -51,6 +58,10 @@ TEST(UiStyledWidgets, ObjectNamesSelectStyleRules)
     EXPECT_FALSE(icon_btn.icon().isNull());
     EXPECT_EQ(box.objectName(), "MessageBoxStyle");
     EXPECT_EQ(interp.objectName(), "normal_comb");
+    for (QComboBox *c : {static_cast<QComboBox *>(&fixed_points), static_cast<QComboBox *>(&fix_free)}) {
+        EXPECT_EQ(c->objectName(), "normal_comb");
+        EXPECT_NE(qobject_cast<QStyledItemDelegate *>(c->itemDelegate()), nullptr);
+    }
 }
 
 TEST(UiStyledWidgets, MessageBoxHasItsOwnCommonStyle)
@@ -62,6 +73,14 @@ TEST(UiStyledWidgets, MessageBoxHasItsOwnCommonStyle)
         EXPECT_NE(qobject_cast<QCommonStyle *>(box.style()), nullptr);
         box.show();
         QApplication::processEvents();
+        // The icon size is kept, but every metric stays the common style's.
+        MessageboxIconStyle *style = qobject_cast<MessageboxIconStyle *>(box.style());
+        ASSERT_NE(style, nullptr);
+        EXPECT_EQ(style->get_icon_size(), 30);
+        style->set_icon_size(48);
+        EXPECT_EQ(style->get_icon_size(), 48);
+        QCommonStyle common;
+        EXPECT_EQ(style->pixelMetric(QStyle::PM_MessageBoxIconSize), common.pixelMetric(QStyle::PM_MessageBoxIconSize));
     }
     // Several boxes in a row, each owning and releasing its style (ASan checks the rest).
     for (int i = 0; i < 3; ++i) {
@@ -111,6 +130,7 @@ TEST(UiStyledWidgets, WaveNameIsPrefixThenPostfix)
     ledit.set_prefix_text("wave");
     ledit.set_posfix_text("1");
     EXPECT_EQ(ledit.get_wave_name(), "wave1");
+    EXPECT_EQ(ledit.get_prefix_text(), "wave");
     EXPECT_EQ(ledit.get_posfix_text(), "1");
     ledit.set_prefix_enabled(false);
     EXPECT_FALSE(ledit.prefix_edit()->isEnabled());
@@ -135,6 +155,65 @@ TEST(UiStyledWidgets, InterpolationComboOffersTwoCurveKinds)
     EXPECT_EQ(comb.currentIndex(), 0);
     comb.set_index(1);
     EXPECT_EQ(comb.currentIndex(), 1);
+}
+
+TEST(UiStyledWidgets, FixedPointsComboReportsThePointCountOfTheChosenItem)
+{
+    ui_comb_fixed_points_form_t comb;
+    const QStringList items{"16384 (16k)", "32768 (32k)", "524288 (512k)"};
+    ASSERT_EQ(comb.count(), items.size());
+    for (int i = 0; i < items.size(); ++i)
+        EXPECT_EQ(comb.itemText(i), items[i]);
+    EXPECT_EQ(comb.currentIndex(), 0);
+
+    QSignalSpy spy(&comb, SIGNAL(comb_data_change_info_signal(int32)));
+    ASSERT_TRUE(spy.isValid());
+    comb.show();
+    comb.setFocus();
+    QTest::keyClick(&comb, Qt::Key_Down); // activates "32768 (32k)"
+    QTest::keyClick(&comb, Qt::Key_Down);
+    ASSERT_EQ(spy.count(), 2);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), 32768);
+    EXPECT_EQ(spy.at(1).at(0).toInt(), 524288);
+    const std::pair<int, int> other[] = {{0, 16384}, {3, 0}, {-1, 0}};
+    for (const auto &c : other) {
+        comb.comb_data_change_slot_func(c.first);
+        EXPECT_EQ(spy.last().at(0).toInt(), c.second) << c.first;
+    }
+
+    ui_comb_fix_free_form_t fix_free;
+    ASSERT_EQ(fix_free.count(), 2);
+    EXPECT_EQ(fix_free.itemText(0), "Fixed");
+    EXPECT_EQ(fix_free.itemText(1), "Variable");
+    EXPECT_EQ(fix_free.currentIndex(), 0);
+}
+
+// Under the style sheet a checked radio button shows a bright dot where an unchecked one
+// shows none, so the choice can be seen.
+TEST(UiStyledWidgets, CheckedRadioButtonStandsOut)
+{
+    ui_install_style_sheet();
+    {
+        QWidget holder;
+        holder.setObjectName("normal_widget");
+        ui_coustom_rdbtn_t checked("On", &holder), unchecked("Off", &holder);
+        checked.move(0, 0);
+        unchecked.move(0, 40);
+        checked.setChecked(true);
+        holder.resize(120, 80);
+        holder.show();
+        QApplication::processEvents();
+        auto centre_grey = [](QRadioButton &b) {
+            QStyleOptionButton option;
+            option.initFrom(&b);
+            const QRect r = b.style()->subElementRect(QStyle::SE_RadioButtonIndicator, &option, &b);
+            return qGray(b.grab().toImage().pixel(r.center()));
+        };
+        EXPECT_GT(centre_grey(checked), 200);
+        EXPECT_LT(centre_grey(unchecked), 120);
+        EXPECT_TRUE(checked.isChecked());
+    }
+    qApp->setStyleSheet(QString());
 }
 
 QStringList g_warnings;
@@ -166,8 +245,12 @@ TEST(UiStyledWidgets, StyleSheetAndPicturesAreCompiledIn)
                              "normal_gpbx", "normal_widget", "normal_rdbtn", "normal_qwtplot",
                              "normal_table_widget", "TBarBtnStyle", "TBarBtnGreyStyle",
                              "MessageBoxStyle", "ip_edit_main_widget", "wv_ledit_widget",
-                             "wvform_sbar_main", "sbar_label", "wvform_sbar_lineedit"})
-        EXPECT_TRUE(qss.contains(name)) << name;
+                             "wvform_sbar_main", "sbar_label", "wvform_sbar_lineedit", "BtnStyle",
+                             "MENUBAR_MENU_SETTINGS", "MENUBAR_SETTINGS", "mbar_main", "mbar_main_menu",
+                             "tbar_button", "tbar_button_grey"})
+        EXPECT_TRUE(qss.contains(QString("#") + name + " ") || qss.contains(QString("#") + name + ",") ||
+                    qss.contains(QString("#") + name + ":"))
+            << name;
     QPixmap icon(":/Image/resources/image_ondrix.png");
     EXPECT_FALSE(icon.isNull());
     qApp->setStyleSheet(QString());

@@ -193,4 +193,30 @@ TEST(UiCombx, SetUnitSelectsOnlyListedPrefixes)
     EXPECT_EQ(none_spy.count(), 0);
 }
 
+TEST(UiCombx, QuietAccessorsLeaveTheSelectionAndSignalsAlone)
+{
+    ui_combx_t box(1);
+    QSignalSpy unit_spy(&box, SIGNAL(unit_type_changed()));
+    QSignalSpy value_spy(&box, SIGNAL(value_changed_info_signal()));
+
+    box.set_unit_prefix(16);
+    EXPECT_EQ(box.get_unit(), 16);
+    EXPECT_EQ(box.currentText(), "Hz") << "storing a prefix selects nothing";
+    EXPECT_EQ(unit_spy.count(), 1);
+
+    EXPECT_TRUE(box.set_unit_index(0));
+    EXPECT_EQ(box.get_unit(), 12);
+    EXPECT_FALSE(box.set_unit_index(5));
+    EXPECT_FALSE(box.set_unit_index(-1));
+    EXPECT_EQ(box.get_unit(), 12) << "an index outside the list stores nothing";
+    EXPECT_EQ(box.currentText(), "Hz");
+    EXPECT_EQ(unit_spy.count(), 1) << "mapping an index emits nothing";
+
+    box.set_unit_type(2);
+    EXPECT_EQ(box.get_unit_type(), 2);
+    EXPECT_EQ(box.count(), 5);
+    EXPECT_EQ(box.itemText(0), "μHz") << "the items are not rebuilt";
+    EXPECT_EQ(value_spy.count(), 0);
+}
+
 } // namespace

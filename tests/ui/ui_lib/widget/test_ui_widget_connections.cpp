@@ -1,4 +1,5 @@
 #include "ui_combx.h"
+#include "ui_comb_fixed_points_form.h"
 #include "ui_comb_interpolation.h"
 #include "ui_dspinb.h"
 #include "ui_dspinbx_frame.h"
@@ -33,6 +34,7 @@ TEST(UiWidgetConnections, WidgetsConnectEverySignalTheyName)
             whole.spinbox_int->setValue(1500);
         }
         ui_comb_interpolation_t interp;
+        ui_comb_fixed_points_form_t fixed_points;
         ui_wv_ledit_t ledit;
         ui_prompt_t::set_answer_hook([](QMessageBox &) { return QMessageBox::Ok; });
         ui_prompt_t prompt;

@@ -87,14 +87,6 @@ TEST(AppShell, ClearWaveBufferFilesTakesOnlySampleFiles)
         EXPECT_TRUE(QFile::exists(n)) << n;
 }
 
-TEST(AppShell, LanguageFlag)
-{
-    EXPECT_EQ(get_language_flag(), 0);
-    set_language_flag(1);
-    EXPECT_EQ(get_language_flag(), 1);
-    EXPECT_EQ(g_wave_name_stem, "wave");
-}
-
 TEST(SingleInstance, SecondStartHandsOverItsLastArgumentAndQuits)
 {
     QProcess first;
