@@ -177,6 +177,8 @@ public:
     // hz x 1e6 x (flag 0: the class's modulation pair; flag 1: the fixed 2^47 / 1.5e14);
     // 0 for another flag.
     long double mod_freq_to_word(int32 flag, long double hz);
+    // The word truncated toward zero (0 when it has no unsigned value); nothing for
+    // another flag.
     void set_mod_freq(int32 flag, int32 ch, long double hz);
     // The 45-bit word, bits 0-15, 16-31, 32-44 to 26, 28, 30 (channel 1: 58, 60, 62).
     void set_mod_freq_word(int32 ch, uint64 word);

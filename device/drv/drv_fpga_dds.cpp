@@ -93,6 +93,9 @@ long double drv_fpga_t::mod_freq_to_word(int32 flag, long double hz)
 
 void drv_fpga_t::set_mod_freq(int32 flag, int32 ch, long double hz)
 {
+    // Only flags 0 and 1 have a word.
+    if (flag != 0 && flag != 1)
+        return;
     set_mod_freq_word(ch, lib_trunc_u64(mod_freq_to_word(flag, hz)));
 }
 
