@@ -2,6 +2,7 @@
 #include "drv_bus.h"
 #include "drv_fpga.h"
 #include "drv_instance_manage.h"
+#include "drv_reg_access.h"
 #include "drv_reg_usb.h"
 #include "stdout_capture.h"
 #include "umockdev_tmc_module.h"
@@ -49,5 +50,22 @@ TEST(DrvInstanceManageUsb, BuildingOpensTheModuleOnceAndSpiInitChangesNothing)
     EXPECT_EQ(module.sim().writes_to(16), (std::vector<uint16>{48389}));
     EXPECT_EQ(module.sim().writes_to(18), (std::vector<uint16>{34359}));
     EXPECT_EQ(module.sim().writes_to(20), (std::vector<uint16>{0}));
+    usbtmc_uninit_driver();
+}
+
+TEST(DrvInstanceManageUsb, WithoutTheModuleFpgaWritesAreTracedAndReadsAnswerZero)
+{
+    usb_testbed_t bed;
+    stdout_capture_t capture;
+    drv_instance_manage_t *manager = drv_instance_manage_t::get_instance();
+    EXPECT_FALSE(manager->init());
+    capture.finish();
+    drv_fpga_set_reg_trace(1);
+    drv_fpga_t *fpga = manager->get_fpga();
+    fpga->update();
+    EXPECT_EQ(fpga->set_freq_word(1, 0x123456789ABCull), 1);
+    EXPECT_EQ(fpga->get_freq_word(1), 0u);
+    EXPECT_EQ(*drv_fpga_get_reg_trace(), "0xa,0x8000\n0xa,0x9000\n0xa,0x8000\n0xa,0x0\n"
+                                         "0x30,0x9abc\n0x32,0x5678\n0x34,0x1234\n");
     usbtmc_uninit_driver();
 }
