@@ -194,7 +194,7 @@ TEST_F(DrvFpga, ChannelsOtherThanZeroAndOneTouchNoRegister)
     }
 }
 
-TEST_F(DrvFpga, BaseBodiesAnswerTheirConstantsAndWriteNothing)
+TEST_F(DrvFpga, DefaultsBothClassesShareAnswerTheirConstantsAndWriteNothing)
 {
     drv_fpga_t base;
     for (drv_fpga_t *object : {&base, fpga}) {
@@ -203,16 +203,6 @@ TEST_F(DrvFpga, BaseBodiesAnswerTheirConstantsAndWriteNothing)
         EXPECT_EQ(object->get_fpga_state(), 0);
         EXPECT_EQ(object->is_fpga_ready(), 1);
         EXPECT_EQ(object->get_prbs_mode(0), 0);
-        EXPECT_EQ(object->set_ref_out(1), 1);
-        EXPECT_EQ(object->get_flash_chunks(nullptr), 1);
-        EXPECT_EQ(object->begin_flash_access(), 1);
-        EXPECT_EQ(object->begin_boot_flash_access(), 1);
-        EXPECT_EQ(object->end_flash_access(), 1);
-        EXPECT_EQ(object->get_boot_flash_chunks(nullptr), 1);
-        const uint8 data[4] = {1, 2, 3, 4};
-        EXPECT_EQ(object->write_boot_image(0, 4, data, nullptr), 1);
-        EXPECT_EQ(object->write_flash_data24(0, 4, data), 1);
-        EXPECT_FALSE(object->replaces_write_boot_image());
         object->load_fpga_file("config/fpga/other.bin");
         object->set_sample_rate(0, 1e6L);
         object->set_prbs_mode(0, 1);
@@ -226,6 +216,30 @@ TEST_F(DrvFpga, BaseBodiesAnswerTheirConstantsAndWriteNothing)
         EXPECT_EQ(object->get_mod_dds_phase_range(), 140737488355328.0L);
         EXPECT_TRUE(log_is({}));
     }
+}
+
+TEST_F(DrvFpga, DefaultsOfTheBaseClassAnswerTheirConstantsAndWriteNothing)
+{
+    drv_fpga_t base;
+    const uint8 data[4] = {1, 2, 3, 4};
+    EXPECT_EQ(base.set_ref_out(1), 1);
+    EXPECT_EQ(base.get_flash_chunks(nullptr), 1);
+    EXPECT_EQ(base.begin_flash_access(), 1);
+    EXPECT_EQ(base.begin_boot_flash_access(), 1);
+    EXPECT_EQ(base.end_flash_access(), 1);
+    EXPECT_EQ(base.get_boot_flash_chunks(nullptr), 1);
+    EXPECT_EQ(base.write_boot_image(0, 4, data, nullptr), 1);
+    EXPECT_EQ(base.write_flash_data24(0, 4, data), 1);
+    base.set_dc_level(0, 1.0L);
+    EXPECT_TRUE(log_is({}));
+}
+
+TEST_F(DrvFpga, CapabilityQueryTellsWhetherTheFlashImageWriterIsTheClassesOwn)
+{
+    drv_fpga_t base;
+    EXPECT_FALSE(base.replaces_write_boot_image());
+    // The module's class still has the base writer.
+    EXPECT_FALSE(fpga->replaces_write_boot_image());
 }
 
 TEST_F(DrvFpga, OnlyTheModulesClassHasACarrierClock)
