@@ -184,11 +184,14 @@ ViStatus visa_usbtmc_link_t::finish(visa_usbtmc_end_t end)
         abort_bulk_in(m_io.last_tag());
         status = VI_ERROR_TMO;
         break;
+    // After a halt the device may still hold the rest of the message: the abort drops it.
     case visa_usbtmc_end_t::OUT_STALL:
         clear_halt(m_iface.bulk_out);
+        abort_bulk_out(m_io.last_tag());
         break;
     case visa_usbtmc_end_t::IN_STALL:
         clear_halt(m_iface.bulk_in);
+        abort_bulk_in(m_io.last_tag());
         break;
     case visa_usbtmc_end_t::GONE:
         m_lost = true;

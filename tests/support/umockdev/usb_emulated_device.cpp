@@ -185,6 +185,7 @@ void usb_emulated_device_t::unplug()
     std::lock_guard<std::mutex> guard(_lock);
     _plugged = false;
     ++_generation;
+    fail_pending_urbs();
     if (_in_testbed)
         remove_from_testbed();
 }
@@ -441,6 +442,19 @@ void usb_emulated_device_t::count_transfer(std::uint8_t endpoint)
     _gone_after.erase(left);
     _plugged = false;
     ++_generation;
+    fail_pending_urbs();
+}
+
+void usb_emulated_device_t::fail_pending_urbs()
+{
+    // As the kernel does when a device leaves: what waits completes with ESHUTDOWN.
+    for (auto &entry : _clients) {
+        for (urb_t &urb : entry.second.pending_in) {
+            usb_urb(urb.urb)->status = -ESHUTDOWN;
+            entry.second.done.push_back(urb);
+        }
+        entry.second.pending_in.clear();
+    }
 }
 
 void usb_emulated_device_t::serve_pending_in()
@@ -528,7 +542,9 @@ void usb_emulated_device_t::handle_ioctl(UMockdevIoctlClient *client)
     client_t &state = known->second;
     const unsigned long request = umockdev_ioctl_client_get_request(client);
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
-    if (!_plugged || state.generation != _generation) {
+    const bool reap = request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY;
+    if ((!_plugged || state.generation != _generation) && !(reap && !state.done.empty())) {
+        // URBs that completed before the device left can still be reaped.
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return;
     }

@@ -90,8 +90,8 @@ public:
 
     // Puts the device on the bus (sysfs entry, node, "add" uevent).
     void plug();
-    // Pulls it: every handle opened before fails from now on with ENODEV, and the
-    // device leaves the bus.
+    // Pulls it: transfers in flight end with ESHUTDOWN, every handle opened before fails
+    // from now on with ENODEV, and the device leaves the bus.
     void unplug();
     // Takes the device off the bus listing only; open handles keep working.
     void hide();
@@ -119,9 +119,8 @@ public:
     // limit keeps what fit and hangs until the host gives up on it (its part is recorded
     // but not handed to on_bulk_out). The limit applies to one such transfer.
     void set_out_stops_after(std::size_t bytes);
-    // After that many more completed bulk transfers on the endpoint the device is gone:
-    // every handle fails with ENODEV from then on (the last transfer reached the device
-    // but its completion never reaches the host). unplug() takes it off the bus.
+    // After that many more completed bulk transfers on the endpoint the device is gone
+    // as if pulled, but stays in the bus listing until unplug().
     void set_gone_after(std::uint8_t endpoint, int transfers);
 
     // Records.
@@ -185,6 +184,7 @@ private:
     bool standard_control(const usb_setup_t &setup, std::vector<std::uint8_t> *in);
     void serve_pending_in();
     void count_transfer(std::uint8_t endpoint);
+    void fail_pending_urbs();
     void prune_closed_clients();
     void add_to_testbed();
     void remove_from_testbed();
