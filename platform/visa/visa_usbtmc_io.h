@@ -1,5 +1,4 @@
 #pragma once
-#include "plat_visa.h"
 #include "usbtmc_frame.h"
 #include "visa_usbtmc_port.h"
 
