@@ -143,9 +143,11 @@ TEST_F(CommTree, ConstructionScansAndShowsEveryGroup)
     const std::string net_gen = instruments.add_tcpip(sim_generator_profile(1), "10.0.0.2");
     const std::string net_scope = instruments.add_tcpip(sim_scope_profile(2), "9.0.0.1");
     const std::string absent = "TCPIP0::10.0.0.3::INSTR";
+    const std::string malformed = "TCPIP0::192..1.7::INSTR"; // stored as typed
     store("IP1", net_scope);
     store("IP2", net_gen);
     store("IP3", absent);
+    store("IP4", malformed);
     store("IP10", net_gen); // the same resource twice gives one item
     build();
 
@@ -157,7 +159,7 @@ TEST_F(CommTree, ConstructionScansAndShowsEveryGroup)
     EXPECT_EQ(top_texts(), (QStringList{QString::fromStdString(gen), QString::fromStdString(other), network}));
     // Byte order, not address order.
     EXPECT_EQ(network_texts(), (QStringList{QString::fromStdString(net_gen), QString::fromStdString(absent),
-                                            QString::fromStdString(net_scope)}));
+                                            QString::fromStdString(malformed), QString::fromStdString(net_scope)}));
     struct icon_case_t
     {
         std::string text;
@@ -168,6 +170,7 @@ TEST_F(CommTree, ConstructionScansAndShowsEveryGroup)
                                  {net_gen, net_icon},
                                  {net_scope, net_icon},
                                  {absent, invalid_icon},
+                                 {malformed, invalid_icon},
                                  {network.toStdString(), ":/Image/resources/image_comm_dev_network.png"}};
     for (const icon_case_t &c : icons) {
         SCOPED_TRACE(c.text);
