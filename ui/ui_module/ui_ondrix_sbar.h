@@ -6,8 +6,8 @@ class QLineEdit;
 
 // The main window's three status texts as one widget: current status, oscilloscopes and
 // generators, and a spare fourth field, with separators between them. The main window
-// builds its status bar itself; this widget is kept for callers that want the texts in
-// one piece.
+// builds its status bar itself; this widget is kept for callers that want the texts
+// together.
 class ui_ondrix_sbar_t : public QWidget
 {
     Q_OBJECT
