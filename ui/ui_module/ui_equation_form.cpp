@@ -104,6 +104,8 @@ void ui_equation_form_t::init_keypad()
     grid->setHorizontalSpacing(8);
     grid->setVerticalSpacing(8);
     grid->setContentsMargins(10, 4, 10, 4);
+    // Six keys to a row leave no room for the usual side padding of "range()".
+    form->gpbx_cmd->setStyleSheet("QPushButton#normal_button { padding: 2px 1px; }");
     for (int r = 0; r < 7; ++r)
         for (int c = 0; c < 6; ++c) {
             auto *b = new QPushButton(QString::fromLatin1(k_keypad[r][c]));
