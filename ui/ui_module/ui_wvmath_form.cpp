@@ -9,6 +9,7 @@
 #include "ui_dspinb.h"
 #include "ui_dspinbx_frame.h"
 #include "ui_meta_types.h"
+#include "lib_wv_extract.h"
 #include "ui_plot_loader.h"
 #include "ui_plot_utils.h"
 #include "ui_preview_plot.h"
@@ -233,6 +234,7 @@ int32 ui_wvmath_form_t::generate_library_source()
     if (!library_wv_data.assign(*wave->get_wv_data()))
         return 3;
     library_range = {double(*wave->get_low_level()), double(*wave->get_high_level())};
+    library_view.clear();
     library_ready = true;
     return 0;
 }
@@ -393,13 +395,35 @@ void ui_wvmath_form_t::plot_selected_wave()
     plot_load_waveform(plots[0], document, points, k_display_points);
 }
 
+// A source keeps its display points until it is rebuilt: switching back to it, or to a
+// constant, reads no samples for the picture.
 void ui_wvmath_form_t::plot_source_wave()
 {
     show_zones();
     if (!source)
         return;
     scale_to_record(plots[1], *source);
-    plot_load_waveform_vector(plots[1], source, k_display_points);
+    const uint32 n = source->samples.size();
+    const uint32 shown = n > 10 * k_display_points ? k_display_points : n;
+    std::vector<short int> *view = source == &library_wv_data     ? &library_view
+                                   : source == &clipboard_source_wv_data ? &clipboard_view
+                                                                         : nullptr;
+    std::vector<short int> zeros;
+    if (!view) {
+        zeros.assign(shown, 0); // the constant source: code 0 throughout
+        view = &zeros;
+    } else if (view->size() != shown) {
+        const bool read = n > 10 * k_display_points ? lib_math_extract_data_to_vector(source, *view, k_display_points)
+                                                    : (source->read_all(*view), true);
+        if (!read || view->size() != shown) {
+            view->clear();
+            plot_load_waveform_vector(plots[1], source, k_display_points);
+            return;
+        }
+    }
+    plots[1]->set_index_range(0, n > 0 ? n - 1 : 0);
+    plots[1]->plot_wv_data(*view, true);
+    plots[1]->update_plot();
 }
 
 void ui_wvmath_form_t::plot_result_wave()

@@ -6,6 +6,8 @@
 
 #include <QWidget>
 
+#include <vector>
+
 class QCloseEvent;
 class QEvent;
 class QRadioButton;
@@ -130,6 +132,9 @@ private:
     ui_coustom_comb_t *library_comb;
     ui_dspinbx_frame_t *value_frame;
     lib_wv_data_t<short int> *source;
+    // What the source plot shows of the library and clipboard sources, kept until rebuilt.
+    std::vector<short int> library_view;
+    std::vector<short int> clipboard_view;
     bool library_ready;
     bool clipboard_ready;
     bool clipboard_one_signed;

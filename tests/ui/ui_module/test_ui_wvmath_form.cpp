@@ -217,6 +217,23 @@ TEST(UiWvmathForm, ClipboardSourceIsPlacedAtTheSelection)
     d.kind(0)->click();
     for (int i = 0; i < 3; ++i)
         EXPECT_FALSE(d->get_zone(i)->isVisible());
+
+    // The source plot shows each source again when it is chosen again.
+    const std::vector<short int> sine = codes_of(d->get_source_wv_data());
+    const struct
+    {
+        int kind;
+        std::vector<short int> shown;
+    } shows[] = {{2, expected}, {1, std::vector<short int>(1000, 0)}, {0, sine}, {2, expected}};
+    for (const auto &c : shows) {
+        d.kind(c.kind)->click();
+        const QwtSeriesData<QPointF> *data = d->get_plot(1)->get_curve(0)->data();
+        ASSERT_EQ(data->size(), 1000u) << c.kind;
+        std::vector<short int> ys;
+        for (size_t i = 0; i < data->size(); ++i)
+            ys.push_back(static_cast<short int>(data->sample(i).y()));
+        EXPECT_EQ(ys, c.shown) << c.kind;
+    }
 }
 
 // A copy buffer whose range holds 0 V keeps its scale; a constant or one-signed one goes
