@@ -71,9 +71,10 @@ public:
             b->setFont(f);
             return b;
         };
-        gpbx_equation = group("gpbx_equation", 10, 10, 401, 161);
+        gpbx_equation = group("gpbx_equation", 10, 10, 401, 121);
         ptedit_cmd = editor(gpbx_equation, "ptedit_cmd");
-        gpbx_status = group("gpbx_status", 10, 175, 401, 81);
+        // Room for a failure message with its line number.
+        gpbx_status = group("gpbx_status", 10, 135, 401, 121);
         ptedit_status = editor(gpbx_status, "ptedit_status");
         gpbx_cmd = group("gpbx_cmd", 10, 260, 401, 219);
         gpbx_settings = group("gpbx_settings", 420, 10, 605, 121);

@@ -360,6 +360,11 @@ TEST(UiEquationForm, ButtonsSendTheirCodesAndTheFrameNothing)
 
 TEST(UiDialogLook, EquationEditorShowsEveryControlWhole)
 {
-    equation_dialog_t d(20971520, instr_zqw_t(2));
-    EXPECT_EQ(look_faults(d.dlg, "equation_form").toStdString(), "");
+    for (bool chinese : {false, true}) {
+        language_scope_t language(chinese);
+        equation_dialog_t d(20971520, instr_zqw_t(2));
+        d.set_text("x\nrange(0,5)"); // the longest message
+        d.compile();
+        EXPECT_EQ(look_faults(d.dlg, language.name("equation_form")).toStdString(), "") << chinese;
+    }
 }

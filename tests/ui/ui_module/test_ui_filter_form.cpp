@@ -304,9 +304,12 @@ TEST(UiFilterForm, ButtonsAndFrameSendTheirCodes)
 
 TEST(UiDialogLook, FilterShowsEveryControlWhole)
 {
-    filter_dialog_t d;
-    d.docs.add("Wave book12-a_long_waveform_name", std::vector<short int>(100, 5));
-    d.open();
-    d.pick(d->get_type_comb(), 11);
-    EXPECT_EQ(look_faults(d.dlg, "filter_form").toStdString(), "");
+    for (bool chinese : {false, true}) {
+        language_scope_t language(chinese);
+        filter_dialog_t d;
+        d.docs.add("Wave book12-a_long_waveform_name", std::vector<short int>(100, 5));
+        d.open();
+        d.pick(d->get_type_comb(), 11);
+        EXPECT_EQ(look_faults(d.dlg, language.name("filter_form")).toStdString(), "") << chinese;
+    }
 }

@@ -178,8 +178,11 @@ TEST(UiWindowForm, FailedPickEmptiesTheResultAndSaysWhy)
 
 TEST(UiDialogLook, WindowFunctionShowsEveryControlWhole)
 {
-    window_dialog_t d;
-    d.docs.add("Wave book12-a_long_waveform_name", k_five);
-    d.open();
-    EXPECT_EQ(look_faults(d.dlg, "window_form").toStdString(), "");
+    for (bool chinese : {false, true}) {
+        language_scope_t language(chinese);
+        window_dialog_t d;
+        d.docs.add("Wave book12-a_long_waveform_name", k_five);
+        d.open();
+        EXPECT_EQ(look_faults(d.dlg, language.name("window_form")).toStdString(), "") << chinese;
+    }
 }

@@ -451,11 +451,14 @@ TEST(UiWvmathForm, ButtonsAndFrameSendTheirCodes)
 
 TEST(UiDialogLook, WaveformMathShowsEveryControlWhole)
 {
-    math_dialog_t d;
-    fill(d.doc, k_doc_codes, 4.0f, 1.0f);
-    fill(d.clip, {1, 2}, 2.0f, 0.0f);
-    d.sel = {1.0, 2.0};
-    d.open();
-    d.kind(2)->click();
-    EXPECT_EQ(look_faults(d.dlg, "wvmath_form").toStdString(), "");
+    for (bool chinese : {false, true}) {
+        language_scope_t language(chinese);
+        math_dialog_t d;
+        fill(d.doc, k_doc_codes, 4.0f, 1.0f);
+        fill(d.clip, {1, 2}, 2.0f, 0.0f);
+        d.sel = {1.0, 2.0};
+        d.open();
+        d.kind(2)->click();
+        EXPECT_EQ(look_faults(d.dlg, language.name("wvmath_form")).toStdString(), "") << chinese;
+    }
 }

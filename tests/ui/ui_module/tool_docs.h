@@ -5,6 +5,7 @@
 #include "layout_check.h"
 #include "lib_wv_data.h"
 #include "ui_app_paths.h"
+#include "ui_language_resources.h"
 #include "ui_waveform.h"
 
 #include <QApplication>
@@ -54,6 +55,19 @@ inline std::vector<short int> codes_of(const lib_wv_data_t<short int> *data)
     data->read_all(v);
     return v;
 }
+
+// The program's texts in one language while it lives; the dialogs built meanwhile show them.
+struct language_scope_t
+{
+    bool chinese;
+    explicit language_scope_t(bool zh) : chinese(zh)
+    {
+        ui_init_language_resources();
+        ui_install_language(chinese);
+    }
+    ~language_scope_t() { ui_install_language(false); }
+    QString name(const QString &stem) const { return chinese ? stem + "_zh" : stem; }
+};
 
 // The dialog shown under the application style sheet: the faults the layout check finds,
 // one per line. With ONDRIX_LOOK_DIR set the picture is kept there for a look.
