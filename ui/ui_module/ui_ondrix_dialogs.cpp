@@ -55,10 +55,8 @@ bool ui_ondrix_t::is_command_available(const QObject *control) const
 {
     if (!control)
         return true;
-    const QObject *pending[] = {commands.file_equation, commands.wave_equation, commands.btn_equation,
-                                controls.btn_math,      controls.btn_filter,    controls.btn_window,
-                                controls.comm_send,     controls.btn_send,      commands.comm_read,
-                                commands.btn_read,      commands.comm_import,   commands.btn_import};
+    const QObject *pending[] = {controls.comm_send,   controls.btn_send,    commands.comm_read,
+                                commands.btn_read,    commands.comm_import, commands.btn_import};
     for (const QObject *p : pending)
         if (p == control)
             return false;
@@ -69,16 +67,13 @@ bool ui_ondrix_t::is_command_available(const QObject *control) const
 // command whose dialog or service is missing stays off.
 void ui_ondrix_t::update_pending_state()
 {
-    for (QAction *a : {commands.file_equation, commands.wave_equation, controls.comm_send, commands.comm_read,
-                       commands.comm_import, commands.comm_refresh})
+    for (QAction *a : {controls.comm_send, commands.comm_read, commands.comm_import, commands.comm_refresh})
         if (a && !is_command_available(a))
             a->setEnabled(false);
-    for (ui_tbar_btn_t *b : {controls.btn_math, controls.btn_filter, controls.btn_window, controls.btn_send,
+    for (ui_tbar_btn_t *b : {controls.btn_send,
                              commands.btn_read, commands.btn_import, commands.btn_refresh})
         if (b && !is_command_available(b))
             b->set_btn_enable(false);
-    if (commands.btn_equation && !is_command_available(commands.btn_equation))
-        commands.btn_equation->setEnabled(false);
 }
 
 void ui_ondrix_t::refresh_instruments() { m_comm_tree->refresh_commtree(0); }

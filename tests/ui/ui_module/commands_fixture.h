@@ -14,6 +14,8 @@
 #include "ui_digtal_wave_form.h"
 #include "ui_digtal_wave_form_form.h"
 #include "ui_draw_point.h"
+#include "ui_equation_form.h"
+#include "ui_filter_form.h"
 #include "ui_language_resources.h"
 #include "ui_meta_types.h"
 #include "ui_ondrix.h"
@@ -32,7 +34,9 @@
 #include "ui_wv_property_form.h"
 #include "ui_wv_settings.h"
 #include "ui_wv_settings_form.h"
+#include "ui_window_form.h"
 #include "ui_wv_undo_stack.h"
+#include "ui_wvmath_form.h"
 
 #include <QAction>
 #include <QApplication>

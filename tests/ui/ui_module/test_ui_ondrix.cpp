@@ -509,13 +509,19 @@ TEST_F(MainWindow, UnbuiltCommandsOnlyLogThemselves)
     QStringList seen;
     static QStringList *sink;
     sink = &seen;
+    prompt_script_t prompts;
     QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext &, const QString &m) { sink->append(m); });
-    window->open_equation_form();
+    window->open_comm_form(static_cast<ui_comm_mode_t>(1), 0);
+    // The math tools are built: without a document they only say so.
     window->open_wvmath_form();
+    window->open_filter_form();
+    window->open_window_form();
     qInstallMessageHandler(previous);
-    EXPECT_TRUE(seen.contains("not built yet: open_equation_form()"));
-    EXPECT_TRUE(seen.contains("not built yet: open_wvmath_form()"));
+    EXPECT_TRUE(seen.contains("not built yet: open_comm_form(ui_comm_mode_t,uint16)"));
+    EXPECT_EQ(seen.filter("not built yet").size(), 1) << seen.filter("not built yet").join("|").toStdString();
+    const QString no_wave = "No waveform exit.\nPlease create or open a waveform first.";
+    EXPECT_EQ(prompts.texts, (QStringList{no_wave, no_wave, no_wave}));
 }
 
 TEST_F(MainWindow, ConstructionConnectsEverythingByName)

@@ -188,6 +188,8 @@ TEST_F(Commands, EveryCommandRunsOnADocument)
         {w->commands.view_linear, nullptr, [doc] { EXPECT_EQ(doc->plot->get_curve_type(), 0); }},
         {w->controls.view_properties, nullptr, opened((ui_view_property_t *)nullptr)},
         {w->controls.wave_properties, nullptr, opened((ui_wv_property_form_t *)nullptr)},
+        {w->commands.file_equation, nullptr, opened((ui_equation_form_t *)nullptr)},
+        {w->commands.wave_equation, nullptr, opened((ui_equation_form_t *)nullptr)},
         {w->controls.window_cascade, nullptr, [w] { EXPECT_FALSE(w->get_cur_sub_window()->isMaximized()); }},
         {w->controls.window_tile, nullptr, [w] {
              EXPECT_EQ(w->get_cur_sub_window()->size(), w->mdi_area()->viewport()->size());
