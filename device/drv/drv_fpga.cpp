@@ -28,16 +28,6 @@ drv_fpga_t::drv_fpga_t()
 
 drv_fpga_t::~drv_fpga_t() = default;
 
-uint16 drv_fpga_t::reg_read(uint32 reg)
-{
-    return static_cast<uint16>(drv_fpga_read_reg(reg));
-}
-
-void drv_fpga_t::reg_write(uint32 reg, uint32 value)
-{
-    drv_fpga_write_reg(reg, value & 0xFFFF);
-}
-
 void drv_fpga_t::reg_write_bits(uint32 reg, uint16 mask, bool on)
 {
     const uint16 v = reg_read(reg);
@@ -46,7 +36,9 @@ void drv_fpga_t::reg_write_bits(uint32 reg, uint16 mask, bool on)
 
 drv_reg_spi_t *drv_fpga_t::transport()
 {
-    return drv_instance_manage_t::get_instance()->get_reg_transport();
+    // The instance manager's transport never changes once it is built.
+    static drv_reg_spi_t *const cached = drv_instance_manage_t::get_instance()->get_reg_transport();
+    return cached;
 }
 
 int32 drv_fpga_t::check_chip()

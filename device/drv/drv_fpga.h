@@ -15,6 +15,7 @@
 //
 // The 59 virtual operations keep this order (the three of drv_chip_t first).
 #include "drv_chip.h"
+#include "drv_reg_access.h"
 #include "drv_reg_progress.h"
 #include "lib_types.h"
 
@@ -401,8 +402,9 @@ public:
 protected:
     static bool is_channel(int32 ch) { return ch == 0 || ch == 1; }
     // One register through the front end: its 16-bit value; the value's low 16 bits.
-    static uint16 reg_read(uint32 reg);
-    static void reg_write(uint32 reg, uint32 value);
+    // Inline: every register access of every operation passes here.
+    static uint16 reg_read(uint32 reg) { return static_cast<uint16>(drv_fpga_read_reg(reg)); }
+    static void reg_write(uint32 reg, uint32 value) { drv_fpga_write_reg(reg, value & 0xFFFF); }
     // Read-modify-write of the bits of mask: set when on, cleared otherwise.
     static void reg_write_bits(uint32 reg, uint16 mask, bool on);
     // The instance manager's register transport, for block and byte transfers.

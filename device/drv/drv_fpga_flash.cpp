@@ -97,11 +97,18 @@ int32 drv_fpga_t::read_flash_pieces(uint32 addr, uint32 len, uint8 *out, uint32 
         std::memcpy(out, buffer.data(), len);
         return 1;
     }
-    for (uint64 k = 0; k < n; ++k) {
-        const uint64 done = k * chunk;
+    // Each piece lands in a cleared area, so bytes a transport does not deliver read as
+    // 0. Whole pieces go straight into the caller's buffer (cleared at once), the last
+    // through the piece buffer, since a piece is always read whole.
+    const uint64 whole = len / chunk;
+    std::memset(out, 0, whole * chunk);
+    for (uint64 k = 0; k < whole; ++k)
+        read_flash_data(addr + static_cast<uint32>(k * chunk), chunk, out + k * chunk);
+    const uint64 done = whole * chunk;
+    if (done < len) {
         std::memset(buffer.data(), 0, chunk);
         read_flash_data(addr + static_cast<uint32>(done), chunk, buffer.data());
-        std::memcpy(out + done, buffer.data(), std::min<uint64>(chunk, len - done));
+        std::memcpy(out + done, buffer.data(), len - done);
     }
     return 1;
 }

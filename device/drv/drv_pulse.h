@@ -62,5 +62,40 @@ public:
                         long double width1, long double rise1, long double fall1);
 
 private:
+    // One edge's register words and the edge modes of its step and scale.
+    struct edge_words_t
+    {
+        uint64 step;
+        uint64 scale;
+        int32 step_mode;
+        int32 scale_mode;
+    };
+    // The words of a step (held where get_edge_mode can point at it); its scale is
+    // stored beside it for the same reason. Internal helpers take long doubles by
+    // reference: an 80-bit value copied through memory costs more than its arithmetic.
+    edge_words_t calc_edge_words(const long double &step, const long double &word, long double *scale);
+    // Edge 1 (rise) or edge 2 (fall): the mode flags and words in their order.
+    static void write_edge(drv_fpga_t *fpga, int32 ch, bool rise, const edge_words_t &words);
+
+    // A pulse write converts its count and both edges once, side by side, before its
+    // first register write (the conversions read no register); while its set_timing
+    // runs, the conversions it asks for again are answered from this plan, with the
+    // same values.
+    struct edge_plan_t
+    {
+        bool active = false;
+        long double width = 0, fall = 0, rise = 0;
+        long double fall_ramp = 0, rise_ramp = 0;
+        long double fall_step = 0, rise_step = 0;
+        long double fall_scale = 0, rise_scale = 0;
+        long double count = 0;
+    };
+    void plan_edges(const long double &width, const long double &fall, const long double &rise,
+                    const long double &word, edge_words_t *fall_words, edge_words_t *rise_words);
+    // set_timing, set_fall_edge and set_rise_edge of one channel, without the strobe.
+    void write_channel(int32 ch, const long double &width, const long double &fall, const long double &rise,
+                       const long double &hz);
     static drv_fpga_t *fpga();
+
+    edge_plan_t _plan;
 };
