@@ -76,7 +76,7 @@ void append(std::vector<sim_op_t> &log, const std::vector<sim_op_t> &more)
 TEST_F(DrvPulse, ModulesPulseWordsForWidthsAndEdges)
 {
     const pulse_case_t cases[] = {
-        // The Part's example: count 124.164, so 125 whole clocks.
+        // A 1 us pulse with 10 ns rise and 20 ns fall: count 124.164, so 125 whole clocks.
         {1e-6L, 20e-9L, 10e-9L, 100000L, {125, 1187099763, 3174016671, 14780, 1419463407, 6609}},
         // Exactly one clock: two whole clocks and one whole fall step.
         {8e-9, 10e-9L, 10e-9L, 1000000L, {2, 3174016671, 3174016671, 1478, 3174016671, 1478}},
