@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <limits>
 #include <numeric>
+#include <random>
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -213,4 +215,64 @@ TEST(DrvWaveSynth, ResamplingFullWaves)
     wave_t decimated;
     EXPECT_EQ(store().decimate(ramp, decimated, 3), 1);
     EXPECT_EQ(decimated, (wave_t{ramp[0], ramp[5461], ramp[10922]}));
+}
+
+// The interpolation written out as the formula reads, in the extended type: the
+// store's faster exact form must give the same samples.
+namespace {
+
+wave_t reference_interpolate(const wave_t &in, int32 n)
+{
+    wave_t out;
+    if (in.empty())
+        return out;
+    out.push_back(in[0]);
+    if (in.size() == 1 || out.size() >= static_cast<std::size_t>(n))
+        return out;
+    const long double r = static_cast<long double>(n) / static_cast<long double>(in.size() - 1);
+    long double prev = in[0];
+    long double acc = r;
+    for (std::size_t j = 1; j < in.size(); ++j) {
+        const long double cur = in[j];
+        if (acc >= 1) {
+            const long double k = std::trunc(acc);
+            const long double d = (cur - prev) / k;
+            for (long double t = 0; t < k; t += 1) {
+                out.push_back(static_cast<int16>(std::trunc(prev + t * d)));
+                if (out.size() == static_cast<std::size_t>(n))
+                    return out;
+            }
+            acc -= k;
+        }
+        acc += r;
+        prev = cur;
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(DrvWaveSynth, InterpolationMatchesTheFormulaSampleForSample)
+{
+    std::mt19937 random(26);
+    std::uniform_int_distribution<int32> sample(-32768, 32767);
+    const std::size_t sizes[] = {2, 3, 7, 100, 3000, 5000, 16383};
+    for (std::size_t m : sizes) {
+        wave_t in(m);
+        for (int16 &v : in)
+            v = static_cast<int16>(sample(random));
+        // Full-scale steps and flat runs, where the exact values are whole.
+        in[0] = -32768;
+        in[m - 1] = 32767;
+        for (std::size_t i = 1; i + 1 < m && i < 20; i += 3)
+            in[i] = in[i - 1];
+        for (int32 n : {static_cast<int32>(m) + 1, static_cast<int32>(2 * m + 1), 16384, 65536, 100003}) {
+            if (static_cast<std::size_t>(n) <= m)
+                continue;
+            SCOPED_TRACE(testing::Message() << m << " samples to " << n);
+            wave_t out;
+            store().interpolate(in, out, n);
+            ASSERT_EQ(out, reference_interpolate(in, n));
+        }
+    }
 }
