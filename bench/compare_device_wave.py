@@ -27,12 +27,15 @@ for label, name in [("square", "BM_square"), ("ramp", "BM_ramp"), ("resample 300
     print(f"{label:20s} driver / memcpy       {m[name] / m['BM_memcpy']:6.2f} x   {load()}")
 
 # numpy.interp on the benchmark's input: 3000 samples at 0..2999, 16384 points spread
-# over the same span.
+# over the same span. The two are timed in alternating rounds.
 n_in, n_out = 3000, 16384
 fp = numpy.array([((i * 7919) % 65536) - 32768 for i in range(n_in)], dtype=numpy.float64)
 xp = numpy.arange(n_in, dtype=numpy.float64)
 x = numpy.linspace(0.0, n_in - 1, n_out)
-number = 200
-per_call_ms = [t / number * 1e3 for t in timeit.repeat(lambda: numpy.interp(x, xp, fp), number=number, repeat=9)]
-numpy_ms = statistics.median(per_call_ms)
-print(f"{'interpolate 16384':20s} driver / numpy.interp {m['BM_interpolate'] / numpy_ms:6.2f} x   {load()}")
+ours, theirs = [], []
+for _ in range(9):
+    ours.append(run_medians("bench_device_wave", "BM_interpolate", repetitions=3)["BM_interpolate"])
+    number = 200
+    theirs.append(statistics.median(timeit.repeat(lambda: numpy.interp(x, xp, fp), number=number, repeat=3)) / number * 1e3)
+ratio = statistics.median(ours) / statistics.median(theirs)
+print(f"{'interpolate 16384':20s} driver / numpy.interp {ratio:6.2f} x   {load()}")
