@@ -8,6 +8,7 @@
 
 #include <QDebug>
 #include <QHBoxLayout>
+#include <iterator>
 
 ui_panel_form_t::ui_panel_form_t(QWidget *parent) : QDialog(parent), m_form(new Ui_ui_panel_form_t)
 {
@@ -51,5 +52,5 @@ std::list<std::string> ui_panel_form_t::get_device_names()
     // A failed search appends nothing, so its result code needs no look.
     std::vector<std::string> found;
     drv_device_comm_t::get_instance()->find_usb_resources(found);
-    return std::list<std::string>(found.begin(), found.end());
+    return std::list<std::string>(std::make_move_iterator(found.begin()), std::make_move_iterator(found.end()));
 }

@@ -213,6 +213,43 @@ TEST_F(PanelMenu, EarlierEntriesAreDeleted)
     EXPECT_EQ(window->findChildren<QAction *>().size(), window_actions);
 }
 
+// A device change that finds the same devices in the same order keeps the entries as
+// they are; any difference replaces them all.
+TEST_F(PanelMenu, SameDevicesKeepTheirEntries)
+{
+    const std::string a = instruments.add_usb(sim_generator_profile(2), "A1");
+    const std::string b = instruments.add_usb(sim_generator_profile(2), "B2");
+    detect.answer = 1;
+    window->update_panel_menu();
+    const QList<QAction *> before = menu->actions();
+    window->update_panel_menu();
+    EXPECT_EQ(menu->actions(), before);
+    EXPECT_EQ(detect.calls, 2);
+    menu->actions().value(2)->trigger();
+    EXPECT_TRUE(window->panel_form()->isVisible());
+
+    QList<QPointer<QAction>> kept;
+    for (QAction *x : before)
+        kept << x;
+    detect.answer = 0;
+    window->update_panel_menu();
+    EXPECT_EQ(entries(), (QStringList{QString::fromStdString(a), QString::fromStdString(b)}));
+    for (const QPointer<QAction> &x : kept)
+        EXPECT_TRUE(x.isNull());
+}
+
+// Resource names are taken as UTF-8, also when the unchanged list is recognised.
+TEST_F(PanelMenu, NamesAreTakenAsUtf8)
+{
+    const std::string name = instruments.add_usb(sim_generator_profile(2), "\xc3\x84\xce\xa9-7");
+    window->update_panel_menu();
+    EXPECT_EQ(entries(), QStringList{QString::fromUtf8(name.c_str())});
+    EXPECT_TRUE(entries().value(0).contains(QString::fromUtf8("\u00c4\u03a9-7")));
+    QAction *first = menu->actions().value(0);
+    window->update_panel_menu();
+    EXPECT_EQ(menu->actions().value(0), first);
+}
+
 // Choosing an entry adds its device once, brings its page forward and shows the dialog;
 // the module's entry also says so in the log.
 TEST_F(PanelMenu, EntryOpensItsDevicePage)
