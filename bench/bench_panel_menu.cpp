@@ -56,6 +56,8 @@ void BM_rebuild(benchmark::State &state)
 void BM_search_and_detect(benchmark::State &state)
 {
     bench_env_t bench(state.range(0) != 0);
+    // The same process state as the rebuild's: a main window (its threads and heap) exists.
+    ui_ondrix_t window;
     drv_device_comm_t *comm = drv_device_comm_t::get_instance();
     for (auto _ : state) {
         std::vector<std::string> found;
