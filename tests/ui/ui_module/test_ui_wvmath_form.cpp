@@ -483,6 +483,32 @@ TEST(UiWvmathForm, SameSignTests)
     }
 }
 
+// The dialog's own arithmetic members write a combined with b into b.
+TEST(UiWvmathForm, ArithmeticMembersCombineIntoTheSecondRecord)
+{
+    math_dialog_t d;
+    fill(d.doc, k_doc_codes, 4.0f, 1.0f);
+    d.open();
+    using member_t = int32 (ui_wvmath_form_t::*)(const record_t *, uint32, record_t *, range_data_t);
+    const member_t members[4] = {&ui_wvmath_form_t::_get_data_by_add, &ui_wvmath_form_t::_get_data_by_sub,
+                                 &ui_wvmath_form_t::_get_data_by_mul, &ui_wvmath_form_t::_get_data_by_div};
+    record_t a;
+    fill(a, {-32767, -8000, 0, 12000, 32767}, 4.0f, 1.0f);
+    const std::vector<double> av = volts_of(&a);
+    for (int op = 0; op < 4; ++op) {
+        SCOPED_TRACE(op);
+        record_t b;
+        fill(b, {30000, 1000, -20000, 5000, 32767}, 2.0f, 2.0f); // 1 V .. 3 V: a divisor without 0 V
+        const std::vector<double> bv = volts_of(&b);
+        ASSERT_EQ((d.dlg.data()->*members[op])(&a, 5, &b, {0.0, 5.0}), 0);
+        const std::vector<double> r = volts_of(&b);
+        ASSERT_EQ(r.size(), 5u);
+        const double step = b.amp / 65534.0 * 1.01 + 1e-6;
+        for (int i = 0; i < 5; ++i)
+            EXPECT_NEAR(r[i], combine(op, av[i], bv[i]), step + 1e-5 * std::fabs(r[i])) << i;
+    }
+}
+
 TEST(UiWvmathForm, OutOfMemory)
 {
     {
