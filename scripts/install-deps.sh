@@ -10,6 +10,8 @@ packages=(
   fonts-wqy-zenhei qttranslations5-l10n locales
   # the reference generators (tests/data/gen_*.py) and the comparison scripts (bench/compare_*.py)
   python3-numpy python3-scipy
+  # the instrument simulator's hash of received downloads
+  libxxhash-dev
 )
 
 sudo_cmd=()

@@ -163,6 +163,7 @@ void sim_engine_t::download(std::string_view message)
             error("BEGIN while '" + m_pending.name + "' was still open");
         m_pending = part;
         m_pending.data.clear();
+        m_pending.data_bytes = 0;
         m_has_pending = true;
     } else if (!m_has_pending || m_pending.name != part.name) {
         error("segment without its BEGIN: " + head);
@@ -171,7 +172,9 @@ void sim_engine_t::download(std::string_view message)
     }
 
     sim_wave_t &target = segmented ? m_pending : part;
-    target.data.append(data.data(), data.size());
+    if (keep_samples)
+        target.data.append(data.data(), data.size());
+    target.data_bytes += data.size();
     ++target.segments;
     if (segmented && !end)
         return;
@@ -180,10 +183,12 @@ void sim_engine_t::download(std::string_view message)
     const std::string length = field_or(target, "LENGTH", "LENGTH", "");
     const bool kb = length.size() > 2 && sim_upper(length.substr(length.size() - 2)) == "KB";
     const unsigned long long declared = std::strtoull(length.c_str(), nullptr, 10);
-    const unsigned long long got = kb ? target.data.size() / 1024 : target.data.size();
+    const unsigned long long got = kb ? target.data_bytes / 1024 : target.data_bytes;
     if (declared != got)
-        error("length " + length + " but " + std::to_string(target.data.size()) + " bytes in " + head);
+        error("length " + length + " but " + std::to_string(target.data_bytes) + " bytes in " + head);
     m_has_pending = false;
+    if (on_downloaded)
+        on_downloaded(target);
     store_wave(std::move(target));
 }
 
