@@ -12,6 +12,8 @@ packages=(
   python3-numpy python3-scipy
   # the instrument simulator's hash of received downloads
   libxxhash-dev
+  # an independent VXI-11 client for the cross-check with the instrument simulator
+  python3-pyvisa-py
 )
 
 sudo_cmd=()
