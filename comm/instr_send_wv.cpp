@@ -19,6 +19,32 @@ constexpr double k_bswv_pause_ms = 1000;
 // Only this thread (the GUI's) downloads.
 int g_segment_counter = 1;
 
+// Faulting in 40 MB of fresh pages for every full segment costs more than sending them,
+// so big commands are built in one kept buffer; it never grows past one segment and its
+// header. Small commands take fresh memory.
+constexpr std::size_t k_kept_command_bytes = 1u << 20;
+std::unique_ptr<int16[]> g_kept_command;
+std::size_t g_kept_command_count = 0;
+
+// Room for `count` samples' worth of command: the kept buffer, or a fresh one in
+// `fresh`; null when there is no memory.
+int16 *command_storage(std::size_t count, std::unique_ptr<int16[]> &fresh)
+{
+    if (count * 2 < k_kept_command_bytes) {
+        fresh = lib_alloc_array<int16>(count);
+        return fresh.get();
+    }
+    if (g_kept_command_count < count) {
+        // The old one goes first, so the two are never held at once.
+        g_kept_command.reset();
+        g_kept_command_count = 0;
+        g_kept_command = lib_alloc_array<int16>(count);
+        if (g_kept_command)
+            g_kept_command_count = count;
+    }
+    return g_kept_command.get();
+}
+
 bool write_text(drv_device_comm_t *comm, ViSession session, const std::string &text)
 {
     return comm->write_cmd(session, text.data(), static_cast<uint32>(text.size())) == 1;
@@ -186,14 +212,15 @@ int32 instr_send_wv_t::send_wave(ViSession sesn, int ch, float amplitude, float 
     // The command starts one byte in when the text is odd, so the samples after it
     // are aligned.
     const std::size_t lead = head.size() % 2;
-    auto storage = lib_alloc_array<int16>((lead + command_bytes + 1) / 2);
+    std::unique_ptr<int16[]> fresh;
+    int16 *storage = command_storage((lead + command_bytes + 1) / 2, fresh);
     if (!storage) {
         g_segment_counter = 1;
         return -2;
     }
-    char *command = reinterpret_cast<char *>(storage.get()) + lead;
+    char *command = reinterpret_cast<char *>(storage) + lead;
     std::memcpy(command, head.data(), head.size());
-    if (!append_wave_data(storage.get() + (lead + head.size()) / 2, data, first, count)) {
+    if (!append_wave_data(storage + (lead + head.size()) / 2, data, first, count)) {
         g_segment_counter = 1;
         return -1;
     }
@@ -206,7 +233,7 @@ int32 instr_send_wv_t::send_wave(ViSession sesn, int ch, float amplitude, float 
     comm->set_timeout(session, k_download_timeout_ms);
     int32 written = comm->write_cmd(session, command, static_cast<uint32>(command_bytes));
     comm->set_timeout(session, k_normal_timeout_ms);
-    storage.reset();
+    fresh.reset();
     if (written != 1) {
         g_segment_counter = 1;
         return -1;
