@@ -1,6 +1,7 @@
 #include "instr_send_wv.h"
 
 #include "drv_device_comm.h"
+#include "instr_transfer_buffer.h"
 #include "lib_alloc.h"
 #include "lib_diag.h"
 #include "lib_file_io.h"
@@ -18,32 +19,6 @@ constexpr double k_bswv_pause_ms = 1000;
 
 // Only this thread (the GUI's) downloads.
 int g_segment_counter = 1;
-
-// Faulting in 40 MB of fresh pages for every full segment costs more than sending them,
-// so big commands are built in one kept buffer; it never grows past one segment and its
-// header. Small commands take fresh memory.
-constexpr std::size_t k_kept_command_bytes = 1u << 20;
-std::unique_ptr<int16[]> g_kept_command;
-std::size_t g_kept_command_count = 0;
-
-// Room for `count` samples' worth of command: the kept buffer, or a fresh one in
-// `fresh`; null when there is no memory.
-int16 *command_storage(std::size_t count, std::unique_ptr<int16[]> &fresh)
-{
-    if (count * 2 < k_kept_command_bytes) {
-        fresh = lib_alloc_array<int16>(count);
-        return fresh.get();
-    }
-    if (g_kept_command_count < count) {
-        // The old one goes first, so the two are never held at once.
-        g_kept_command.reset();
-        g_kept_command_count = 0;
-        g_kept_command = lib_alloc_array<int16>(count);
-        if (g_kept_command)
-            g_kept_command_count = count;
-    }
-    return g_kept_command.get();
-}
 
 bool write_text(drv_device_comm_t *comm, ViSession session, const std::string &text)
 {
@@ -212,15 +187,15 @@ int32 instr_send_wv_t::send_wave(ViSession sesn, int ch, float amplitude, float 
     // The command starts one byte in when the text is odd, so the samples after it
     // are aligned.
     const std::size_t lead = head.size() % 2;
-    std::unique_ptr<int16[]> fresh;
-    int16 *storage = command_storage((lead + command_bytes + 1) / 2, fresh);
+    std::unique_ptr<char[]> fresh;
+    char *storage = instr_transfer_buffer(lead + command_bytes, fresh);
     if (!storage) {
         g_segment_counter = 1;
         return -2;
     }
-    char *command = reinterpret_cast<char *>(storage) + lead;
+    char *command = storage + lead;
     std::memcpy(command, head.data(), head.size());
-    if (!append_wave_data(storage + (lead + head.size()) / 2, data, first, count)) {
+    if (!append_wave_data(reinterpret_cast<int16 *>(storage + lead + head.size()), data, first, count)) {
         g_segment_counter = 1;
         return -1;
     }
