@@ -299,7 +299,7 @@ bool sim_vxi11_conn_t::serve_core(std::uint32_t xid, std::uint32_t proc)
             return reply(xid, u32s({VXI11_INVALID_LINK}));
         note_timeout(*link, io_timeout);
         link->pending = false;
-        link->reply = std::string();
+        link->reply.clear();
         link->reply_at = 0;
         link->message.size = 0;
         m_own->engine->journal().add(sim_journal_entry_t{sim_journal_entry_t::CLEAR, m_own->resource});
@@ -431,14 +431,13 @@ void sim_vxi11_conn_t::take_message(link_t &link)
     const std::string_view message = link.message.view();
     sim_engine_t &engine = *m_own->engine;
     engine.journal().add_write(m_own->resource, message, VI_SUCCESS);
-    // A new message ends whatever was left of the previous reply.
-    std::string reply;
+    // A new message ends whatever was left of the previous reply; the reply's memory
+    // is kept for the next one.
     bool pending = false;
     {
         std::lock_guard<std::mutex> lock(m_own->mutex);
-        pending = engine.handle(message, reply);
+        pending = engine.handle(message, link.reply);
     }
-    link.reply = std::move(reply);
     link.reply_at = 0;
     link.pending = pending;
     link.drop_at = pending && sim_faults_t::hits(engine.faults().drop_in_reply, message) ? link.reply.size() / 2
@@ -500,7 +499,7 @@ bool sim_vxi11_conn_t::device_read(std::uint32_t xid, const std::string &args)
     link->reply_at += n;
     if (end) {
         link->pending = false;
-        link->reply = std::string();
+        link->reply.clear();
         link->reply_at = 0;
     }
     return true;
