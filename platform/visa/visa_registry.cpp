@@ -1,14 +1,14 @@
 #include "visa_registry.h"
 
+#include "visa_usbtmc_backend.h"
 #include "visa_vxi11_backend.h"
 
 #include <utility>
 
 namespace {
 
-// The transports this build carries. Without a USB one, USB opens fail with
-// VI_ERROR_RSRC_NFOUND and the search finds nothing.
-std::shared_ptr<visa_backend_t> make_usb_backend() { return nullptr; }
+// The transports this build carries.
+std::shared_ptr<visa_backend_t> make_usb_backend() { return std::make_shared<visa_usbtmc_backend_t>(); }
 std::shared_ptr<visa_backend_t> make_tcpip_backend() { return std::make_shared<visa_vxi11_backend_t>(); }
 
 } // namespace

@@ -177,6 +177,45 @@
     </message>
   </context>
   <context>
+    <name>ui_comm_tree_form_t</name>
+    <message>
+      <source>Devices and Interfaces</source>
+      <translation>Devices and Interfaces</translation>
+    </message>
+    <message>
+      <source>Network Devices</source>
+      <translation>Network Devices</translation>
+    </message>
+    <message>
+      <source>Refresh</source>
+      <translation>Refresh</translation>
+    </message>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>Create VISA TCP/IP Resource</translation>
+    </message>
+    <message>
+      <source>Send waveform to AWG</source>
+      <translation>Send waveform to AWG</translation>
+    </message>
+    <message>
+      <source>Read waveform from AWG</source>
+      <translation>Read waveform from AWG</translation>
+    </message>
+    <message>
+      <source>Import waveform from scope</source>
+      <translation>Import waveform from scope</translation>
+    </message>
+    <message>
+      <source>Delete Resource</source>
+      <translation>Delete Resource</translation>
+    </message>
+    <message>
+      <source>Non-supported manufacturer or unavailable resource. Continue with openning other resources.</source>
+      <translation>Non-supported manufacturer or unavailable resource. Continue with openning other resources.</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_cursor_setting_t</name>
     <message>
       <source>Cursor Settings</source>
@@ -394,6 +433,52 @@
     <message>
       <source>Instrument Model:</source>
       <translation>Instrument Model:</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ip_create_form_t</name>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>Create VISA TCP/IP Resource</translation>
+    </message>
+    <message>
+      <source>Entry IP Address</source>
+      <translation>Entry IP Address</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Cancel</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ondrix_sbar_t</name>
+    <message>
+      <source>Current Status: Idle</source>
+      <translation>Current Status: Idle</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: unavailable</source>
+      <translation>Oscilloscope: unavailable</translation>
+    </message>
+    <message>
+      <source>AWG: unavailable</source>
+      <translation>AWG: unavailable</translation>
+    </message>
+    <message>
+      <source>Current Status: Normal</source>
+      <translation>Current Status: Normal</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: available</source>
+      <translation>Oscilloscope: available</translation>
+    </message>
+    <message>
+      <source>AWG: available</source>
+      <translation>AWG: available</translation>
     </message>
   </context>
   <context>

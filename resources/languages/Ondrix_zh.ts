@@ -177,6 +177,45 @@
     </message>
   </context>
   <context>
+    <name>ui_comm_tree_form_t</name>
+    <message>
+      <source>Devices and Interfaces</source>
+      <translation>设备和接口</translation>
+    </message>
+    <message>
+      <source>Network Devices</source>
+      <translation>网络设备</translation>
+    </message>
+    <message>
+      <source>Refresh</source>
+      <translation>刷新</translation>
+    </message>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>创建 VISA TCP/IP 资源</translation>
+    </message>
+    <message>
+      <source>Send waveform to AWG</source>
+      <translation>发送波形到 AWG</translation>
+    </message>
+    <message>
+      <source>Read waveform from AWG</source>
+      <translation>从 AWG 读取波形</translation>
+    </message>
+    <message>
+      <source>Import waveform from scope</source>
+      <translation>从示波器导入波形</translation>
+    </message>
+    <message>
+      <source>Delete Resource</source>
+      <translation>删除资源</translation>
+    </message>
+    <message>
+      <source>Non-supported manufacturer or unavailable resource. Continue with openning other resources.</source>
+      <translation>不支持的制造商或资源不可用。请继续打开其他资源。</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_cursor_setting_t</name>
     <message>
       <source>Cursor Settings</source>
@@ -394,6 +433,52 @@
     <message>
       <source>Instrument Model:</source>
       <translation>仪器型号：</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ip_create_form_t</name>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>创建 VISA TCP/IP 资源</translation>
+    </message>
+    <message>
+      <source>Entry IP Address</source>
+      <translation>输入 IP 地址</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ondrix_sbar_t</name>
+    <message>
+      <source>Current Status: Idle</source>
+      <translation>当前状态：空闲</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: unavailable</source>
+      <translation>示波器：不可用</translation>
+    </message>
+    <message>
+      <source>AWG: unavailable</source>
+      <translation>AWG：不可用</translation>
+    </message>
+    <message>
+      <source>Current Status: Normal</source>
+      <translation>当前状态：正常</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: available</source>
+      <translation>示波器：可用</translation>
+    </message>
+    <message>
+      <source>AWG: available</source>
+      <translation>AWG：可用</translation>
     </message>
   </context>
   <context>

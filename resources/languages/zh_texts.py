@@ -86,4 +86,7 @@ ZH = {
 'Fixed':'固定','Variable':'可变','Samples:':'采样点数：','Waveform Repetitions':'波形重复','Wave Repetitions:':'波形重复次数：',
 'Value':'数值','Value(V)':'数值(V)','Frequency':'频率','Points:':'点数：',
 '16384 (16k)':'16384 (16k)','32768 (32k)':'32768 (32k)','524288 (512k)':'524288 (512k)',
+'Devices and Interfaces':'设备和接口','Network Devices':'网络设备','Create VISA TCP/IP Resource':'创建 VISA TCP/IP 资源',
+'Delete Resource':'删除资源','Entry IP Address':'输入 IP 地址',
+'Non-supported manufacturer or unavailable resource. Continue with openning other resources.':'不支持的制造商或资源不可用。请继续打开其他资源。',
 }

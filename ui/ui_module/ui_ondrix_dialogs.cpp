@@ -2,6 +2,7 @@
 #include "ui_ondrix.h"
 
 #include "cfg_if_wv.h"
+#include "ui_comm_tree_form.h"
 #include "ui_cursor_setting.h"
 #include "ui_digtal_wave_form.h"
 #include "ui_draw_point.h"
@@ -57,8 +58,7 @@ bool ui_ondrix_t::is_command_available(const QObject *control) const
     const QObject *pending[] = {commands.file_equation, commands.wave_equation, commands.btn_equation,
                                 controls.btn_math,      controls.btn_filter,    controls.btn_window,
                                 controls.comm_send,     controls.btn_send,      commands.comm_read,
-                                commands.btn_read,      commands.comm_import,   commands.btn_import,
-                                commands.comm_refresh,  commands.btn_refresh};
+                                commands.btn_read,      commands.comm_import,   commands.btn_import};
     for (const QObject *p : pending)
         if (p == control)
             return false;
@@ -81,7 +81,7 @@ void ui_ondrix_t::update_pending_state()
         commands.btn_equation->setEnabled(false);
 }
 
-void ui_ondrix_t::refresh_instruments() { not_built_yet("refresh_commtree(0)"); }
+void ui_ondrix_t::refresh_instruments() { m_comm_tree->refresh_commtree(0); }
 
 // ---- common steps ----
 

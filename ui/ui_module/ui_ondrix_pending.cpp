@@ -15,6 +15,7 @@ void ui_ondrix_t::open_filter_form() { not_built_yet("open_filter_form()"); }
 void ui_ondrix_t::open_window_form() { not_built_yet("open_window_form()"); }
 void ui_ondrix_t::open_send_comm_form(uint16) { not_built_yet("open_send_comm_form(uint16)"); }
 void ui_ondrix_t::open_comm_form(ui_comm_mode_t, uint16) { not_built_yet("open_comm_form(ui_comm_mode_t,uint16)"); }
+void ui_ondrix_t::update_panel_menu() { not_built_yet("update_panel_menu()"); }
 
 void ui_ondrix_t::equation_form_btn_slot_func(ui_equation_form_t *, int32)
 {

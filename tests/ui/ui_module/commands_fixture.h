@@ -5,8 +5,11 @@
 #include "custom_icon_style.h"
 #include "lib_app_paths.h"
 #include "lib_xml.h"
+#include "sim_engine.h"
+#include "sim_visa_env.h"
 #include "ui_about_info.h"
 #include "ui_application.h"
+#include "ui_comm_tree_form.h"
 #include "ui_dialog_provider.h"
 #include "ui_digtal_wave_form.h"
 #include "ui_digtal_wave_form_form.h"
@@ -143,6 +146,8 @@ protected:
     }
     QList<ui_tbar_btn_t *> t_buttons() const { return window->findChildren<ui_tbar_btn_t *>(); }
 
+    // Every scan of the window reaches simulated instruments only (none unless a test adds them).
+    sim_visa_env_t instruments;
     std::unique_ptr<ui_ondrix_t> window;
 };
 

@@ -195,6 +195,9 @@ TEST_F(Commands, EveryCommandRunsOnADocument)
         {w->commands.help_user, nullptr, [&urls] { EXPECT_EQ(urls.value(0), QUrl::fromLocalFile("Ondrix_EN.chm")); }},
         {w->commands.help_website, nullptr, [&urls] { EXPECT_EQ(urls.value(1), QUrl(ui_website_address())); }},
         {w->commands.help_about, nullptr, opened((ui_about_info_t *)nullptr)},
+        {w->commands.comm_refresh,
+         [this] { instruments.backend().add_usb(std::make_shared<sim_engine_t>(sim_generator_profile(2))); },
+         [w] { EXPECT_EQ(w->comm_tree()->get_instr_list()->get_awg_list()->size(), 1u); }},
     };
     for (int type = 0; type < 12; ++type)
         cases.push_back({w->commands.wave_types[type], [doc] { doc->drawing->clear_points(); },
