@@ -1,11 +1,11 @@
 #include "visa_vxi11_backend.h"
 
+#include "visa_log.h"
 #include "visa_rpc_client.h"
 #include "visa_vxi11.h"
 #include "visa_vxi11_session.h"
 #include "visa_xdr.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <utility>
 
@@ -65,8 +65,8 @@ ViStatus visa_vxi11_backend_t::open(const visa_rsrc_name_t &name, ViUInt32, std:
     std::uint16_t pmap_port = 0;
     if (!visa_vxi11_portmapper_port(pmap_port)) {
         // A wrong setting fails the open: falling back to 111 could reach a real instrument.
-        std::fprintf(stderr, "ONDRIX_VXI11_PORTMAPPER_PORT is not a port number from 1 to 65535: %s\n",
-                     std::getenv("ONDRIX_VXI11_PORTMAPPER_PORT"));
+        visa_log(std::string("ONDRIX_VXI11_PORTMAPPER_PORT is not a port number from 1 to 65535: ") +
+                 std::getenv("ONDRIX_VXI11_PORTMAPPER_PORT"));
         return VI_ERROR_RSRC_NFOUND;
     }
     std::uint16_t port = 0;
