@@ -7,8 +7,9 @@ against receiving the same bytes from the sink plus one fwrite of the sample fil
 produces; and the client's peak memory during a send.
 
 Each round runs every benchmark once in its own process (which spawns its peers
-directly), the order reversed every other round; the ratios are of the medians over the
-rounds, with the load average beside them."""
+directly), the order reversed every other round. The machine's load changes between
+rounds, so each ratio is the median of the rounds' own ratios, ours against the baseline
+measured in the same round; the load average stands beside them."""
 import json
 import os
 import statistics
@@ -54,9 +55,9 @@ def main():
                     peaks.append(run["peak_MB"])
             loads.append(os.getloadavg()[0])
     load = f"load {min(loads):.1f}-{max(loads):.1f}"
-    median = {n: statistics.median(t) for n, t in times.items()}
     for label, ours, base, what in PAIRS:
-        print(f"{label:28s} {median[ours] / median[base]:5.2f} x {what}   ({load})")
+        ratio = statistics.median(o / b for o, b in zip(times[ours], times[base]))
+        print(f"{label:28s} {ratio:5.2f} x {what}   ({load})")
     print(f"{'client peak memory, send':28s} {max(peaks):6.1f} MB   ({load})")
 
 
