@@ -1,7 +1,12 @@
 // The parameter and channel areas of the communication dialog: what each mode and model
 // class shows, the storage slots and locations, and the channels on offer.
 #include "comm_form_fixture.h"
+#include "ui_app_paths.h"
 #include "ui_coustom_label.h"
+
+#include <QApplication>
+
+#include "layout_check.h"
 
 namespace {
 
@@ -161,4 +166,37 @@ TEST_F(CommFormTest, ImportOffersTheScopesChannels)
     // Row 0 again: its session says two, whatever row 2 said.
     press_row(0);
     EXPECT_EQ(enabled(form), "110000000");
+}
+
+// Looked at as a user would, with the style sheet, in each mode and generator family:
+// nothing cut off or overlapping; the pictures go to ONDRIX_COMM_PNG_DIR when it is set.
+TEST_F(CommFormTest, RendersWholeInEveryMode)
+{
+    ui_install_style_sheet();
+    add_gen(2);
+    add_gen(6, "HW-40");
+    add_gen(7);
+    add_scope(4);
+    add_doc(16384);
+    struct case_t
+    {
+        const char *name;
+        int mode;
+        int row;
+    };
+    const case_t cases[] = {{"send_local", 0, 0}, {"send_arb32", 0, 1}, {"send_arb10", 0, 2},
+                            {"read", 1, 0},       {"import", 2, 0}};
+    for (const case_t &c : cases) {
+        SCOPED_TRACE(c.name);
+        open(c.mode);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(form.data()));
+        connect_row(c.row);
+        EXPECT_EQ(form->size(), QSize(859, 492));
+        EXPECT_EQ(layout_check::faults(form.data()), QStringList());
+        const QString dir = qEnvironmentVariable("ONDRIX_COMM_PNG_DIR");
+        if (!dir.isEmpty())
+            EXPECT_TRUE(form->grab().toImage().save(dir + "/comm_form_" + c.name + ".png"));
+        delete form.data();
+    }
+    qApp->setStyleSheet(QString());
 }
