@@ -111,6 +111,10 @@ int32 ui_comm_form_t::resample_import_wave(lib_wv_data_t<short int> &record)
             r = lib_math_decimate_data(record, *target, t);
         } else if (t > n) {
             r = lib_math_interpolate_data(record, *target, t);
+        } else if (std::rename(record.samples.get_path().c_str(), target->samples.get_path().c_str()) == 0) {
+            // The record is dropped after the import anyway: its file becomes the
+            // waveform's instead of being copied sample by sample.
+            r = 0;
         } else {
             try {
                 r = target->assign(record) ? 0 : -2;
