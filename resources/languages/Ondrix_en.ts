@@ -177,6 +177,179 @@
     </message>
   </context>
   <context>
+    <name>ui_comm_form_t</name>
+    <message>
+      <source>Communication Settings</source>
+      <translation>Communication Settings</translation>
+    </message>
+    <message>
+      <source>Select Resource</source>
+      <translation>Select Resource</translation>
+    </message>
+    <message>
+      <source>Connect</source>
+      <translation>Connect</translation>
+    </message>
+    <message>
+      <source>Disconnect</source>
+      <translation>Disconnect</translation>
+    </message>
+    <message>
+      <source>Parameter Settings</source>
+      <translation>Parameter Settings</translation>
+    </message>
+    <message>
+      <source>Channel Selection</source>
+      <translation>Channel Selection</translation>
+    </message>
+    <message>
+      <source>Send waveform to AWG successfully.</source>
+      <translation>Send waveform to AWG successfully.</translation>
+    </message>
+    <message>
+      <source>Failed to import waveform.
+Please check the connection of instrument.</source>
+      <translation>Failed to import waveform.
+Please check the connection of instrument.</translation>
+    </message>
+    <message>
+      <source>Failed to get ARB waveform list.
+Please check the connection of instrument.</source>
+      <translation>Failed to get ARB waveform list.
+Please check the connection of instrument.</translation>
+    </message>
+    <message>
+      <source>Failed to read command from AWG.
+Please check the connection of instrument.</source>
+      <translation>Failed to read command from AWG.
+Please check the connection of instrument.</translation>
+    </message>
+    <message>
+      <source>Failed to read ARB data.
+Please check the length of current waveform.</source>
+      <translation>Failed to read ARB data.
+Please check the length of current waveform.</translation>
+    </message>
+    <message>
+      <source>Failed to send command or data to AWG.
+Please check the connection of instrument.</source>
+      <translation>Failed to send command or data to AWG.
+Please check the connection of instrument.</translation>
+    </message>
+    <message>
+      <source>The instrument does not support this format.</source>
+      <translation>The instrument does not support this format.</translation>
+    </message>
+    <message>
+      <source>The frequency is out of range.</source>
+      <translation>The frequency is out of range.</translation>
+    </message>
+    <message>
+      <source>The amplitude is out of range.</source>
+      <translation>The amplitude is out of range.</translation>
+    </message>
+    <message>
+      <source>The offset is out of range.</source>
+      <translation>The offset is out of range.</translation>
+    </message>
+    <message>
+      <source>The phase is out of range.</source>
+      <translation>The phase is out of range.</translation>
+    </message>
+    <message>
+      <source>Failed to send waveform to AWG.
+Please check the connection.</source>
+      <translation>Failed to send waveform to AWG.
+Please check the connection.</translation>
+    </message>
+    <message>
+      <source>Error occurs.
+Please check the connection of instrument.</source>
+      <translation>Error occurs.
+Please check the connection of instrument.</translation>
+    </message>
+    <message>
+      <source>Errors about memory occurred while sending wave to AWG.</source>
+      <translation>Errors about memory occurred while sending wave to AWG.</translation>
+    </message>
+    <message>
+      <source>The wave which has 512K points can only be sent to ARB25~ARB32 of ZQWQ000.</source>
+      <translation>The wave which has 512K points can only be sent to ARB25~ARB32 of ZQWQ000.</translation>
+    </message>
+    <message>
+      <source>The wave which has 512K points can only be sent to ARB4 of ZQWQ000.</source>
+      <translation>The wave which has 512K points can only be sent to ARB4 of ZQWQ000.</translation>
+    </message>
+    <message>
+      <source>The waveform name cannot be empty.</source>
+      <translation>The waveform name cannot be empty.</translation>
+    </message>
+    <message>
+      <source>The waveform name can not contain chinese characters.</source>
+      <translation>The waveform name can not contain chinese characters.</translation>
+    </message>
+    <message>
+      <source>The waveform name is invalid. It can be composed of numbers, letters, underscores and minus signs. The length is 1 ~ 18 and cannot contain spaces.</source>
+      <translation>The waveform name is invalid. It can be composed of numbers, letters, underscores and minus signs. The length is 1 ~ 18 and cannot contain spaces.</translation>
+    </message>
+    <message>
+      <source>Instrument Model:</source>
+      <translation>Instrument Model:</translation>
+    </message>
+    <message>
+      <source>Send</source>
+      <translation>Send</translation>
+    </message>
+    <message>
+      <source>Read</source>
+      <translation>Read</translation>
+    </message>
+    <message>
+      <source>Import</source>
+      <translation>Import</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Cancel</translation>
+    </message>
+    <message>
+      <source>Manufacturer</source>
+      <translation>Manufacturer</translation>
+    </message>
+    <message>
+      <source>Model</source>
+      <translation>Model</translation>
+    </message>
+    <message>
+      <source>Serial Number</source>
+      <translation>Serial Number</translation>
+    </message>
+    <message>
+      <source>VISA Address</source>
+      <translation>VISA Address</translation>
+    </message>
+    <message>
+      <source>connect</source>
+      <translation>connect</translation>
+    </message>
+    <message>
+      <source>disconnect</source>
+      <translation>disconnect</translation>
+    </message>
+    <message>
+      <source>Wave List:</source>
+      <translation>Wave List:</translation>
+    </message>
+    <message>
+      <source>Store Location:</source>
+      <translation>Store Location:</translation>
+    </message>
+    <message>
+      <source>Points:</source>
+      <translation>Points:</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_comm_tree_form_t</name>
     <message>
       <source>Devices and Interfaces</source>

@@ -177,6 +177,179 @@
     </message>
   </context>
   <context>
+    <name>ui_comm_form_t</name>
+    <message>
+      <source>Communication Settings</source>
+      <translation>通信设置</translation>
+    </message>
+    <message>
+      <source>Select Resource</source>
+      <translation>选择资源</translation>
+    </message>
+    <message>
+      <source>Connect</source>
+      <translation>连接</translation>
+    </message>
+    <message>
+      <source>Disconnect</source>
+      <translation>断开</translation>
+    </message>
+    <message>
+      <source>Parameter Settings</source>
+      <translation>参数设置</translation>
+    </message>
+    <message>
+      <source>Channel Selection</source>
+      <translation>通道选择</translation>
+    </message>
+    <message>
+      <source>Send waveform to AWG successfully.</source>
+      <translation>波形已成功发送到 AWG。</translation>
+    </message>
+    <message>
+      <source>Failed to import waveform.
+Please check the connection of instrument.</source>
+      <translation>导入波形失败。
+请检查仪器的连接。</translation>
+    </message>
+    <message>
+      <source>Failed to get ARB waveform list.
+Please check the connection of instrument.</source>
+      <translation>获取 ARB 波形列表失败。
+请检查仪器的连接。</translation>
+    </message>
+    <message>
+      <source>Failed to read command from AWG.
+Please check the connection of instrument.</source>
+      <translation>从 AWG 读取命令失败。
+请检查仪器的连接。</translation>
+    </message>
+    <message>
+      <source>Failed to read ARB data.
+Please check the length of current waveform.</source>
+      <translation>读取 ARB 数据失败。
+请检查当前波形的长度。</translation>
+    </message>
+    <message>
+      <source>Failed to send command or data to AWG.
+Please check the connection of instrument.</source>
+      <translation>向 AWG 发送命令或数据失败。
+请检查仪器的连接。</translation>
+    </message>
+    <message>
+      <source>The instrument does not support this format.</source>
+      <translation>仪器不支持此格式。</translation>
+    </message>
+    <message>
+      <source>The frequency is out of range.</source>
+      <translation>频率超出范围。</translation>
+    </message>
+    <message>
+      <source>The amplitude is out of range.</source>
+      <translation>幅度超出范围。</translation>
+    </message>
+    <message>
+      <source>The offset is out of range.</source>
+      <translation>偏移超出范围。</translation>
+    </message>
+    <message>
+      <source>The phase is out of range.</source>
+      <translation>相位超出范围。</translation>
+    </message>
+    <message>
+      <source>Failed to send waveform to AWG.
+Please check the connection.</source>
+      <translation>发送波形到 AWG 失败。
+请检查连接。</translation>
+    </message>
+    <message>
+      <source>Error occurs.
+Please check the connection of instrument.</source>
+      <translation>发生错误。
+请检查仪器的连接。</translation>
+    </message>
+    <message>
+      <source>Errors about memory occurred while sending wave to AWG.</source>
+      <translation>发送波形到 AWG 时发生内存错误。</translation>
+    </message>
+    <message>
+      <source>The wave which has 512K points can only be sent to ARB25~ARB32 of ZQWQ000.</source>
+      <translation>512K 点的波形只能发送到 ZQWQ000 的 ARB25~ARB32。</translation>
+    </message>
+    <message>
+      <source>The wave which has 512K points can only be sent to ARB4 of ZQWQ000.</source>
+      <translation>512K 点的波形只能发送到 ZQWQ000 的 ARB4。</translation>
+    </message>
+    <message>
+      <source>The waveform name cannot be empty.</source>
+      <translation>波形名称不能为空。</translation>
+    </message>
+    <message>
+      <source>The waveform name can not contain chinese characters.</source>
+      <translation>波形名称不能包含中文字符。</translation>
+    </message>
+    <message>
+      <source>The waveform name is invalid. It can be composed of numbers, letters, underscores and minus signs. The length is 1 ~ 18 and cannot contain spaces.</source>
+      <translation>波形名称无效。名称可由数字、字母、下划线和减号组成，长度为 1 ~ 18，且不能包含空格。</translation>
+    </message>
+    <message>
+      <source>Instrument Model:</source>
+      <translation>仪器型号：</translation>
+    </message>
+    <message>
+      <source>Send</source>
+      <translation>发送</translation>
+    </message>
+    <message>
+      <source>Read</source>
+      <translation>读取</translation>
+    </message>
+    <message>
+      <source>Import</source>
+      <translation>导入</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>Manufacturer</source>
+      <translation>制造商</translation>
+    </message>
+    <message>
+      <source>Model</source>
+      <translation>型号</translation>
+    </message>
+    <message>
+      <source>Serial Number</source>
+      <translation>序列号</translation>
+    </message>
+    <message>
+      <source>VISA Address</source>
+      <translation>VISA 地址</translation>
+    </message>
+    <message>
+      <source>connect</source>
+      <translation>连接</translation>
+    </message>
+    <message>
+      <source>disconnect</source>
+      <translation>断开</translation>
+    </message>
+    <message>
+      <source>Wave List:</source>
+      <translation>波形列表：</translation>
+    </message>
+    <message>
+      <source>Store Location:</source>
+      <translation>存储位置：</translation>
+    </message>
+    <message>
+      <source>Points:</source>
+      <translation>点数：</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_comm_tree_form_t</name>
     <message>
       <source>Devices and Interfaces</source>

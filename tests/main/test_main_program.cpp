@@ -1,5 +1,7 @@
 // The program itself, started as a child: a file named on the command line opens, and
 // a second start hands its argument to the first and quits.
+#include "sim_process.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -22,6 +24,9 @@ QProcessEnvironment program_env()
     env.insert("ONDRIX_SPLASH_MS", "0");
     env.insert("ONDRIX_PROMPT_AUTO_ANSWER", "ok");
     env.insert("ASAN_OPTIONS", "detect_leaks=0");
+    // Never the real USB bus, and no waiting out the instruments' fixed pauses.
+    env.insert("ONDRIX_USB_BACKEND", "none");
+    env.insert("ONDRIX_INSTR_PAUSE_MS", "0");
     return env;
 }
 
@@ -90,6 +95,50 @@ TEST(Program, OpensTheFileNamedOnTheCommandLineAndStaysSingle)
     first.waitForFinished();
 }
 
+// Started with a configuration that lists two network instruments served by the
+// simulator program, the program identifies both while it starts and keeps running.
+TEST(Program, IdentifiesTheConfiguredNetworkInstrumentsAtStartUp)
+{
+    sim_process_t sim({{"", "generator:2"}, {"", "scope:4"}});
+    ASSERT_TRUE(sim.started()) << sim.output();
+    ASSERT_TRUE(QDir().mkpath("xdg/Brantex/Ondrix"));
+    QFile config("xdg/Brantex/Ondrix/ondrix_config.xml");
+    ASSERT_TRUE(config.open(QIODevice::WriteOnly));
+    config.write(QString("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Ondrix no_value=\"1\">\n"
+                         "    <language>english</language>\n    <manual_tcp_ip no_value=\"1\">\n"
+                         "        <IP1>%1</IP1>\n        <IP2>%2</IP2>\n    </manual_tcp_ip>\n</Ondrix>\n")
+                     .arg(QString::fromStdString(sim.resource(0)), QString::fromStdString(sim.resource(1)))
+                     .toUtf8());
+    config.close();
+
+    QProcessEnvironment env = program_env();
+    env.insert("ONDRIX_VXI11_PORTMAPPER_PORT", QString::number(sim.portmapper_port()));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setWorkingDirectory(QDir::currentPath());
+    program.start(ONDRIX_PROGRAM, QStringList());
+    ASSERT_TRUE(program.waitForStarted());
+    ASSERT_TRUE(wait_for_log("Application Start", 30000)) << log_text().toStdString();
+
+    // Each instrument was asked who it is.
+    auto asked = [&sim](std::size_t i) {
+        for (const sim_journal_entry_t &e : sim.journal())
+            if (e.kind == sim_journal_entry_t::WRITE && e.text.find("*IDN?") != std::string::npos &&
+                e.resource.find(sim.address(i)) != std::string::npos)
+                return true;
+        return false;
+    };
+    bool both = false;
+    for (int waited = 0; waited < 30000 && !(both = asked(0) && asked(1)); waited += 100)
+        QThread::msleep(100);
+    EXPECT_TRUE(both) << "generator asked: " << asked(0) << ", oscilloscope asked: " << asked(1);
+    // Still running a moment later, with the generator and the oscilloscope counted.
+    QThread::msleep(1500);
+    EXPECT_EQ(program.state(), QProcess::Running) << program.readAllStandardError().toStdString();
+    program.kill();
+    program.waitForFinished();
+}
+
 // The switches that answer prompts and shorten the splash are the test program's only:
 // the shipped program does not even name them.
 TEST(Program, ShippedProgramHasNoTestSwitches)
@@ -99,7 +148,8 @@ TEST(Program, ShippedProgramHasNoTestSwitches)
         ASSERT_TRUE(f.open(QIODevice::ReadOnly)) << program;
         const QByteArray bytes = f.readAll();
         const bool test_program = QByteArray(program) == QByteArray(ONDRIX_PROGRAM);
-        for (const char *name : {"ONDRIX_PROMPT_AUTO_ANSWER", "ONDRIX_SPLASH_MS"})
+        for (const char *name :
+             {"ONDRIX_PROMPT_AUTO_ANSWER", "ONDRIX_SPLASH_MS", "ONDRIX_INSTR_PAUSE_MS", "ONDRIX_USB_BACKEND"})
             EXPECT_EQ(bytes.contains(name), test_program) << program << " " << name;
     }
 }

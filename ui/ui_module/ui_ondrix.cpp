@@ -198,7 +198,7 @@ int32 ui_ondrix_t::create_wave_window(const QString &title)
     auto *sub = new QMdiSubWindow(m_mdi_area, Qt::WindowFlags());
     wave->set_saved(false);
     wave->set_window_num(g_window_counter);
-    wave->set_send_available(is_command_available(controls.comm_send));
+    wave->set_send_available(true);
     sub->installEventFilter(this);
     // The sub-window's own Close carries Ctrl+W and Ctrl+F4, the keys of Standard Waveform
     // and File > Close: both would turn ambiguous and run nothing.
@@ -494,7 +494,6 @@ void ui_ondrix_t::update_control_state()
         if (controls.view_time_scale)
             controls.view_time_scale->setChecked(view.time_scale_show);
     }
-    update_pending_state();
 }
 
 void ui_ondrix_t::update_basic_oper_state(bool doc)

@@ -103,9 +103,6 @@ public:
     // Menu bar and tool bar.
     void create_menu_bar();
     void create_tool_bar();
-    // False for the commands whose dialog or service is not in the program yet: the
-    // control-state refresh keeps them disabled.
-    bool is_command_available(const QObject *control) const;
 
     // Dialog openers.
     void open_wv_settings_form();
@@ -253,7 +250,6 @@ public:
 private:
     void init_undo_group();
     void init_mdi_area();
-    void not_built_yet(const char *slot) const;
     void update_basic_oper_state(bool doc);
     void update_zoom_state(bool doc);
     void update_parameter_state(bool doc);
@@ -264,7 +260,6 @@ private:
     void update_math_state(bool doc);
     void update_send_state(bool doc);
     void update_window_menu_state(bool doc);
-    void update_pending_state();
     void create_file_menu();
     void create_edit_menu();
     void create_view_menu();

@@ -49,33 +49,6 @@ int32 creation_info(int32 status) { return status == 3 ? 0 : 1; }
 
 } // namespace
 
-// ---- commands not in the program yet ----
-
-bool ui_ondrix_t::is_command_available(const QObject *control) const
-{
-    if (!control)
-        return true;
-    const QObject *pending[] = {controls.comm_send,   controls.btn_send,    commands.comm_read,
-                                commands.btn_read,    commands.comm_import, commands.btn_import};
-    for (const QObject *p : pending)
-        if (p == control)
-            return false;
-    return true;
-}
-
-// The last step of the control-state refresh: whatever the rules above decided, a
-// command whose dialog or service is missing stays off.
-void ui_ondrix_t::update_pending_state()
-{
-    for (QAction *a : {controls.comm_send, commands.comm_read, commands.comm_import, commands.comm_refresh})
-        if (a && !is_command_available(a))
-            a->setEnabled(false);
-    for (ui_tbar_btn_t *b : {controls.btn_send,
-                             commands.btn_read, commands.btn_import, commands.btn_refresh})
-        if (b && !is_command_available(b))
-            b->set_btn_enable(false);
-}
-
 void ui_ondrix_t::refresh_instruments() { m_comm_tree->refresh_commtree(0); }
 
 // ---- common steps ----

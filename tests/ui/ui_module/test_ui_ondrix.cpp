@@ -30,6 +30,8 @@
 #include "instrument_env.h"
 #include "menu_script.h"
 #include "prompt_script.h"
+#include "ui_comm_form.h"
+#include "ui_comm_form_form.h"
 #include "ui_comm_tree_form.h"
 #include "ui_tbar_btn.h"
 
@@ -476,14 +478,16 @@ TEST_F(MainWindow, TreeRequestsReachTheCommunicationOpener)
     QTreeWidgetItem *item = tree->findItems(QString::fromStdString(gen), Qt::MatchExactly)[0];
     menu_script_t menus;
     menus.picks = {"Read waveform from AWG"};
-    log_capture_t log;
     // Near the item's left end: its text is wider than the dock.
     const QPoint at(tree->visualItemRect(item).left() + 30, tree->visualItemRect(item).center().y());
     QTest::mousePress(tree->viewport(), Qt::RightButton, Qt::NoModifier, at);
     QTest::mouseRelease(tree->viewport(), Qt::RightButton, Qt::NoModifier, at);
     ASSERT_EQ(menus.shown.size(), 1);
-    EXPECT_TRUE(log.lines().contains("not built yet: open_comm_form(ui_comm_mode_t,uint16)"))
-        << log.lines().join("\n").toStdString();
+    const QList<ui_comm_form_t *> forms = window->findChildren<ui_comm_form_t *>();
+    ASSERT_EQ(forms.size(), 1);
+    EXPECT_EQ(forms[0]->get_mode(), 1);
+    EXPECT_EQ(forms[0]->form()->instrument_table->item(0, 3)->text(), QString::fromStdString(gen));
+    delete forms[0];
 }
 
 TEST_F(MainWindow, CommandsWithoutADocumentSayHow)
@@ -505,7 +509,7 @@ TEST_F(MainWindow, DeviceChangeMessagesEmitOnce)
     EXPECT_EQ(spy.count(), 2);
 }
 
-TEST_F(MainWindow, UnbuiltCommandsOnlyLogThemselves)
+TEST_F(MainWindow, ToolsWithoutADocumentSayHow)
 {
     QStringList seen;
     static QStringList *sink;
@@ -513,16 +517,15 @@ TEST_F(MainWindow, UnbuiltCommandsOnlyLogThemselves)
     prompt_script_t prompts;
     QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext &, const QString &m) { sink->append(m); });
-    window->open_comm_form(static_cast<ui_comm_mode_t>(1), 0);
-    // The math tools are built: without a document they only say so.
+    // Without a document the tools that need one only say so.
+    window->open_send_comm_form(0);
     window->open_wvmath_form();
     window->open_filter_form();
     window->open_window_form();
     qInstallMessageHandler(previous);
-    EXPECT_TRUE(seen.contains("not built yet: open_comm_form(ui_comm_mode_t,uint16)"));
-    EXPECT_EQ(seen.filter("not built yet").size(), 1) << seen.filter("not built yet").join("|").toStdString();
+    EXPECT_TRUE(seen.filter("not built yet").isEmpty()) << seen.filter("not built yet").join("|").toStdString();
     const QString no_wave = "No waveform exit.\nPlease create or open a waveform first.";
-    EXPECT_EQ(prompts.texts, (QStringList{no_wave, no_wave, no_wave}));
+    EXPECT_EQ(prompts.texts, (QStringList{no_wave, no_wave, no_wave, no_wave}));
 }
 
 TEST_F(MainWindow, ConstructionConnectsEverythingByName)

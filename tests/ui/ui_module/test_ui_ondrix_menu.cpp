@@ -1,4 +1,5 @@
 // The main window's menus: their entries, keys and commands, languages, help and About.
+#include "ui_comm_form.h"
 #include "commands_fixture.h"
 
 namespace {
@@ -197,6 +198,9 @@ TEST_F(Commands, EveryCommandRunsOnADocument)
         {w->commands.help_user, nullptr, [&urls] { EXPECT_EQ(urls.value(0), QUrl::fromLocalFile("Ondrix_EN.chm")); }},
         {w->commands.help_website, nullptr, [&urls] { EXPECT_EQ(urls.value(1), QUrl(ui_website_address())); }},
         {w->commands.help_about, nullptr, opened((ui_about_info_t *)nullptr)},
+        {w->controls.comm_send, nullptr, opened((ui_comm_form_t *)nullptr)},
+        {w->commands.comm_read, nullptr, opened((ui_comm_form_t *)nullptr)},
+        {w->commands.comm_import, nullptr, opened((ui_comm_form_t *)nullptr)},
         {w->commands.comm_refresh,
          [this] { instruments.backend().add_usb(std::make_shared<sim_engine_t>(sim_generator_profile(2))); },
          [w] { EXPECT_EQ(w->comm_tree()->get_instr_list()->get_awg_list()->size(), 1u); }},
@@ -219,8 +223,7 @@ TEST_F(Commands, EveryCommandRunsOnADocument)
     }
     EXPECT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join("|").toStdString();
 
-    // Every other entry is one that ends the document or the program, or one whose
-    // service is not built yet (and so disabled).
+    // Every other entry is one that ends the document or the program.
     QSet<QAction *> covered;
     for (const menu_case_t &c : cases)
         covered << c.action;

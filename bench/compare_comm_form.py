@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""The communication dialog against the command layer alone, measured in one run over
+loopback to the simulator program: a three-segment send of 41,943,041 points through the
+dialog against the same three instr_send_wave calls; the read-back of a 20,971,520-sample
+user waveform through the dialog against the parameter query and the read-back; an "auto"
+import of a 20,000,000-point trace through the dialog against scope_read_waveform.
+
+Each round runs every benchmark once in its own process (which spawns the simulator
+directly), the order reversed every other round; each ratio is the median of the rounds'
+own ratios, the load average beside it."""
+import json
+import os
+import statistics
+import subprocess
+import sys
+import tempfile
+
+from bench_common import BUILD, build
+
+ROUNDS = 7
+PAIRS = [
+    ("send, 3 segments, 41,943,041 points", "BM_dialog_send", "BM_direct_send", "instr_send_wave x3"),
+    ("read-back, 20,971,520 samples", "BM_dialog_read", "BM_layer_read", "parameter query + read-back"),
+    ("import auto, 20,000,000 points", "BM_dialog_import", "BM_layer_import", "scope_read_waveform"),
+]
+
+
+def run_once(name, work):
+    exe = os.path.join(BUILD, "bench", "bench_comm_form")
+    out = os.path.join(work, "result.json")
+    subprocess.run([exe, f"--benchmark_filter=^{name}/", "--benchmark_min_time=1", f"--benchmark_out={out}",
+                    "--benchmark_out_format=json"], cwd=work, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    with open(out) as f:
+        run = json.load(f)["benchmarks"][0]
+    if run.get("error_occurred"):
+        sys.exit(f"{name}: {run.get('error_message')}")
+    return run
+
+
+def main():
+    build("bench_comm_form", "ondrix_instrument_sim_program")
+    names = [n for _, ours, base, _ in PAIRS for n in (ours, base)]
+    times = {n: [] for n in names}
+    loads = []
+    with tempfile.TemporaryDirectory(dir=BUILD) as work:
+        for r in range(ROUNDS):
+            for name in (names if r % 2 == 0 else names[::-1]):
+                times[name].append(run_once(name, work)["real_time"])
+            loads.append(os.getloadavg()[0])
+    load = f"load {min(loads):.1f}-{max(loads):.1f}"
+    for label, ours, base, what in PAIRS:
+        ratio = statistics.median(o / b for o, b in zip(times[ours], times[base]))
+        print(f"{label:36s} {ratio:5.2f} x {what}   ({load}; dialog {statistics.median(times[ours]):.0f} ms)")
+
+
+if __name__ == "__main__":
+    main()
