@@ -4,6 +4,7 @@
 #include "cfg_if_wv.h"
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_parallel.h"
 #include "lib_sample_conv.h"
 #include "ui_plot_cursor.h"
 #include "ui_plot_loader.h"
@@ -21,6 +22,9 @@ namespace {
 constexpr uint32 k_display_points = 3000;
 constexpr uint32 k_flip_block = 1048576;
 constexpr uint32 k_scale_block = 10485760;
+// Samples worth one more thread of a negation: waking a thread costs about as much as
+// negating this many.
+constexpr uint64 k_negate_grain = 1u << 18;
 
 uint32 index_of(double x)
 {
@@ -105,7 +109,7 @@ void ui_waveform_t::_do_invert_waveform()
                 break;
             short int *p = buf.data();
             const long long count = static_cast<long long>(got);
-#pragma omp parallel for
+#pragma omp parallel for num_threads(lib_team_size(got, k_negate_grain))
             for (long long i = 0; i < count; ++i)
                 p[i] = negate(p[i]);
             lib_pwrite_all(fd.get(), buf.data(), got * 2, w * 2);
