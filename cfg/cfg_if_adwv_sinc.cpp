@@ -30,15 +30,13 @@ int cfg_if_adwv_sinc_t::create_wv_data()
     const double c0 = cfg_gen_phase_offset(p, *get_phase());
     const double pi = 3.14159265358979323846264338327950288;
     return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk_total, [&](short int *buf, uint64 first, uint32 len) {
-        cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-            uint64 h = (first + b) % p;
-            for (uint64 i = b; i < e; ++i) {
-                const float x = float((double(h) - ad - c0) / af);
-                const float t = float(double(x) * z * pi);
-                buf[i] = t == 0.0f ? 32767 : lib_to_int16_sat(double(std::sin(t)) / double(t) * 32767.0);
-                if (++h == p)
-                    h = 0;
-            }
-        });
+        uint64 h = first % p;
+        for (uint32 i = 0; i < len; ++i) {
+            const float x = float((double(h) - ad - c0) / af);
+            const float t = float(double(x) * z * pi);
+            buf[i] = t == 0.0f ? 32767 : lib_to_int16_sat(double(std::sin(t)) / double(t) * 32767.0);
+            if (++h == p)
+                h = 0;
+        }
     }, p);
 }
