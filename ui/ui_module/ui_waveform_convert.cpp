@@ -6,6 +6,7 @@
 #include "lib_file_io.h"
 #include "lib_parallel.h"
 #include "lib_sample_conv.h"
+#include "lib_scratch_writer.h"
 #include "ui_plot_cursor.h"
 #include "ui_plot_loader.h"
 #include "ui_preview_plot.h"
@@ -86,6 +87,40 @@ lib_fd_t ui_waveform_t::open_in_place_edit(uint32 &hi)
     return fd;
 }
 
+namespace {
+
+// Rewrites a sample file that shares its file with a backup or an undo step (nothing is
+// written in place then): samples lo .. hi come from fill(buffer, first, count), which
+// reads and changes them block by block; the samples around them are copied. The new
+// file takes the old one's place only when every block was written: false otherwise,
+// the samples unchanged.
+template <typename F>
+bool rewrite_range(const std::string &path, uint32 lo, uint32 hi, F fill)
+{
+    const uint64 n = uint64(std::max<std::int64_t>(lib_file_length(path), 0)) / 2;
+    lib_scratch_writer_t w(path);
+    w.append_from(path, 0, uint64(lo) * 2);
+    std::vector<short int> buf(std::min<uint64>(uint64(hi) - lo + 1, k_flip_block));
+    for (uint64 first = lo; w.ok() && first <= hi;) {
+        const uint32 c = static_cast<uint32>(std::min<uint64>(uint64(hi) - first + 1, k_flip_block));
+        if (!fill(buf.data(), first, c))
+            return false;
+        w.append(buf.data(), std::size_t(c) * 2);
+        first += c;
+    }
+    w.append_from(path, (uint64(hi) + 1) * 2, (n - hi - 1) * 2);
+    return w.commit();
+}
+
+void negate_block(short int *p, uint64 count)
+{
+#pragma omp parallel for num_threads(lib_team_size(count, k_negate_grain))
+    for (long long i = 0; i < static_cast<long long>(count); ++i)
+        p[i] = negate(p[i]);
+}
+
+} // namespace
+
 void ui_waveform_t::invert_waveform()
 {
     if (!edit_guards())
@@ -98,7 +133,25 @@ void ui_waveform_t::_do_invert_waveform()
 {
     uint32 lo = 0, hi = 0;
     const bool has_range = edit_range(lo, hi);
-    if (has_range && get_wv_len() > 0) {
+    const std::string &path = wave_object->get_wv_data()->samples.get_path();
+    if (has_range && get_wv_len() > 0 && lib_file_is_shared(path)) {
+        if (hi > get_wv_len() - 1) {
+            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+            hi = get_wv_len() - 1;
+        }
+        if (lo <= hi) {
+            lib_fd_t in = lib_open_read(path);
+            const bool whole = rewrite_range(path, lo, hi, [&](short int *buf, uint64 first, uint32 c) {
+                if (lib_pread_all(in.get(), buf, std::size_t(c) * 2, first * 2) != std::size_t(c) * 2)
+                    return false;
+                negate_block(buf, c);
+                return true;
+            });
+            // A full disk: the samples stay as they were, and the owner says why.
+            if (!whole)
+                emit system_info_signal(3);
+        }
+    } else if (has_range && get_wv_len() > 0) {
         lib_fd_t fd = open_in_place_edit(hi);
         std::vector<short int> buf(std::min<uint64>(uint64(hi) - lo + 1, k_flip_block));
         for (uint64 w = lo; fd.ok() && lo <= hi && w <= hi;) {
@@ -107,11 +160,7 @@ void ui_waveform_t::_do_invert_waveform()
             const std::size_t got = lib_pread_all(fd.get(), buf.data(), std::size_t(c) * 2, w * 2) / 2;
             if (got == 0)
                 break;
-            short int *p = buf.data();
-            const long long count = static_cast<long long>(got);
-#pragma omp parallel for num_threads(lib_team_size(got, k_negate_grain))
-            for (long long i = 0; i < count; ++i)
-                p[i] = negate(p[i]);
+            negate_block(buf.data(), got);
             lib_pwrite_all(fd.get(), buf.data(), got * 2, w * 2);
             w += c;
         }
@@ -131,7 +180,26 @@ void ui_waveform_t::_do_mirror_waveform()
 {
     uint32 lo = 0, hi = 0;
     const bool has_range = edit_range(lo, hi);
-    if (has_range && get_wv_len() > 0) {
+    const std::string &path = wave_object->get_wv_data()->samples.get_path();
+    if (has_range && get_wv_len() > 0 && lib_file_is_shared(path)) {
+        if (hi > get_wv_len() - 1) {
+            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+            hi = get_wv_len() - 1;
+        }
+        if (lo <= hi) {
+            lib_fd_t in = lib_open_read(path);
+            // Block k of the new range is the reversed block that ends where it starts.
+            const bool whole = rewrite_range(path, lo, hi, [&](short int *buf, uint64 first, uint32 c) {
+                const uint64 from = uint64(lo) + hi - first - c + 1;
+                if (lib_pread_all(in.get(), buf, std::size_t(c) * 2, from * 2) != std::size_t(c) * 2)
+                    return false;
+                std::reverse(buf, buf + c);
+                return true;
+            });
+            if (!whole)
+                emit system_info_signal(3);
+        }
+    } else if (has_range && get_wv_len() > 0) {
         lib_fd_t fd = open_in_place_edit(hi);
         const uint64 half = lo <= hi ? (uint64(hi) - lo + 1) / 2 : 0;
         std::vector<short int> front(std::min<uint64>(half, k_flip_block));
