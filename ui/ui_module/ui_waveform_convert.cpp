@@ -6,7 +6,7 @@
 #include "lib_file_io.h"
 #include "lib_parallel.h"
 #include "lib_sample_conv.h"
-#include "lib_scratch_writer.h"
+#include "lib_wv_scratch.h"
 #include "ui_plot_cursor.h"
 #include "ui_plot_loader.h"
 #include "ui_preview_plot.h"
@@ -15,6 +15,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -90,26 +91,47 @@ lib_fd_t ui_waveform_t::open_in_place_edit(uint32 &hi)
 namespace {
 
 // Rewrites a sample file that shares its file with a backup or an undo step (nothing is
-// written in place then): samples lo .. hi come from fill(buffer, first, count), which
-// reads and changes them block by block; the samples around them are copied. The new
-// file takes the old one's place only when every block was written: false otherwise,
-// the samples unchanged.
+// written in place then): samples lo .. hi come from fill(in, buffer, first, count),
+// which reads and changes them block by block; the samples around them are copied by the
+// kernel. Blocks are spread over the team, each written at its place as soon as it is
+// made. The new file takes the old one's place only when every block was written: false
+// otherwise, the samples unchanged.
 template <typename F>
 bool rewrite_range(const std::string &path, uint32 lo, uint32 hi, F fill)
 {
-    const uint64 n = uint64(std::max<std::int64_t>(lib_file_length(path), 0)) / 2;
-    lib_scratch_writer_t w(path);
-    w.append_from(path, 0, uint64(lo) * 2);
-    std::vector<short int> buf(std::min<uint64>(uint64(hi) - lo + 1, k_flip_block));
-    for (uint64 first = lo; w.ok() && first <= hi;) {
-        const uint32 c = static_cast<uint32>(std::min<uint64>(uint64(hi) - first + 1, k_flip_block));
-        if (!fill(buf.data(), first, c))
-            return false;
-        w.append(buf.data(), std::size_t(c) * 2);
-        first += c;
+    lib_fd_t in = lib_open_read(path);
+    const std::int64_t len = lib_file_length(path);
+    lib_wv_scratch_t out(path);
+    if (!in.ok() || len < 0 || !out.ok())
+        return false;
+    const uint64 n = uint64(len) / 2;
+    const uint64 head = uint64(lo) * 2, tail = (uint64(hi) + 1) * 2;
+    if (lib_copy_bytes(in.get(), 0, out.fd(), 0, head) != head ||
+        lib_copy_bytes(in.get(), tail, out.fd(), tail, n * 2 - tail) != n * 2 - tail)
+        return false;
+    const uint64 count = uint64(hi) - lo + 1;
+    const uint64 blocks = (count + k_flip_block - 1) / k_flip_block;
+    std::atomic<bool> ok{true};
+    // Two threads: one reads and changes a block while the other writes one. Writes to
+    // one file do not overlap each other, so more threads only wait for their turn.
+#pragma omp parallel num_threads(std::min(2, lib_team_size(count, k_flip_block)))
+    {
+        std::vector<short int> buf(std::min<uint64>(count, k_flip_block));
+#pragma omp for schedule(dynamic, 1)
+        for (long long b = 0; b < static_cast<long long>(blocks); ++b) {
+            const uint64 first = lo + uint64(b) * k_flip_block;
+            const uint32 c = static_cast<uint32>(std::min<uint64>(uint64(hi) - first + 1, k_flip_block));
+            const std::size_t bytes = std::size_t(c) * 2;
+            if (!ok.load(std::memory_order_relaxed) || !fill(in.get(), buf.data(), first, c) ||
+                lib_pwrite_all(out.fd(), buf.data(), bytes, first * 2) != bytes)
+                ok = false;
+        }
     }
-    w.append_from(path, (uint64(hi) + 1) * 2, (n - hi - 1) * 2);
-    return w.commit();
+    if (!ok || !out.commit()) {
+        lib_diag_err("Error: cannot rewrite sample file " + path + "\n");
+        return false;
+    }
+    return true;
 }
 
 void negate_block(short int *p, uint64 count)
@@ -140,11 +162,11 @@ void ui_waveform_t::_do_invert_waveform()
             hi = get_wv_len() - 1;
         }
         if (lo <= hi) {
-            lib_fd_t in = lib_open_read(path);
-            const bool whole = rewrite_range(path, lo, hi, [&](short int *buf, uint64 first, uint32 c) {
-                if (lib_pread_all(in.get(), buf, std::size_t(c) * 2, first * 2) != std::size_t(c) * 2)
+            const bool whole = rewrite_range(path, lo, hi, [](int in, short int *buf, uint64 first, uint32 c) {
+                if (lib_pread_all(in, buf, std::size_t(c) * 2, first * 2) != std::size_t(c) * 2)
                     return false;
-                negate_block(buf, c);
+                for (uint32 i = 0; i < c; ++i)
+                    buf[i] = negate(buf[i]);
                 return true;
             });
             // A full disk: the samples stay as they were, and the owner says why.
@@ -187,11 +209,10 @@ void ui_waveform_t::_do_mirror_waveform()
             hi = get_wv_len() - 1;
         }
         if (lo <= hi) {
-            lib_fd_t in = lib_open_read(path);
-            // Block k of the new range is the reversed block that ends where it starts.
-            const bool whole = rewrite_range(path, lo, hi, [&](short int *buf, uint64 first, uint32 c) {
+            // Each block of the new range is the reversed block that ends where it starts.
+            const bool whole = rewrite_range(path, lo, hi, [&](int in, short int *buf, uint64 first, uint32 c) {
                 const uint64 from = uint64(lo) + hi - first - c + 1;
-                if (lib_pread_all(in.get(), buf, std::size_t(c) * 2, from * 2) != std::size_t(c) * 2)
+                if (lib_pread_all(in, buf, std::size_t(c) * 2, from * 2) != std::size_t(c) * 2)
                     return false;
                 std::reverse(buf, buf + c);
                 return true;
