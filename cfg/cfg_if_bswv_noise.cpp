@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -48,14 +49,45 @@ inline float noise_value(const noise_tables_t &t, uint32 &state)
     return float(double(t.cosine[r2]) * double(t.radius[r1]));
 }
 
-// Streams the values of [first, first + count) to f(value), from the state at `seed`.
-template <typename F>
-void for_values(uint32 seed, uint64 first, uint64 count, F f)
+// Values [first, first + count) into out, from the state at `seed`. Four stretches are
+// drawn side by side from states of their own: each draw waits for the one before it,
+// four independent chains keep the processor busy.
+void make_values(uint32 seed, uint64 first, uint64 count, float *out)
 {
+    constexpr int k_lanes = 4;
     const noise_tables_t &t = noise_tables();
-    uint32 state = plat_rand_jump(seed, 2 * first);
-    for (uint64 i = 0; i < count; ++i)
-        f(noise_value(t, state));
+    const uint64 lane_len = count / k_lanes;
+    uint32 state[k_lanes];
+    for (int l = 0; l < k_lanes; ++l)
+        state[l] = plat_rand_jump(seed, 2 * (first + uint64(l) * lane_len));
+    for (uint64 i = 0; i < lane_len; ++i)
+        for (int l = 0; l < k_lanes; ++l)
+            out[uint64(l) * lane_len + i] = noise_value(t, state[l]);
+    // The few values the lanes leave over.
+    uint32 rest = plat_rand_jump(seed, 2 * (first + k_lanes * lane_len));
+    for (uint64 i = k_lanes * lane_len; i < count; ++i)
+        out[i] = noise_value(t, rest);
+}
+
+// Hands the values [first, first + count) to f(values, offset, number) in one slab of
+// this thread (reused), or in small pieces should its memory not be had.
+template <typename F>
+void with_values(uint32 seed, uint64 first, uint64 count, F f)
+{
+    thread_local std::unique_ptr<float[]> slab;
+    if (!slab)
+        slab = cfg_gen_alloc<float>(CFG_GEN_SLAB);
+    if (slab && count <= CFG_GEN_SLAB) {
+        make_values(seed, first, count, slab.get());
+        f(slab.get(), uint64(0), count);
+        return;
+    }
+    float piece[4096];
+    for (uint64 at = 0; at < count; at += 4096) {
+        const uint64 k = std::min<uint64>(4096, count - at);
+        make_values(seed, first + at, k, piece);
+        f(piece, at, k);
+    }
 }
 
 } // namespace
@@ -92,9 +124,11 @@ int cfg_if_bswv_noise_t::create_wv_data()
         for (int64 i = 0; i < int64(slabs); ++i) {
             const uint64 b = first + uint64(i) * CFG_GEN_SLAB;
             float smin = 0.0f, smax = 0.0f;
-            for_values(start, b, std::min<uint64>(CFG_GEN_SLAB, first + len - b), [&](float x) {
-                smin = std::min(smin, x);
-                smax = std::max(smax, x);
+            with_values(start, b, std::min<uint64>(CFG_GEN_SLAB, first + len - b), [&](const float *x, uint64, uint64 c) {
+                for (uint64 k = 0; k < c; ++k) {
+                    smin = std::min(smin, x[k]);
+                    smax = std::max(smax, x[k]);
+                }
             });
             mn = std::min(mn, double(smin));
             mx = std::max(mx, double(smax));
@@ -111,9 +145,9 @@ int cfg_if_bswv_noise_t::create_wv_data()
             std::fill(buf, buf + len, static_cast<short int>(0));
             return;
         }
-        uint32 i = 0;
-        for_values(start, first, len, [&](float x) {
-            buf[i++] = lib_to_int16_sat(double(float(2.0 * (double(x) - lo) / span - 1.0)) * 32767.0);
+        with_values(start, first, len, [&](const float *x, uint64 at, uint64 c) {
+            for (uint64 k = 0; k < c; ++k)
+                buf[at + k] = lib_to_int16_sat(double(float(2.0 * (double(x[k]) - lo) / span - 1.0)) * 32767.0);
         });
     };
     const int rc = cfg_gen_run(*this, n, cfg_gen_diag_t::none, scale);
