@@ -236,6 +236,20 @@ namespace {
 // Values scaled per step of the readers' final conversion.
 constexpr size_t k_scale_block = 1u << 20;
 
+// Sample buffers kept from one read to the next: fresh memory costs a page fault per
+// page. The readers run on one thread.
+std::vector<short int> &kept_samples()
+{
+    static std::vector<short int> samples;
+    return samples;
+}
+
+std::vector<float> &kept_values()
+{
+    static std::vector<float> values;
+    return values;
+}
+
 // Scales n values to samples with the whole team (the conversion is the same per value).
 void scale_block(const float *values, size_t n, float high, float low, short int *out)
 {
@@ -268,9 +282,14 @@ int cfg_bin_main_t::begin_text(cfg_text_file_t &src, int &column, size_t &pos, b
     const int got = src.read(k_chunk_bytes, file_end, pos);
     if (got < 0)
         return got;
+    // The parameter and key-word searches see the start of the text that holds every
+    // line they read: what they find there is what they would find in the whole chunk.
+    static const char *const k_keys[] = {"frequency", "amp", "offset", "phase",
+                                         "Second,Volt", "xpos,value", "Time,Ampl", "Second,Value"};
+    const std::string head = src.head(k_keys, sizeof k_keys / sizeof k_keys[0]);
     if (all_parameters)
-        *all_parameters = parse_header_params(src.text());
-    if (get_first_xpos_ypos(src.text(), column, pos) == -1)
+        *all_parameters = parse_header_params(head);
+    if (get_first_xpos_ypos(head, column, pos) == -1)
         return -13;
     return got;
 }
@@ -323,7 +342,7 @@ int cfg_bin_main_t::read_scaled_as_read(cfg_text_file_t &src, size_t column, siz
     lib_fd_t out = lib_open_trunc(record.samples.get_path());
     if (!out.ok())
         return -13;
-    std::vector<short int> samples;
+    std::vector<short int> &samples = kept_samples();
     uint64 at_byte = 0;
     const int32 rc = collect_chunks(src, column, pos, [&](cfg_text_values_t &values) -> int32 {
         try {
@@ -378,17 +397,21 @@ int write_spilled(const cfg_float_spill_t &spill, float high, float low, const l
         return -13;
     const uint64 n = spill.count();
     const size_t block = size_t(std::min<uint64>(n, k_scale_block));
-    std::unique_ptr<float[]> values(new (std::nothrow) float[block ? block : 1]);
-    std::unique_ptr<short int[]> samples(new (std::nothrow) short int[block ? block : 1]);
-    if (!values || !samples)
+    std::vector<float> &values = kept_values();
+    std::vector<short int> &samples = kept_samples();
+    try {
+        values.resize(std::max<size_t>(block, 1));
+        samples.resize(std::max<size_t>(block, 1));
+    } catch (const std::bad_alloc &) {
         return -9;
+    }
     for (uint64 first = 0; first < n; first += block) {
         const size_t len = size_t(std::min<uint64>(block, n - first));
-        if (!spill.read(first, values.get(), len))
+        if (!spill.read(first, values.data(), len))
             return -13;
-        scale_block(values.get(), len, high, low, samples.get());
+        scale_block(values.data(), len, high, low, samples.data());
         const size_t bytes = len * sizeof(short int);
-        if (lib_pwrite_all(out.get(), samples.get(), bytes, first * sizeof(short int)) != bytes)
+        if (lib_pwrite_all(out.get(), samples.data(), bytes, first * sizeof(short int)) != bytes)
             return -13;
     }
     return 1;

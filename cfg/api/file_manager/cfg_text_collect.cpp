@@ -13,9 +13,34 @@ namespace {
 // Text worth one more thread: a thread reads some hundreds of megabytes a second.
 constexpr std::size_t k_grain_bytes = 1u << 20;
 
-const char *find(const char *from, const char *end, char c)
+// The first c in [from, end), or nullptr. Fields and lines are short: the first bytes
+// are looked at in place, the library call only goes on from there.
+inline const char *find(const char *from, const char *end, char c)
 {
+    const char *near = end - from > 32 ? from + 32 : end;
+    for (; from < near; ++from)
+        if (*from == c)
+            return from;
     return from < end ? static_cast<const char *>(std::memchr(from, c, std::size_t(end - from))) : nullptr;
+}
+
+// Value buffers of earlier collections, kept with their memory. The readers run on one
+// thread; only the collection below hands buffers to other threads.
+std::vector<std::vector<float>> &spare_buffers()
+{
+    static std::vector<std::vector<float>> spare;
+    return spare;
+}
+
+std::vector<float> take_spare()
+{
+    std::vector<std::vector<float>> &spare = spare_buffers();
+    if (spare.empty())
+        return {};
+    std::vector<float> v = std::move(spare.back());
+    spare.pop_back();
+    v.clear();
+    return v;
 }
 
 struct stretch_t
@@ -49,13 +74,22 @@ void read_stretch(const char *text, std::size_t size, std::size_t column, char s
 
 } // namespace
 
+cfg_text_values_t::~cfg_text_values_t()
+{
+    std::vector<std::vector<float>> &spare = spare_buffers();
+    for (std::vector<float> &piece : pieces)
+        if (piece.capacity() > 0)
+            spare.push_back(std::move(piece));
+}
+
 long long cfg_next_text_value(const char *text, std::size_t size, std::size_t column, char separator, bool file_end,
                               std::size_t &pos, float &value, cfg_line_stop_t &stop)
 {
     stop = cfg_line_stop_t::none;
     const char *end = text + size;
     const std::size_t p0 = pos;
-    if (pos >= size || !find(text + pos, end, '\n'))
+    // A line feed at pos (the one ending the line before) is the usual answer.
+    if (pos >= size || (text[pos] != '\n' && !find(text + pos, end, '\n')))
         return -1;
     // The line after the line feed at pos; a text that starts a chunk begins with the
     // line feed of the last line consumed.
@@ -123,8 +157,10 @@ void cfg_collect_text_values(const char *text, std::size_t size, std::size_t col
         parts.back().begin = at;
     }
     parts.back().last = true;
-    for (stretch_t &s : parts)
+    for (stretch_t &s : parts) {
+        s.values = take_spare();
         s.values.reserve(s.last ? (size - std::min(s.begin, size)) / 8 : (s.limit - s.begin) / 8);
+    }
 
     bool no_memory = false;
 #pragma omp parallel for schedule(dynamic, 1) num_threads(int(parts.size()))
@@ -156,5 +192,8 @@ void cfg_collect_text_values(const char *text, std::size_t size, std::size_t col
             break;
         }
     }
+    for (stretch_t &s : parts)
+        if (s.values.capacity() > 0)
+            spare_buffers().push_back(std::move(s.values));
     pos = at;
 }

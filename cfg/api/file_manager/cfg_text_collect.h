@@ -27,6 +27,13 @@ long long cfg_next_text_value(const char *text, std::size_t size, std::size_t co
 // first line the one before it ran into is read again from where that one ended.
 struct cfg_text_values_t
 {
+    cfg_text_values_t() = default;
+    // The pieces' memory is kept for the next collection: fresh memory costs a page
+    // fault per page.
+    ~cfg_text_values_t();
+    cfg_text_values_t(const cfg_text_values_t &) = delete;
+    cfg_text_values_t &operator=(const cfg_text_values_t &) = delete;
+
     // The values in order, piece by piece.
     std::vector<std::vector<float>> pieces;
     uint64 count = 0;
