@@ -11,10 +11,13 @@
 
 #include <QMessageLogger>
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstring>
 #include <fstream>
 #include <memory>
 #include <new>
+#include <omp.h>
 
 namespace {
 
@@ -244,31 +247,19 @@ std::vector<short int> &kept_samples()
     return samples;
 }
 
-std::vector<float> &kept_values()
-{
-    static std::vector<float> values;
-    return values;
-}
 
-// Scales n values to samples with the whole team (the conversion is the same per value).
-void scale_block(const float *values, size_t n, float high, float low, short int *out)
-{
-    const int team = lib_team_size(n, 1u << 16);
-#pragma omp parallel for num_threads(team) schedule(static)
-    for (int t = 0; t < team; ++t) {
-        const size_t b = n / size_t(team) * size_t(t), e = t + 1 == team ? n : n / size_t(team) * size_t(t + 1);
-        cfg_convert_float2short_block(values + b, e - b, high, low, out + b);
-    }
-}
 
 // The first strictly larger (smaller) value wins, as a running maximum (minimum) over
 // the values in order gives it: the same value, zero sign included.
 void take_extremes(const std::vector<float> &values, float &max, float &min)
 {
+    float mx = max, mn = min;
     for (float v : values) {
-        max = std::max(max, v);
-        min = std::min(min, v);
+        mx = std::max(mx, v);
+        mn = std::min(mn, v);
     }
+    max = mx;
+    min = mn;
 }
 
 } // namespace
@@ -376,12 +367,25 @@ int cfg_bin_main_t::read_values_and_levels(cfg_text_file_t &src, size_t column, 
     if (!spill.ok())
         return -13;
     const int32 rc = collect_chunks(src, column, pos, [&](cfg_text_values_t &values) -> int32 {
-        for (const std::vector<float> &piece : values.pieces) {
-            take_extremes(piece, max, min);
-            if (!spill.append(piece.data(), piece.size()))
-                return -13;
+        // Each piece's extremes and its place in the scratch file side by side; the
+        // extremes are then taken in order, as a running maximum would.
+        const std::size_t pieces = values.pieces.size();
+        std::vector<uint64> at(pieces + 1, spill.count());
+        for (std::size_t k = 0; k < pieces; ++k)
+            at[k + 1] = at[k] + values.pieces[k].size();
+        std::vector<float> piece_max(pieces, -INFINITY), piece_min(pieces, INFINITY);
+#pragma omp parallel for schedule(dynamic, 1) num_threads(lib_team_size(values.count, 1u << 18))
+        for (int k = 0; k < int(pieces); ++k) {
+            const std::vector<float> &piece = values.pieces[std::size_t(k)];
+            take_extremes(piece, piece_max[std::size_t(k)], piece_min[std::size_t(k)]);
+            spill.write_at(at[std::size_t(k)], piece.data(), piece.size());
         }
-        return 1;
+        for (std::size_t k = 0; k < pieces; ++k) {
+            max = std::max(max, piece_max[k]);
+            min = std::min(min, piece_min[k]);
+        }
+        spill.grow(at[pieces]);
+        return spill.ok() ? 1 : -13;
     });
     src.release();
     return rc;
@@ -390,6 +394,8 @@ int cfg_bin_main_t::read_values_and_levels(cfg_text_file_t &src, size_t column, 
 namespace {
 
 // Scales the spilled values with high and low into the record's file: 1, -9 or -13.
+// Two threads, each block read, scaled and written by one of them, so that one scales
+// while the other waits for the file.
 int write_spilled(const cfg_float_spill_t &spill, float high, float low, const lib_wv_data_t<short int> &record)
 {
     lib_fd_t out = lib_open_trunc(record.samples.get_path());
@@ -397,24 +403,34 @@ int write_spilled(const cfg_float_spill_t &spill, float high, float low, const l
         return -13;
     const uint64 n = spill.count();
     const size_t block = size_t(std::min<uint64>(n, k_scale_block));
-    std::vector<float> &values = kept_values();
-    std::vector<short int> &samples = kept_samples();
+    const int team = std::min(2, lib_team_size(n, k_scale_block));
+    static std::vector<float> values[2];
+    static std::vector<short int> samples[2];
     try {
-        values.resize(std::max<size_t>(block, 1));
-        samples.resize(std::max<size_t>(block, 1));
+        for (int t = 0; t < team; ++t) {
+            values[t].resize(std::max<size_t>(block, 1));
+            samples[t].resize(std::max<size_t>(block, 1));
+        }
     } catch (const std::bad_alloc &) {
         return -9;
     }
-    for (uint64 first = 0; first < n; first += block) {
+    const int64 blocks = int64(block ? (n + block - 1) / block : 0);
+    std::atomic<bool> ok{true};
+#pragma omp parallel for schedule(dynamic, 1) num_threads(team)
+    for (int64 b = 0; b < blocks; ++b) {
+        const int t = omp_get_thread_num();
+        const uint64 first = uint64(b) * block;
         const size_t len = size_t(std::min<uint64>(block, n - first));
-        if (!spill.read(first, values.data(), len))
-            return -13;
-        scale_block(values.data(), len, high, low, samples.data());
         const size_t bytes = len * sizeof(short int);
-        if (lib_pwrite_all(out.get(), samples.data(), bytes, first * sizeof(short int)) != bytes)
-            return -13;
+        if (!ok || !spill.read(first, values[t].data(), len)) {
+            ok = false;
+            continue;
+        }
+        cfg_convert_float2short_block(values[t].data(), len, high, low, samples[t].data());
+        if (lib_pwrite_all(out.get(), samples[t].data(), bytes, first * sizeof(short int)) != bytes)
+            ok = false;
     }
-    return 1;
+    return ok ? 1 : -13;
 }
 
 } // namespace

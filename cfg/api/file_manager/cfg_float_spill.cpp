@@ -14,6 +14,14 @@ bool cfg_float_spill_t::append(const float *values, std::size_t n)
     return m_ok;
 }
 
+bool cfg_float_spill_t::write_at(uint64 first, const float *values, std::size_t n)
+{
+    const std::size_t bytes = n * sizeof(float);
+    if (m_ok && lib_pwrite_all(m_fd.get(), values, bytes, first * sizeof(float)) != bytes)
+        m_ok = false;
+    return m_ok;
+}
+
 bool cfg_float_spill_t::read(uint64 first, float *out, std::size_t n) const
 {
     const std::size_t bytes = n * sizeof(float);

@@ -3,6 +3,7 @@
 #include "lib_types.h"
 #include "lib_wv_file_buffer.h"
 
+#include <atomic>
 #include <cstddef>
 
 // Values read from a text file, kept in a scratch file of floats until the levels they
@@ -14,6 +15,9 @@ public:
     bool ok() const { return m_ok; }
     // Appends n values; false once a write failed.
     bool append(const float *values, std::size_t n);
+    // Writes n values at index first, from any thread; grow() then names the new count.
+    bool write_at(uint64 first, const float *values, std::size_t n);
+    void grow(uint64 count) { m_count = count; }
     uint64 count() const { return m_count; }
     // Reads n values from index first into out; false when fewer came.
     bool read(uint64 first, float *out, std::size_t n) const;
@@ -21,6 +25,6 @@ public:
 private:
     lib_wv_file_buffer_t<float> m_store;
     lib_fd_t m_fd;
-    bool m_ok;
+    std::atomic<bool> m_ok;
     uint64 m_count = 0;
 };
