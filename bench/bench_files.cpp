@@ -127,19 +127,19 @@ struct quiet_stdout_t
 };
 
 // "<kind>:<points>[:<path>]"
-struct spec_t
+struct request_t
 {
     kind_t kind;
     uint32 points;
     std::string path;
 };
 
-spec_t parse_spec(const std::string &text)
+request_t parse_request(const std::string &text)
 {
     const std::size_t a = text.find(':');
     const std::size_t b = text.find(':', a + 1);
     const std::string name = text.substr(0, a);
-    spec_t s;
+    request_t s;
     s.kind = name == "dat" ? k_dat : name == "csv_plain" ? k_csv_plain : k_csv;
     s.points = uint32(std::stoul(text.substr(a + 1, b == std::string::npos ? std::string::npos : b - a - 1)));
     s.path = b == std::string::npos ? std::string() : text.substr(b + 1);
@@ -150,7 +150,7 @@ spec_t parse_spec(const std::string &text)
 // counts) and prints the peak memory in KiB on stderr.
 int peak_mode(const std::string &text)
 {
-    const spec_t s = parse_spec(text);
+    const request_t s = parse_request(text);
     if (lib_file_length(file_name(s.kind, s.points)) <= 0)
         return 3;
     const bool ok = read_file(s.kind, s.points);
@@ -160,7 +160,7 @@ int peak_mode(const std::string &text)
 
 int open_mode(const std::string &text)
 {
-    const spec_t s = parse_spec(text);
+    const request_t s = parse_request(text);
     const std::string path = file_name(s.kind, s.points);
     bench_wave_t wave;
     cfg_file_main_t file(path);
@@ -185,7 +185,7 @@ int main(int argc, char **argv)
         if (std::strncmp(argv[i], "--peak=", 7) == 0)
             return peak_mode(argv[i] + 7);
         if (std::strncmp(argv[i], "--write=", 8) == 0) {
-            const spec_t s = parse_spec(argv[i] + 8);
+            const request_t s = parse_request(argv[i] + 8);
             return write_file(s.kind, s.points) ? 0 : 1;
         }
         if (std::strncmp(argv[i], "--open=", 7) == 0)

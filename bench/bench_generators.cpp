@@ -216,11 +216,11 @@ const char *const k_generators[] = {"sine_template", "sine_template_c1", "sine_c
                                     "pulse",         "noise",            "noise_1M",      "dc",     "sinc",
                                     "sinc_c1",       "stair",            "exp",           "multi_pulse"};
 
-int peak_mode(const std::string &spec)
+int peak_mode(const std::string &request)
 {
-    const std::size_t colon = spec.find(':');
-    const std::string name = spec.substr(0, colon);
-    const uint32 points = colon == std::string::npos ? k_points : uint32(std::stoul(spec.substr(colon + 1)));
+    const std::size_t colon = request.find(':');
+    const std::string name = request.substr(0, colon);
+    const uint32 points = colon == std::string::npos ? k_points : uint32(std::stoul(request.substr(colon + 1)));
     prepare_template(name);
     auto wv = make(name, points);
     if (!wv)
