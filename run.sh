@@ -4,6 +4,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 
 "$root/scripts/install-deps.sh"
+# USB instruments for the logged-in user, without root (see README, "USB instruments").
+"$root/scripts/install-udev-rule.sh" || echo "The udev rule for USB instruments was not installed." >&2
 
 build="$root/build/release"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DONDRIX_TESTS=OFF >/dev/null

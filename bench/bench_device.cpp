@@ -4,6 +4,7 @@
 // against a fresh zero-filled one per read, and building a wave-block message against
 // a plain copy of its 32 KiB.
 #include "bench_alloc_count.h"
+#include "bench_counting_transport.h"
 #include "drv_instance_manage.h"
 #include "drv_reg_access.h"
 #include "usbtmc_device.h"
@@ -20,31 +21,9 @@
 
 namespace {
 
-// A transport that only counts, so the front end's own cost shows.
-class counting_transport_t : public drv_reg_spi_t
-{
-public:
-    int32 reg_read_fpga_reg(uint32 address) override
-    {
-        ++reads;
-        return static_cast<int32>(address & 0xFFFF);
-    }
-    int32 reg_write_fpga_reg(uint32, uint32) override
-    {
-        ++writes;
-        return 0;
-    }
-    unsigned long long reads = 0;
-    unsigned long long writes = 0;
-};
-
 drv_reg_spi_t *transport()
 {
-    static drv_reg_spi_t *installed = [] {
-        drv_set_reg_transport_factory([] { return std::make_unique<counting_transport_t>(); });
-        return drv_instance_manage_t::get_instance()->get_reg_transport();
-    }();
-    return installed;
+    return bench_counting_transport();
 }
 
 constexpr int k_trace_writes = 1000000;

@@ -24,6 +24,8 @@ endfunction()
 function(ondrix_add_test name)
   cmake_parse_arguments(T "GUI;NO_FACTORY" "FACTORY;OUTPUT_DIR;MAIN" "SOURCES;LIBS;LABELS;ENVIRONMENT" ${ARGN})
   add_executable(${name} ${T_SOURCES})
+  # Test code is assertion tables, not hot loops: -O1 compiles it in a third of the time.
+  target_compile_options(${name} PRIVATE -O1)
   if(T_OUTPUT_DIR)
     set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${CMAKE_CURRENT_BINARY_DIR}/${T_OUTPUT_DIR}")
   endif()

@@ -12,6 +12,7 @@
 #include "ui_ondrix.h"
 #include "ui_prompt.h"
 #include "ui_qsplashscreen.h"
+#include "visa_log.h"
 
 #include <QDebug>
 #include <QDesktopWidget>
@@ -52,6 +53,8 @@ int32 qMain(int32 argc, char **argv)
 
     init_app_paths();
     qInstallMessageHandler(log_message_handler);
+    // The VISA layer's diagnostics (a USB instrument the user may not open) go to the log.
+    visa_set_log_hook([](const std::string &line) { qWarning("%s", line.c_str()); });
     repair_config_file();
     if (QScreen *screen = QGuiApplication::screens().value(0)) {
         qDebug() << "dpi is " << screen->physicalDotsPerInch();

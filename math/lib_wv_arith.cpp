@@ -5,6 +5,7 @@
 #include "lib_diag.h"
 #include "lib_file_io.h"
 #include "lib_math_block.h"
+#include "lib_math_file.h"
 #include "lib_number_text.h"
 #include "lib_sample_conv.h"
 
@@ -126,12 +127,19 @@ uint64 sample_count(const std::string &path)
     return len > 0 ? uint64(len) / sizeof(short int) : 0;
 }
 
+// The results go into b itself (dst == b) or, as a whole new content of the range's
+// length, into dst.
 template <arith_op_t OP>
-int32 run(const record_t *a, record_t *b, range_data_t range)
+int32 run(const record_t *a, const record_t *b, record_t *dst, range_data_t range)
 {
     const std::string tag = std::string("ui_wvmath_form_t::_get_data_by_") + op_name(OP) + ":";
-    if (!a || !b)
+    if (!a || !b || !dst)
         return -1;
+    const bool in_place = dst == b;
+    if (!in_place && (dst == a || dst->samples.path == a->samples.path || dst->samples.path == b->samples.path)) {
+        lib_diag_line(tag + "the result cannot be one of the operands");
+        return -1;
+    }
     if (!(range.end - range.start >= 1.0)) {
         lib_diag_line(tag + "the size of the two data are different");
         return -1;
@@ -148,7 +156,7 @@ int32 run(const record_t *a, record_t *b, range_data_t range)
     const std::string scratch_path = lib_wv_companion_path(a->samples.path);
     std::remove(scratch_path.c_str()); // a leftover of an earlier run
     lib_fd_t in_a = lib_open_read(a->samples.path);
-    lib_fd_t io_b = lib_open_rw(b->samples.path);
+    lib_fd_t io_b = in_place ? lib_open_rw(b->samples.path) : lib_open_read(b->samples.path);
     scratch_file_t scratch(scratch_path);
     lib_fd_t out = lib_open_trunc(scratch.path());
     if (!in_a.ok() || !io_b.ok() || !out.ok()) {
@@ -203,7 +211,11 @@ int32 run(const record_t *a, record_t *b, range_data_t range)
         lib_diag_line("new_offest is " + number_to_string(offset));
     }
 
-    // Second pass: the floats read back, scaled to codes and written into b.
+    // Second pass: the floats read back, scaled to codes and written into b, or into a
+    // new content of out that takes its place only when whole.
+    std::unique_ptr<lib_math_replace_file_t> replace;
+    if (!in_place)
+        replace.reset(new lib_math_replace_file_t(dst->samples.path, false));
     lib_fd_t in = lib_open_read(scratch.path());
     ok = in.ok() && lib_math_stream_blocks(count, [&](int, uint64 done, uint64 begin, uint64 end) {
         const std::size_t k = std::size_t(end - begin);
@@ -211,15 +223,18 @@ int32 run(const record_t *a, record_t *b, range_data_t range)
             k * sizeof(float))
             return false;
         to_codes(values.get() + begin, codes_a.get() + begin, k, amplitude, offset);
-        return lib_pwrite_all(io_b.get(), codes_a.get() + begin, k * sizeof(short int),
-                              (first + done + begin) * sizeof(short int)) == k * sizeof(short int);
+        const std::size_t bytes = k * sizeof(short int);
+        if (replace)
+            return replace->write(codes_a.get() + begin, bytes, (done + begin) * sizeof(short int));
+        return lib_pwrite_all(io_b.get(), codes_a.get() + begin, bytes, (first + done + begin) * sizeof(short int)) ==
+               bytes;
     });
-    if (!ok) {
+    if (!ok || (replace && !replace->commit())) {
         lib_diag_line(tag + "file error");
         return -1;
     }
-    b->amp = amplitude;
-    b->offset = offset;
+    dst->amp = amplitude;
+    dst->offset = offset;
     return 0;
 }
 
@@ -227,20 +242,38 @@ int32 run(const record_t *a, record_t *b, range_data_t range)
 
 int32 lib_math_get_data_by_add(const record_t *a, uint32, record_t *b, range_data_t range)
 {
-    return run<arith_op_t::add>(a, b, range);
+    return run<arith_op_t::add>(a, b, b, range);
 }
 
 int32 lib_math_get_data_by_sub(const record_t *a, uint32, record_t *b, range_data_t range)
 {
-    return run<arith_op_t::sub>(a, b, range);
+    return run<arith_op_t::sub>(a, b, b, range);
 }
 
 int32 lib_math_get_data_by_mul(const record_t *a, uint32, record_t *b, range_data_t range)
 {
-    return run<arith_op_t::mul>(a, b, range);
+    return run<arith_op_t::mul>(a, b, b, range);
 }
 
 int32 lib_math_get_data_by_div(const record_t *a, uint32, record_t *b, range_data_t range)
 {
-    return run<arith_op_t::div>(a, b, range);
+    return run<arith_op_t::div>(a, b, b, range);
+}
+
+int32 lib_math_get_data_by(lib_math_op_t op, const record_t *a, const record_t *b, record_t *out,
+                           range_data_t range)
+{
+    if (out == b) // the in-place form is another call
+        return -1;
+    switch (op) {
+    case LIB_MATH_ADD:
+        return run<arith_op_t::add>(a, b, out, range);
+    case LIB_MATH_SUB:
+        return run<arith_op_t::sub>(a, b, out, range);
+    case LIB_MATH_MUL:
+        return run<arith_op_t::mul>(a, b, out, range);
+    case LIB_MATH_DIV:
+        return run<arith_op_t::div>(a, b, out, range);
+    }
+    return -1;
 }

@@ -31,3 +31,19 @@ int32 lib_math_get_data_by_mul(const lib_wv_data_t<short int> *a, uint32 points,
 // va / vb with both rounded to float first; a vb of exactly 0 V counts as 1e-7 V.
 int32 lib_math_get_data_by_div(const lib_wv_data_t<short int> *a, uint32 points, lib_wv_data_t<short int> *b,
                                range_data_t range);
+
+// The four operations by number, as the math dialog numbers them.
+enum lib_math_op_t
+{
+    LIB_MATH_ADD = 0,
+    LIB_MATH_SUB = 1,
+    LIB_MATH_MUL = 2,
+    LIB_MATH_DIV = 3,
+};
+
+// The same combination with b only read: out's samples become the results of the range
+// (out sample k holds the result of index start + k) with their amplitude and offset, so
+// a caller that keeps its second operand needs no copy of it. out must be neither a nor
+// b. A failure (the codes above) leaves out as it was.
+int32 lib_math_get_data_by(lib_math_op_t op, const lib_wv_data_t<short int> *a, const lib_wv_data_t<short int> *b,
+                           lib_wv_data_t<short int> *out, range_data_t range);

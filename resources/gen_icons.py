@@ -3,6 +3,7 @@
 32 x 32 PNG with rsvg-convert. Every tool button that can be greyed gets a "_grey" twin
 drawn with the same shapes in muted colours. Run from the repository root."""
 import os
+import struct
 import subprocess
 import sys
 
@@ -126,12 +127,36 @@ ICONS = {
     "image_comm_import": '<rect x="3" y="4" width="26" height="17" rx="2" fill="none" stroke="{fg}" stroke-width="2"/>'
         + line("M6 15 L9 15 L11 8 L14 18 L16 11 L19 15 L26 15", "accent", 1.6) + line("M16 21 V30 M12 26 L16 30 L20 26", "green", 2.5),
     "image_comm_refresh": line("M25 11 A10 10 0 1 0 26 20", "accent", 2.8) + fill("M21 4 L29 6 L26 13 Z", "accent"),
+    # Instrument tree
+    "image_comm_dev_interface": '<rect x="3" y="5" width="18" height="13" rx="2" fill="none" stroke="{fg}" stroke-width="2"/>'
+        + line("M6 14 L9 14 L11 9 L13 15 L15 11 L18 14", "accent", 1.5) + line("M21 12 H26 V22 M23 27 H29 M26 22 V27", "green", 2.2)
+        + '<rect x="6" y="22" width="12" height="6" rx="1" fill="{warm}"/>' + line("M12 18 V22", "fg", 2),
+    "image_comm_instr_usb": '<rect x="2" y="8" width="20" height="16" rx="2" fill="none" stroke="{fg}" stroke-width="2"/>'
+        + line("M5 16 C7 10 9 10 11 16 C13 22 15 22 17 16", "accent", 1.8)
+        + line("M22 16 H30 M26 16 L26 11 H29 M26 16 L26 21 H23", "warm", 1.8) + circle(29, 11, 1.8, "warm") + circle(23, 21, 1.8, "warm"),
+    "image_comm_dev_network": circle(16, 6, 3.5, "accent") + circle(6, 25, 3.5, "accent") + circle(26, 25, 3.5, "accent")
+        + line("M16 9.5 V17 M6 21.5 V17 H26 V21.5", "fg", 2),
+    "image_comm_instr_net": '<rect x="2" y="4" width="20" height="16" rx="2" fill="none" stroke="{fg}" stroke-width="2"/>'
+        + line("M5 12 C7 6 9 6 11 12 C13 18 15 18 17 12", "accent", 1.8)
+        + line("M12 20 V25 M4 28 H28 M24 28 V23", "green", 2) + circle(24, 21, 2.5, "green"),
+    "image_comm_instr_net_invalid": '<rect x="2" y="4" width="20" height="16" rx="2" fill="none" stroke="{fg}" stroke-width="2"/>'
+        + line("M5 12 H17", "fg", 1.5) + line("M12 20 V25 M4 28 H16", "fg", 2)
+        + circle(24, 24, 6.5, "red") + line("M21 21 L27 27 M27 21 L21 27", "fg", 2.2),
+    "image_comm_create_net": circle(13, 6, 3, "accent") + circle(5, 24, 3, "accent") + circle(21, 24, 3, "accent")
+        + line("M13 9 V16 M5 21 V16 H21 V21", "fg", 1.8) + circle(25, 9, 6.5, "green") + line("M25 5.5 V12.5 M21.5 9 H28.5", "fg", 2.4),
 }
+
+# Pictures that the program loads as Windows icon files: the PNG goes into an .ico
+# container (one 32 x 32 entry holding the PNG data).
+ICO = {"image_comm_dev_interface"}
 
 # Every T button has a grey twin; the picture buttons and the menu-only print picture
 # have none.
 NO_GREY = {"image_basic_print", "image_digwv", "image_equation"}
 NO_GREY |= {n for n in ICONS if n.startswith("image_bswv_") or n.startswith("image_adwv_")}
+# The instrument tree's pictures are never greyed; the entries of its menu have none either.
+NO_GREY |= {"image_comm_dev_interface", "image_comm_instr_usb", "image_comm_dev_network", "image_comm_instr_net",
+            "image_comm_instr_net_invalid", "image_comm_create_net"}
 
 def svg(body, colours):
     out = body
@@ -140,6 +165,15 @@ def svg(body, colours):
     return ('<?xml version="1.0" encoding="UTF-8"?>\n'
             '<svg xmlns="http://www.w3.org/2000/svg" width="32" height="32" viewBox="0 0 32 32">\n'
             '  %s\n</svg>\n' % out)
+
+def write_ico(png_path, ico_path):
+    with open(png_path, "rb") as f:
+        data = f.read()
+    header = struct.pack("<HHH", 0, 1, 1)
+    # width and height 32, no palette, 1 plane, 32 bits, size, offset of the data
+    entry = struct.pack("<BBBBHHII", 32, 32, 0, 0, 1, 32, len(data), 6 + 16)
+    with open(ico_path, "wb") as f:
+        f.write(header + entry + data)
 
 def main():
     os.makedirs(SRC, exist_ok=True)
@@ -152,8 +186,12 @@ def main():
             path = os.path.join(SRC, out_name + ".svg")
             with open(path, "w") as f:
                 f.write(svg(body, colours))
-            subprocess.run(["rsvg-convert", "-w", "32", "-h", "32", "-o",
-                            os.path.join(HERE, out_name + ".png"), path], check=True)
+            png = os.path.join(HERE, out_name + ".png")
+            subprocess.run(["rsvg-convert", "-w", "32", "-h", "32", "-o", png, path], check=True)
+            if out_name in ICO:
+                write_ico(png, os.path.join(HERE, out_name + ".ico"))
+                os.remove(png)
+                out_name += ".ico"
             names.append(out_name)
     print("\n".join(sorted(names)))
 

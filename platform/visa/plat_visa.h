@@ -51,6 +51,7 @@ typedef const ViChar *ViConstRsrc;
 #define VI_ERROR_USER_BUF ((ViStatus)0xBFFF0071UL)
 #define VI_ERROR_RSRC_BUSY ((ViStatus)0xBFFF0072UL)
 #define VI_ERROR_CONN_LOST ((ViStatus)0xBFFF00A6UL)
+#define VI_ERROR_NPERMISSION ((ViStatus)0xBFFF00A8UL)
 
 #define VI_ATTR_TMO_VALUE ((ViAttr)0x3FFF001AUL)
 

@@ -1,12 +1,14 @@
 #include "visa_registry.h"
 
+#include "visa_usbtmc_backend.h"
+
 #include <utility>
 
 namespace {
 
-// The transports this build carries. Neither exists yet: their opens fail with
-// VI_ERROR_RSRC_NFOUND and the search finds nothing.
-std::shared_ptr<visa_backend_t> make_usb_backend() { return nullptr; }
+// The transports this build carries. Without a VXI-11 backend, TCPIP opens fail with
+// VI_ERROR_RSRC_NFOUND.
+std::shared_ptr<visa_backend_t> make_usb_backend() { return std::make_shared<visa_usbtmc_backend_t>(); }
 std::shared_ptr<visa_backend_t> make_tcpip_backend() { return nullptr; }
 
 } // namespace

@@ -177,6 +177,45 @@
     </message>
   </context>
   <context>
+    <name>ui_comm_tree_form_t</name>
+    <message>
+      <source>Devices and Interfaces</source>
+      <translation>Devices and Interfaces</translation>
+    </message>
+    <message>
+      <source>Network Devices</source>
+      <translation>Network Devices</translation>
+    </message>
+    <message>
+      <source>Refresh</source>
+      <translation>Refresh</translation>
+    </message>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>Create VISA TCP/IP Resource</translation>
+    </message>
+    <message>
+      <source>Send waveform to AWG</source>
+      <translation>Send waveform to AWG</translation>
+    </message>
+    <message>
+      <source>Read waveform from AWG</source>
+      <translation>Read waveform from AWG</translation>
+    </message>
+    <message>
+      <source>Import waveform from scope</source>
+      <translation>Import waveform from scope</translation>
+    </message>
+    <message>
+      <source>Delete Resource</source>
+      <translation>Delete Resource</translation>
+    </message>
+    <message>
+      <source>Non-supported manufacturer or unavailable resource. Continue with openning other resources.</source>
+      <translation>Non-supported manufacturer or unavailable resource. Continue with openning other resources.</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_cursor_setting_t</name>
     <message>
       <source>Cursor Settings</source>
@@ -374,6 +413,350 @@
     </message>
   </context>
   <context>
+    <name>ui_equation_form_t</name>
+    <message>
+      <source>Equation Editor</source>
+      <translation>Equation Editor</translation>
+    </message>
+    <message>
+      <source>Equation</source>
+      <translation>Equation</translation>
+    </message>
+    <message>
+      <source>Status</source>
+      <translation>Status</translation>
+    </message>
+    <message>
+      <source>Command Shortcut</source>
+      <translation>Command Shortcut</translation>
+    </message>
+    <message>
+      <source>Settings</source>
+      <translation>Settings</translation>
+    </message>
+    <message>
+      <source>Notes</source>
+      <translation>Notes</translation>
+    </message>
+    <message>
+      <source>Minimum Points:</source>
+      <translation>Minimum Points:</translation>
+    </message>
+    <message>
+      <source>2</source>
+      <translation>2</translation>
+    </message>
+    <message>
+      <source>Maximum Points:</source>
+      <translation>Maximum Points:</translation>
+    </message>
+    <message>
+      <source>20971520</source>
+      <translation>20971520</translation>
+    </message>
+    <message>
+      <source>Preview</source>
+      <translation>Preview</translation>
+    </message>
+    <message>
+      <source>Open</source>
+      <translation>Open</translation>
+    </message>
+    <message>
+      <source>Save</source>
+      <translation>Save</translation>
+    </message>
+    <message>
+      <source>Compile</source>
+      <translation>Compile</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Cancel</translation>
+    </message>
+    <message>
+      <source>Instrument Model:</source>
+      <translation>Instrument Model:</translation>
+    </message>
+    <message>
+      <source>#Input equations here</source>
+      <translation>#Input equations here</translation>
+    </message>
+    <message>
+      <source>Samples:</source>
+      <translation>Samples:</translation>
+    </message>
+    <message>
+      <source>Frequency:</source>
+      <translation>Frequency:</translation>
+    </message>
+    <message>
+      <source>Error in line: </source>
+      <translation>Error in line:</translation>
+    </message>
+    <message>
+      <source>System Error.    error index: </source>
+      <translation>System Error. error index: </translation>
+    </message>
+    <message>
+      <source>Character Error.    error index: </source>
+      <translation>Character Error. error index: </translation>
+    </message>
+    <message>
+      <source>Function Error.    error index: </source>
+      <translation>Function Error. error index: </translation>
+    </message>
+    <message>
+      <source>Function Error in parameter.   error index: </source>
+      <translation>Function Error in parameter. error index: </translation>
+    </message>
+    <message>
+      <source>No valid equations.</source>
+      <translation>No valid equations.</translation>
+    </message>
+    <message>
+      <source>The parameter is out of range. The argument has to be: 
+x2 &gt; x1 &gt;= 1 and x2 &lt;= Samples 
+error index: </source>
+      <translation>The parameter is out of range. The argument has to be: 
+x2 &gt; x1 &gt;= 1 and x2 &lt;= Samples 
+error index: </translation>
+    </message>
+    <message>
+      <source>Compile Successfully.</source>
+      <translation>Compile Successfully.</translation>
+    </message>
+    <message>
+      <source>Error occurred. error index: </source>
+      <translation>Error occurred. error index: </translation>
+    </message>
+    <message>
+      <source>The file could not be read.</source>
+      <translation>The file could not be read.</translation>
+    </message>
+    <message>
+      <source>Save As</source>
+      <translation>Save As</translation>
+    </message>
+    <message>
+      <source>The file could not be saved.</source>
+      <translation>The file could not be saved.</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_filter_form_t</name>
+    <message>
+      <source>Filter</source>
+      <translation>Filter</translation>
+    </message>
+    <message>
+      <source>Waveform Source</source>
+      <translation>Waveform Source</translation>
+    </message>
+    <message>
+      <source>Magnitude Response(dB)</source>
+      <translation>Magnitude Response(dB)</translation>
+    </message>
+    <message>
+      <source>Resultant Waveform</source>
+      <translation>Resultant Waveform</translation>
+    </message>
+    <message>
+      <source>Parameters</source>
+      <translation>Parameters</translation>
+    </message>
+    <message>
+      <source>Design Filter</source>
+      <translation>Design Filter</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Cancel</translation>
+    </message>
+    <message>
+      <source>ButterworthLowPass</source>
+      <translation>ButterworthLowPass</translation>
+    </message>
+    <message>
+      <source>ButterworthHighPass</source>
+      <translation>ButterworthHighPass</translation>
+    </message>
+    <message>
+      <source>ButterworthBandPass</source>
+      <translation>ButterworthBandPass</translation>
+    </message>
+    <message>
+      <source>ButterworthBandStop</source>
+      <translation>ButterworthBandStop</translation>
+    </message>
+    <message>
+      <source>ChebyshevLowPass</source>
+      <translation>ChebyshevLowPass</translation>
+    </message>
+    <message>
+      <source>ChebyshevHighPass</source>
+      <translation>ChebyshevHighPass</translation>
+    </message>
+    <message>
+      <source>ChebyshevBandPass</source>
+      <translation>ChebyshevBandPass</translation>
+    </message>
+    <message>
+      <source>ChebyshevBandStop</source>
+      <translation>ChebyshevBandStop</translation>
+    </message>
+    <message>
+      <source>InvChebyshevLowPass</source>
+      <translation>InvChebyshevLowPass</translation>
+    </message>
+    <message>
+      <source>InvChebyshevHighPass</source>
+      <translation>InvChebyshevHighPass</translation>
+    </message>
+    <message>
+      <source>InvChebyshevBandPass</source>
+      <translation>InvChebyshevBandPass</translation>
+    </message>
+    <message>
+      <source>InvChebyshevBandStop</source>
+      <translation>InvChebyshevBandStop</translation>
+    </message>
+    <message>
+      <source>EllipticLowPass</source>
+      <translation>EllipticLowPass</translation>
+    </message>
+    <message>
+      <source>EllipticHighPass</source>
+      <translation>EllipticHighPass</translation>
+    </message>
+    <message>
+      <source>EllipticBandPass</source>
+      <translation>EllipticBandPass</translation>
+    </message>
+    <message>
+      <source>EllipticBandStop</source>
+      <translation>EllipticBandStop</translation>
+    </message>
+    <message>
+      <source>Fpass:</source>
+      <translation>Fpass:</translation>
+    </message>
+    <message>
+      <source>Fstop:</source>
+      <translation>Fstop:</translation>
+    </message>
+    <message>
+      <source>Apass:</source>
+      <translation>Apass:</translation>
+    </message>
+    <message>
+      <source>Astop:</source>
+      <translation>Astop:</translation>
+    </message>
+    <message>
+      <source>Fstop1:</source>
+      <translation>Fstop1:</translation>
+    </message>
+    <message>
+      <source>Fpass1:</source>
+      <translation>Fpass1:</translation>
+    </message>
+    <message>
+      <source>Fpass2:</source>
+      <translation>Fpass2:</translation>
+    </message>
+    <message>
+      <source>Fstop2:</source>
+      <translation>Fstop2:</translation>
+    </message>
+    <message>
+      <source>Astop1(Astop2):</source>
+      <translation>Astop1(Astop2):</translation>
+    </message>
+    <message>
+      <source>Apass1(Apass2):</source>
+      <translation>Apass1(Apass2):</translation>
+    </message>
+    <message>
+      <source>Magnitude[dB]</source>
+      <translation>Magnitude[dB]</translation>
+    </message>
+    <message>
+      <source>Waveform Source:</source>
+      <translation>Waveform Source:</translation>
+    </message>
+    <message>
+      <source>Filter Type:</source>
+      <translation>Filter Type:</translation>
+    </message>
+    <message>
+      <source>Fs:</source>
+      <translation>Fs:</translation>
+    </message>
+    <message>
+      <source>
+The filter's order is out of range.
+</source>
+      <translation>
+The filter's order is out of range.
+</translation>
+    </message>
+    <message>
+      <source>
+The filter's parameter is out of range.
+</source>
+      <translation>
+The filter's parameter is out of range.
+</translation>
+    </message>
+    <message>
+      <source>
+Unpredictable error occurred about Filter.
+</source>
+      <translation>
+Unpredictable error occurred about Filter.
+</translation>
+    </message>
+    <message>
+      <source>Math Exception: Parameter must meet the condition below:
+0 &lt;= fpass &lt;= (fs/2)
+</source>
+      <translation>Math Exception: Parameter must meet the condition below:
+0 &lt;= fpass &lt;= (fs/2)
+</translation>
+    </message>
+    <message>
+      <source>Math Exception: Parameter must meet the condition below:
+Lowpass: fpass &lt; fstop
+Highpass: fpass &gt; fstop
+Bandpass: fstop1 &lt; fpass1 &lt; fpass2 &lt; fstop2
+Bandstop: fpass1 &lt; fstop1 &lt; fstop2 &lt; fpass2
+</source>
+      <translation>Math Exception: Parameter must meet the condition below:
+Lowpass: fpass &lt; fstop
+Highpass: fpass &gt; fstop
+Bandpass: fstop1 &lt; fpass1 &lt; fpass2 &lt; fstop2
+Bandstop: fpass1 &lt; fstop1 &lt; fstop2 &lt; fpass2
+</translation>
+    </message>
+    <message>
+      <source>
+Unpredictable error occurred about apass or astop.
+</source>
+      <translation>
+Unpredictable error occurred about apass or astop.
+</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_instr_model_form_t</name>
     <message>
       <source>CH1</source>
@@ -394,6 +777,52 @@
     <message>
       <source>Instrument Model:</source>
       <translation>Instrument Model:</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ip_create_form_t</name>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>Create VISA TCP/IP Resource</translation>
+    </message>
+    <message>
+      <source>Entry IP Address</source>
+      <translation>Entry IP Address</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Cancel</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ondrix_sbar_t</name>
+    <message>
+      <source>Current Status: Idle</source>
+      <translation>Current Status: Idle</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: unavailable</source>
+      <translation>Oscilloscope: unavailable</translation>
+    </message>
+    <message>
+      <source>AWG: unavailable</source>
+      <translation>AWG: unavailable</translation>
+    </message>
+    <message>
+      <source>Current Status: Normal</source>
+      <translation>Current Status: Normal</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: available</source>
+      <translation>Oscilloscope: available</translation>
+    </message>
+    <message>
+      <source>AWG: available</source>
+      <translation>AWG: available</translation>
     </message>
   </context>
   <context>
@@ -1745,6 +2174,93 @@ Please change and retry.</translation>
     </message>
   </context>
   <context>
+    <name>ui_window_form_t</name>
+    <message>
+      <source>Window Function</source>
+      <translation>Window Function</translation>
+    </message>
+    <message>
+      <source>Waveform Source</source>
+      <translation>Waveform Source</translation>
+    </message>
+    <message>
+      <source>Resultant Waveform</source>
+      <translation>Resultant Waveform</translation>
+    </message>
+    <message>
+      <source>Parameters</source>
+      <translation>Parameters</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Cancel</translation>
+    </message>
+    <message>
+      <source>Waveform Source:</source>
+      <translation>Waveform Source:</translation>
+    </message>
+    <message>
+      <source>Window Function:</source>
+      <translation>Window Function:</translation>
+    </message>
+    <message>
+      <source>Rectangle</source>
+      <translation>Rectangle</translation>
+    </message>
+    <message>
+      <source>Triangle</source>
+      <translation>Triangle</translation>
+    </message>
+    <message>
+      <source>Hanning</source>
+      <translation>Hanning</translation>
+    </message>
+    <message>
+      <source>Hamming</source>
+      <translation>Hamming</translation>
+    </message>
+    <message>
+      <source>Blackman</source>
+      <translation>Blackman</translation>
+    </message>
+    <message>
+      <source>Kaiser</source>
+      <translation>Kaiser</translation>
+    </message>
+    <message>
+      <source>BlackmanHarris</source>
+      <translation>BlackmanHarris</translation>
+    </message>
+    <message>
+      <source>Gauss</source>
+      <translation>Gauss</translation>
+    </message>
+    <message>
+      <source>Bartlett</source>
+      <translation>Bartlett</translation>
+    </message>
+    <message>
+      <source>Fall Exp</source>
+      <translation>Fall Exp</translation>
+    </message>
+    <message>
+      <source>FlatTop</source>
+      <translation>FlatTop</translation>
+    </message>
+    <message>
+      <source>Force</source>
+      <translation>Force</translation>
+    </message>
+    <message>
+      <source>File creation failed.</source>
+      <translation>File creation failed.</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_wv_property_form_t</name>
     <message>
       <source>Waveform Properties</source>
@@ -1883,6 +2399,113 @@ Please change and retry.</translation>
     <message>
       <source>Cancel</source>
       <translation>Cancel</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_wvmath_form_t</name>
+    <message>
+      <source>Waveform Math</source>
+      <translation>Waveform Math</translation>
+    </message>
+    <message>
+      <source>Selected Waveform</source>
+      <translation>Selected Waveform</translation>
+    </message>
+    <message>
+      <source>Waveform Source</source>
+      <translation>Waveform Source</translation>
+    </message>
+    <message>
+      <source>Resultant Waveform</source>
+      <translation>Resultant Waveform</translation>
+    </message>
+    <message>
+      <source>Operation</source>
+      <translation>Operation</translation>
+    </message>
+    <message>
+      <source>Addition</source>
+      <translation>Addition</translation>
+    </message>
+    <message>
+      <source>Subtraction</source>
+      <translation>Subtraction</translation>
+    </message>
+    <message>
+      <source>Multiplication</source>
+      <translation>Multiplication</translation>
+    </message>
+    <message>
+      <source>Division</source>
+      <translation>Division</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>OK</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>Cancel</translation>
+    </message>
+    <message>
+      <source>Sine</source>
+      <translation>Sine</translation>
+    </message>
+    <message>
+      <source>Square</source>
+      <translation>Square</translation>
+    </message>
+    <message>
+      <source>Pulse</source>
+      <translation>Pulse</translation>
+    </message>
+    <message>
+      <source>Ramp</source>
+      <translation>Ramp</translation>
+    </message>
+    <message>
+      <source>Noise</source>
+      <translation>Noise</translation>
+    </message>
+    <message>
+      <source>DC</source>
+      <translation>DC</translation>
+    </message>
+    <message>
+      <source>Sinc</source>
+      <translation>Sinc</translation>
+    </message>
+    <message>
+      <source>Stair Step Up</source>
+      <translation>Stair Step Up</translation>
+    </message>
+    <message>
+      <source>Stair Step Down</source>
+      <translation>Stair Step Down</translation>
+    </message>
+    <message>
+      <source>Exponential Rise</source>
+      <translation>Exponential Rise</translation>
+    </message>
+    <message>
+      <source>Exponential Fall</source>
+      <translation>Exponential Fall</translation>
+    </message>
+    <message>
+      <source>Waveform Library:</source>
+      <translation>Waveform Library:</translation>
+    </message>
+    <message>
+      <source>Math Data:</source>
+      <translation>Math Data:</translation>
+    </message>
+    <message>
+      <source>Copy from Clipboard</source>
+      <translation>Copy from Clipboard</translation>
+    </message>
+    <message>
+      <source>The data in the clipboard is too large.</source>
+      <translation>The data in the clipboard is too large.</translation>
     </message>
   </context>
 </TS>

@@ -177,6 +177,45 @@
     </message>
   </context>
   <context>
+    <name>ui_comm_tree_form_t</name>
+    <message>
+      <source>Devices and Interfaces</source>
+      <translation>设备和接口</translation>
+    </message>
+    <message>
+      <source>Network Devices</source>
+      <translation>网络设备</translation>
+    </message>
+    <message>
+      <source>Refresh</source>
+      <translation>刷新</translation>
+    </message>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>创建 VISA TCP/IP 资源</translation>
+    </message>
+    <message>
+      <source>Send waveform to AWG</source>
+      <translation>发送波形到 AWG</translation>
+    </message>
+    <message>
+      <source>Read waveform from AWG</source>
+      <translation>从 AWG 读取波形</translation>
+    </message>
+    <message>
+      <source>Import waveform from scope</source>
+      <translation>从示波器导入波形</translation>
+    </message>
+    <message>
+      <source>Delete Resource</source>
+      <translation>删除资源</translation>
+    </message>
+    <message>
+      <source>Non-supported manufacturer or unavailable resource. Continue with openning other resources.</source>
+      <translation>不支持的制造商或资源不可用。请继续打开其他资源。</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_cursor_setting_t</name>
     <message>
       <source>Cursor Settings</source>
@@ -374,6 +413,350 @@
     </message>
   </context>
   <context>
+    <name>ui_equation_form_t</name>
+    <message>
+      <source>Equation Editor</source>
+      <translation>公式编辑器</translation>
+    </message>
+    <message>
+      <source>Equation</source>
+      <translation>公式</translation>
+    </message>
+    <message>
+      <source>Status</source>
+      <translation>状态</translation>
+    </message>
+    <message>
+      <source>Command Shortcut</source>
+      <translation>快捷命令</translation>
+    </message>
+    <message>
+      <source>Settings</source>
+      <translation>设置</translation>
+    </message>
+    <message>
+      <source>Notes</source>
+      <translation>说明</translation>
+    </message>
+    <message>
+      <source>Minimum Points:</source>
+      <translation>最小点数：</translation>
+    </message>
+    <message>
+      <source>2</source>
+      <translation type="unfinished" />
+    </message>
+    <message>
+      <source>Maximum Points:</source>
+      <translation>最大点数：</translation>
+    </message>
+    <message>
+      <source>20971520</source>
+      <translation>20971520</translation>
+    </message>
+    <message>
+      <source>Preview</source>
+      <translation>预览</translation>
+    </message>
+    <message>
+      <source>Open</source>
+      <translation>打开</translation>
+    </message>
+    <message>
+      <source>Save</source>
+      <translation>保存</translation>
+    </message>
+    <message>
+      <source>Compile</source>
+      <translation>编译</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>Instrument Model:</source>
+      <translation>仪器型号：</translation>
+    </message>
+    <message>
+      <source>#Input equations here</source>
+      <translation>#在此输入公式</translation>
+    </message>
+    <message>
+      <source>Samples:</source>
+      <translation>采样点数：</translation>
+    </message>
+    <message>
+      <source>Frequency:</source>
+      <translation>频率：</translation>
+    </message>
+    <message>
+      <source>Error in line: </source>
+      <translation>出错行：</translation>
+    </message>
+    <message>
+      <source>System Error.    error index: </source>
+      <translation>系统错误。    错误代码：</translation>
+    </message>
+    <message>
+      <source>Character Error.    error index: </source>
+      <translation>字符错误。    错误代码：</translation>
+    </message>
+    <message>
+      <source>Function Error.    error index: </source>
+      <translation>函数错误。    错误代码：</translation>
+    </message>
+    <message>
+      <source>Function Error in parameter.   error index: </source>
+      <translation>函数参数错误。   错误代码：</translation>
+    </message>
+    <message>
+      <source>No valid equations.</source>
+      <translation>没有有效的公式。</translation>
+    </message>
+    <message>
+      <source>The parameter is out of range. The argument has to be: 
+x2 &gt; x1 &gt;= 1 and x2 &lt;= Samples 
+error index: </source>
+      <translation>参数超出范围。参数必须满足：
+x2 &gt; x1 &gt;= 1 且 x2 &lt;= 采样点数
+错误代码：</translation>
+    </message>
+    <message>
+      <source>Compile Successfully.</source>
+      <translation>编译成功。</translation>
+    </message>
+    <message>
+      <source>Error occurred. error index: </source>
+      <translation>发生错误。错误代码：</translation>
+    </message>
+    <message>
+      <source>The file could not be read.</source>
+      <translation>无法读取该文件。</translation>
+    </message>
+    <message>
+      <source>Save As</source>
+      <translation>另存为</translation>
+    </message>
+    <message>
+      <source>The file could not be saved.</source>
+      <translation>无法保存该文件。</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_filter_form_t</name>
+    <message>
+      <source>Filter</source>
+      <translation>滤波</translation>
+    </message>
+    <message>
+      <source>Waveform Source</source>
+      <translation>波形源</translation>
+    </message>
+    <message>
+      <source>Magnitude Response(dB)</source>
+      <translation>幅频响应(dB)</translation>
+    </message>
+    <message>
+      <source>Resultant Waveform</source>
+      <translation>结果波形</translation>
+    </message>
+    <message>
+      <source>Parameters</source>
+      <translation>参数</translation>
+    </message>
+    <message>
+      <source>Design Filter</source>
+      <translation>设计滤波器</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>ButterworthLowPass</source>
+      <translation>巴特沃斯低通</translation>
+    </message>
+    <message>
+      <source>ButterworthHighPass</source>
+      <translation>巴特沃斯高通</translation>
+    </message>
+    <message>
+      <source>ButterworthBandPass</source>
+      <translation>巴特沃斯带通</translation>
+    </message>
+    <message>
+      <source>ButterworthBandStop</source>
+      <translation>巴特沃斯带阻</translation>
+    </message>
+    <message>
+      <source>ChebyshevLowPass</source>
+      <translation>切比雪夫低通</translation>
+    </message>
+    <message>
+      <source>ChebyshevHighPass</source>
+      <translation>切比雪夫高通</translation>
+    </message>
+    <message>
+      <source>ChebyshevBandPass</source>
+      <translation>切比雪夫带通</translation>
+    </message>
+    <message>
+      <source>ChebyshevBandStop</source>
+      <translation>切比雪夫带阻</translation>
+    </message>
+    <message>
+      <source>InvChebyshevLowPass</source>
+      <translation>反切比雪夫低通</translation>
+    </message>
+    <message>
+      <source>InvChebyshevHighPass</source>
+      <translation>反切比雪夫高通</translation>
+    </message>
+    <message>
+      <source>InvChebyshevBandPass</source>
+      <translation>反切比雪夫带通</translation>
+    </message>
+    <message>
+      <source>InvChebyshevBandStop</source>
+      <translation>反切比雪夫带阻</translation>
+    </message>
+    <message>
+      <source>EllipticLowPass</source>
+      <translation>椭圆低通</translation>
+    </message>
+    <message>
+      <source>EllipticHighPass</source>
+      <translation>椭圆高通</translation>
+    </message>
+    <message>
+      <source>EllipticBandPass</source>
+      <translation>椭圆带通</translation>
+    </message>
+    <message>
+      <source>EllipticBandStop</source>
+      <translation>椭圆带阻</translation>
+    </message>
+    <message>
+      <source>Fpass:</source>
+      <translation>Fpass：</translation>
+    </message>
+    <message>
+      <source>Fstop:</source>
+      <translation>Fstop：</translation>
+    </message>
+    <message>
+      <source>Apass:</source>
+      <translation>Apass：</translation>
+    </message>
+    <message>
+      <source>Astop:</source>
+      <translation>Astop：</translation>
+    </message>
+    <message>
+      <source>Fstop1:</source>
+      <translation>Fstop1：</translation>
+    </message>
+    <message>
+      <source>Fpass1:</source>
+      <translation>Fpass1：</translation>
+    </message>
+    <message>
+      <source>Fpass2:</source>
+      <translation>Fpass2：</translation>
+    </message>
+    <message>
+      <source>Fstop2:</source>
+      <translation>Fstop2：</translation>
+    </message>
+    <message>
+      <source>Astop1(Astop2):</source>
+      <translation>Astop1(Astop2)：</translation>
+    </message>
+    <message>
+      <source>Apass1(Apass2):</source>
+      <translation>Apass1(Apass2)：</translation>
+    </message>
+    <message>
+      <source>Magnitude[dB]</source>
+      <translation>幅度[dB]</translation>
+    </message>
+    <message>
+      <source>Waveform Source:</source>
+      <translation>波形源：</translation>
+    </message>
+    <message>
+      <source>Filter Type:</source>
+      <translation>滤波器类型：</translation>
+    </message>
+    <message>
+      <source>Fs:</source>
+      <translation>Fs：</translation>
+    </message>
+    <message>
+      <source>
+The filter's order is out of range.
+</source>
+      <translation>
+滤波器阶数超出范围。
+</translation>
+    </message>
+    <message>
+      <source>
+The filter's parameter is out of range.
+</source>
+      <translation>
+滤波器参数超出范围。
+</translation>
+    </message>
+    <message>
+      <source>
+Unpredictable error occurred about Filter.
+</source>
+      <translation>
+滤波器发生不可预知的错误。
+</translation>
+    </message>
+    <message>
+      <source>Math Exception: Parameter must meet the condition below:
+0 &lt;= fpass &lt;= (fs/2)
+</source>
+      <translation>数学异常：参数必须满足以下条件：
+0 &lt;= fpass &lt;= (fs/2)
+</translation>
+    </message>
+    <message>
+      <source>Math Exception: Parameter must meet the condition below:
+Lowpass: fpass &lt; fstop
+Highpass: fpass &gt; fstop
+Bandpass: fstop1 &lt; fpass1 &lt; fpass2 &lt; fstop2
+Bandstop: fpass1 &lt; fstop1 &lt; fstop2 &lt; fpass2
+</source>
+      <translation>数学异常：参数必须满足以下条件：
+低通：fpass &lt; fstop
+高通：fpass &gt; fstop
+带通：fstop1 &lt; fpass1 &lt; fpass2 &lt; fstop2
+带阻：fpass1 &lt; fstop1 &lt; fstop2 &lt; fpass2
+</translation>
+    </message>
+    <message>
+      <source>
+Unpredictable error occurred about apass or astop.
+</source>
+      <translation>
+apass 或 astop 发生不可预知的错误。
+</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_instr_model_form_t</name>
     <message>
       <source>CH1</source>
@@ -394,6 +777,52 @@
     <message>
       <source>Instrument Model:</source>
       <translation>仪器型号：</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ip_create_form_t</name>
+    <message>
+      <source>Create VISA TCP/IP Resource</source>
+      <translation>创建 VISA TCP/IP 资源</translation>
+    </message>
+    <message>
+      <source>Entry IP Address</source>
+      <translation>输入 IP 地址</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_ondrix_sbar_t</name>
+    <message>
+      <source>Current Status: Idle</source>
+      <translation>当前状态：空闲</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: unavailable</source>
+      <translation>示波器：不可用</translation>
+    </message>
+    <message>
+      <source>AWG: unavailable</source>
+      <translation>AWG：不可用</translation>
+    </message>
+    <message>
+      <source>Current Status: Normal</source>
+      <translation>当前状态：正常</translation>
+    </message>
+    <message>
+      <source>Oscilloscope: available</source>
+      <translation>示波器：可用</translation>
+    </message>
+    <message>
+      <source>AWG: available</source>
+      <translation>AWG：可用</translation>
     </message>
   </context>
   <context>
@@ -1745,6 +2174,93 @@ Please change and retry.</source>
     </message>
   </context>
   <context>
+    <name>ui_window_form_t</name>
+    <message>
+      <source>Window Function</source>
+      <translation>窗函数</translation>
+    </message>
+    <message>
+      <source>Waveform Source</source>
+      <translation>波形源</translation>
+    </message>
+    <message>
+      <source>Resultant Waveform</source>
+      <translation>结果波形</translation>
+    </message>
+    <message>
+      <source>Parameters</source>
+      <translation>参数</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>Waveform Source:</source>
+      <translation>波形源：</translation>
+    </message>
+    <message>
+      <source>Window Function:</source>
+      <translation>窗函数：</translation>
+    </message>
+    <message>
+      <source>Rectangle</source>
+      <translation>矩形窗</translation>
+    </message>
+    <message>
+      <source>Triangle</source>
+      <translation>三角窗</translation>
+    </message>
+    <message>
+      <source>Hanning</source>
+      <translation>汉宁窗</translation>
+    </message>
+    <message>
+      <source>Hamming</source>
+      <translation>汉明窗</translation>
+    </message>
+    <message>
+      <source>Blackman</source>
+      <translation>布莱克曼窗</translation>
+    </message>
+    <message>
+      <source>Kaiser</source>
+      <translation>凯泽窗</translation>
+    </message>
+    <message>
+      <source>BlackmanHarris</source>
+      <translation>布莱克曼-哈里斯窗</translation>
+    </message>
+    <message>
+      <source>Gauss</source>
+      <translation>高斯窗</translation>
+    </message>
+    <message>
+      <source>Bartlett</source>
+      <translation>巴特利特窗</translation>
+    </message>
+    <message>
+      <source>Fall Exp</source>
+      <translation>指数衰减窗</translation>
+    </message>
+    <message>
+      <source>FlatTop</source>
+      <translation>平顶窗</translation>
+    </message>
+    <message>
+      <source>Force</source>
+      <translation>力窗</translation>
+    </message>
+    <message>
+      <source>File creation failed.</source>
+      <translation>文件创建失败。</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_wv_property_form_t</name>
     <message>
       <source>Waveform Properties</source>
@@ -1883,6 +2399,113 @@ Please change and retry.</source>
     <message>
       <source>Cancel</source>
       <translation>取消</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_wvmath_form_t</name>
+    <message>
+      <source>Waveform Math</source>
+      <translation>波形运算</translation>
+    </message>
+    <message>
+      <source>Selected Waveform</source>
+      <translation>选中的波形</translation>
+    </message>
+    <message>
+      <source>Waveform Source</source>
+      <translation>波形源</translation>
+    </message>
+    <message>
+      <source>Resultant Waveform</source>
+      <translation>结果波形</translation>
+    </message>
+    <message>
+      <source>Operation</source>
+      <translation>运算</translation>
+    </message>
+    <message>
+      <source>Addition</source>
+      <translation>加法</translation>
+    </message>
+    <message>
+      <source>Subtraction</source>
+      <translation>减法</translation>
+    </message>
+    <message>
+      <source>Multiplication</source>
+      <translation>乘法</translation>
+    </message>
+    <message>
+      <source>Division</source>
+      <translation>除法</translation>
+    </message>
+    <message>
+      <source>OK</source>
+      <translation>确定</translation>
+    </message>
+    <message>
+      <source>Cancel</source>
+      <translation>取消</translation>
+    </message>
+    <message>
+      <source>Sine</source>
+      <translation>正弦波</translation>
+    </message>
+    <message>
+      <source>Square</source>
+      <translation>方波</translation>
+    </message>
+    <message>
+      <source>Pulse</source>
+      <translation>脉冲波</translation>
+    </message>
+    <message>
+      <source>Ramp</source>
+      <translation>锯齿波</translation>
+    </message>
+    <message>
+      <source>Noise</source>
+      <translation>噪声</translation>
+    </message>
+    <message>
+      <source>DC</source>
+      <translation>直流</translation>
+    </message>
+    <message>
+      <source>Sinc</source>
+      <translation>Sinc 波</translation>
+    </message>
+    <message>
+      <source>Stair Step Up</source>
+      <translation>上升阶梯波</translation>
+    </message>
+    <message>
+      <source>Stair Step Down</source>
+      <translation>下降阶梯波</translation>
+    </message>
+    <message>
+      <source>Exponential Rise</source>
+      <translation>指数上升</translation>
+    </message>
+    <message>
+      <source>Exponential Fall</source>
+      <translation>指数下降</translation>
+    </message>
+    <message>
+      <source>Waveform Library:</source>
+      <translation>波形库：</translation>
+    </message>
+    <message>
+      <source>Math Data:</source>
+      <translation>数值：</translation>
+    </message>
+    <message>
+      <source>Copy from Clipboard</source>
+      <translation>从剪贴板复制</translation>
+    </message>
+    <message>
+      <source>The data in the clipboard is too large.</source>
+      <translation>剪贴板中的数据太大。</translation>
     </message>
   </context>
 </TS>

@@ -19,6 +19,19 @@ KEEP = lambda s: (s.startswith("Ctrl+") or s.strip() in ("", "->", "2", "1572864
                   or s.endswith("Sa/s") or s.endswith("bps"))
 
 
+# Entries of the English catalogue that differ from their source texts, by context:
+# runs of blanks collapsed and trailing blanks dropped.
+EN_OVERRIDES = {
+    "ui_equation_form_t": {
+        "System Error.    error index: ": "System Error. error index: ",
+        "Character Error.    error index: ": "Character Error. error index: ",
+        "Function Error.    error index: ": "Function Error. error index: ",
+        "Function Error in parameter.   error index: ": "Function Error in parameter. error index: ",
+        "Error in line: ": "Error in line:",
+    },
+}
+
+
 def collect():
     with tempfile.TemporaryDirectory() as tmp:
         ts = os.path.join(tmp, "all.ts")
@@ -39,6 +52,7 @@ def collect():
 
 
 def write(path, language, contexts, translate):
+    """translate(context, source) gives the translation, or None when there is none."""
     root = ET.Element("TS", version="2.1", language=language)
     missing = []
     for name in sorted(contexts):
@@ -47,7 +61,7 @@ def write(path, language, contexts, translate):
         for s in contexts[name]:
             m = ET.SubElement(ctx, "message")
             ET.SubElement(m, "source").text = s
-            t = translate(s)
+            t = translate(name, s)
             tr = ET.SubElement(m, "translation")
             if t is None:
                 tr.set("type", "unfinished")
@@ -65,8 +79,9 @@ def write(path, language, contexts, translate):
 
 def main():
     contexts = collect()
-    write(os.path.join(HERE, "Ondrix_en.ts"), "en_US", contexts, lambda s: s)
-    missing = write(os.path.join(HERE, "Ondrix_zh.ts"), "zh_CN", contexts, lambda s: None if KEEP(s) else ZH.get(s))
+    write(os.path.join(HERE, "Ondrix_en.ts"), "en_US", contexts, lambda c, s: EN_OVERRIDES.get(c, {}).get(s, s))
+    missing = write(os.path.join(HERE, "Ondrix_zh.ts"), "zh_CN", contexts,
+                    lambda c, s: None if KEEP(s) else ZH.get(s))
     for s in missing:
         print("no Chinese text:", repr(s))
     return 1 if missing else 0

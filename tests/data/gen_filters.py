@@ -2,15 +2,15 @@
 """Reference tables of the IIR filter engine, computed with scipy and numpy.
 
 Writes into gen_filters/:
-- designs.csv: one filter specification per row (family 0 Butterworth, 1 Chebyshev,
+- designs.csv: one filter design per row (family 0 Butterworth, 1 Chebyshev,
   2 inverse Chebyshev, 3 elliptic; band 0 low-pass, 1 high-pass, 2 band-pass,
   3 band-stop; edges e1..e4 in the argument order of the filter request), with
-  `order`, the order the specification needs by the classic estimate (log ratio for
+  `order`, the order the requirements need by the classic estimate (log ratio for
   Butterworth, acosh ratio for Chebyshev, ratio of complete elliptic integrals for
   elliptic), computed from the prewarped edges with the narrower transition of a band
   made geometrically symmetric (-7 when the estimate lies below 1 or above 200, which
   the engine refuses), and `scipy_order`, what buttord, cheb1ord, cheb2ord or
-  ellipord give for the same specification (their band-stop forms optimise the edges
+  ellipord give for the same requirements (their band-stop forms optimise the edges
   and may need less).
 - response.csv: magnitude in dB at a grid of frequencies for the Butterworth, Chebyshev
   and inverse Chebyshev rows, from scipy's butter, cheby1 and cheby2 of that order in
@@ -18,7 +18,7 @@ Writes into gen_filters/:
   implies: Butterworth at the frequency where it loses 3 dB when it meets the passband
   gain at the passband edge, Chebyshev at the passband edges, inverse Chebyshev at the
   stopband edges (for a band, the moved edge is the one scipy gets). The elliptic rows
-  are checked against their specification instead: scipy's elliptic design solves for
+  are checked against their requirements instead: scipy's elliptic design solves for
   its own transition band, so its coefficients differ.
 - sosfilt_sections.csv and sosfilt_signal.csv: sections (b0 b1 b2 a0 a1 a2) and a
   signal, samples int16 with an amplitude and offset, x = sample / 32767 * amp / 2 +

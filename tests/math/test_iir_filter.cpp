@@ -43,7 +43,7 @@ int set_params(IirFilter &f, const design_row_t &d)
     return f.setParams(d.fs, d.e[0], d.apass, d.e[1], d.e[2], d.astop, d.e[3], d.apass);
 }
 
-// Pass and stop bands of a row in Hz, as the specification states them.
+// Pass and stop bands of a row in Hz, as the design row states them.
 bool in_pass(const design_row_t &d, double f)
 {
     switch (d.band) {
@@ -116,7 +116,7 @@ TEST_P(IirFilterReference, OrderResponseAndStabilityMatchTheReference)
     EXPECT_TRUE(stable(f));
 
     if (d.family == 3) {
-        // Elliptic: scipy's order, and the specification met across the bands (the
+        // Elliptic: scipy's order, and the requirements met across the bands (the
         // approximation's ripple peaks may pass 0 dB by a few hundredths).
         EXPECT_EQ(f.order, static_cast<int>(designs.num(GetParam(), "scipy_order")));
         for (int i = 0; i <= 400; ++i) {

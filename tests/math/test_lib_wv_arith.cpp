@@ -226,3 +226,59 @@ TEST(WaveArith, FailedAllocationReturnsMinusTwo)
         EXPECT_FALSE(file_exists(lib_wv_companion_path(a.samples.path)));
     }
 }
+
+// The form with its own result record computes what the in-place form writes into b,
+// leaves b as it was, and keeps its result record whole when it fails.
+TEST(WaveArith, SeparateResultMatchesTheInPlaceForm)
+{
+    std::vector<short> ca(500), cb(500);
+    for (int i = 0; i < 500; ++i) {
+        ca[i] = short((i * 7919) % 65535 - 32767);
+        cb[i] = short((i * 104729) % 60001 - 30000);
+    }
+    const struct
+    {
+        lib_math_op_t op;
+        arith_fn_t fn;
+    } ops[] = {{LIB_MATH_ADD, lib_math_get_data_by_add},
+               {LIB_MATH_SUB, lib_math_get_data_by_sub},
+               {LIB_MATH_MUL, lib_math_get_data_by_mul},
+               {LIB_MATH_DIV, lib_math_get_data_by_div}};
+    for (const auto &o : ops) {
+        SCOPED_TRACE(int(o.op));
+        const record_t a = make(ca, 3.0f, 0.25f);
+        record_t in_place = make(cb, 5.0f, -1.0f);
+        const record_t b = make(cb, 5.0f, -1.0f);
+        record_t out = make({7, 7, 7}, 2.0f, 0.0f);
+        out.freq = 12.0;
+        ASSERT_EQ(0, o.fn(&a, 500, &in_place, {0.0, 500.0}));
+        ASSERT_EQ(0, lib_math_get_data_by(o.op, &a, &b, &out, {0.0, 500.0}));
+        EXPECT_EQ(contents(in_place), contents(out));
+        EXPECT_EQ(in_place.amp, out.amp);
+        EXPECT_EQ(in_place.offset, out.offset);
+        EXPECT_EQ(12.0, out.freq);
+        EXPECT_EQ(cb, contents(b)) << "b is only read";
+        EXPECT_EQ(5.0f, b.amp);
+    }
+
+    const record_t a = make(ca, 3.0f, 0.25f);
+    record_t b = make(cb, 5.0f, -1.0f);
+    record_t out = make({7, 7, 7}, 2.0f, 0.5f);
+    EXPECT_EQ(-1, lib_math_get_data_by(LIB_MATH_ADD, &a, &b, &b, {0.0, 500.0})) << "never into b";
+    EXPECT_EQ(-1, lib_math_get_data_by(LIB_MATH_ADD, &a, &b, const_cast<record_t *>(&a), {0.0, 500.0}));
+    EXPECT_EQ(-1, lib_math_get_data_by(LIB_MATH_ADD, &a, &b, nullptr, {0.0, 500.0}));
+    EXPECT_EQ(-1, lib_math_get_data_by(LIB_MATH_ADD, &a, &b, &out, {0.0, 501.0}));
+    {
+        lib_alloc_fail_scope_t fail(1);
+        EXPECT_EQ(-2, lib_math_get_data_by(LIB_MATH_MUL, &a, &b, &out, {0.0, 500.0}));
+    }
+    {
+        file_size_limit_t limit(900); // a full disk
+
+        EXPECT_EQ(-1, lib_math_get_data_by(LIB_MATH_SUB, &a, &b, &out, {0.0, 500.0}));
+    }
+    EXPECT_EQ((std::vector<short>{7, 7, 7}), contents(out));
+    EXPECT_EQ(2.0f, out.amp);
+    EXPECT_EQ(0.5f, out.offset);
+    EXPECT_EQ(cb, contents(b));
+}

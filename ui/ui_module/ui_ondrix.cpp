@@ -18,6 +18,7 @@
 #include "ui_wv_undo_stack.h"
 #include "ui_window_counter.h"
 #include "ui_application.h"
+#include "ui_comm_tree_form.h"
 
 #include <QCoreApplication>
 
@@ -120,6 +121,8 @@ ui_ondrix_t::~ui_ondrix_t()
 {
     m_device_watch->stop();
     delete m_refresh_timer;
+    delete m_comm_tree;
+    m_comm_tree = nullptr;
     // The menus have no parent; they go with the window so that nothing is left behind.
     for (QMenu *menu : {commands.file_menu, commands.edit_menu, commands.view_menu, commands.wave_menu,
                         commands.comm_menu, commands.panel_menu, controls.window_menu, commands.lang_menu,
@@ -146,14 +149,18 @@ void ui_ondrix_t::init_mdi_area()
     m_mdi_area = new QMdiArea(this);
     connect(m_mdi_area, SIGNAL(subWindowActivated(QMdiSubWindow *)), this,
             SLOT(show_window_change_slot_func(QMdiSubWindow *)));
-    // The instrument tree arrives with instrument communication; the dock holds an
-    // empty widget until then.
     auto *content = new ui_custom_dock_widget_t();
+    // Its constructor makes the program's first instrument scan.
+    m_comm_tree = new ui_comm_tree_form_t(nullptr, Qt::WindowFlags());
+    connect(m_comm_tree, SIGNAL(instr_interact_request_signal(ui_comm_mode_t, uint16)), this,
+            SLOT(instr_interact_handle_slot_func(ui_comm_mode_t, uint16)));
     auto *grid = new QGridLayout();
     grid->setContentsMargins(0, 0, 0, 0);
     grid->setSpacing(0);
-    grid->addWidget(new QWidget(), 0, 0, 1, 1);
+    grid->addWidget(m_comm_tree, 0, 0, 1, 1);
     content->setLayout(grid);
+    // Shown once it sits in the dock, so that it never appears as a window of its own.
+    m_comm_tree->show();
     auto *dock = new QDockWidget(this);
     dock->setTitleBarWidget(new QWidget());
     dock->setFeatures(QDockWidget::NoDockWidgetFeatures);

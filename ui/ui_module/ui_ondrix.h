@@ -92,6 +92,10 @@ public:
     // Status bar and refresh.
     void init_status_bar();
     void start_refresh_timer();
+    // A device arrived or left: rescan the instruments when the USB count changed, then
+    // rebuild the control-panel menu.
+    void refresh_devices();
+    void update_panel_menu();
 
     // Menu bar and tool bar.
     void create_menu_bar();
@@ -123,6 +127,7 @@ public:
     QLineEdit *status_edit() const { return m_status_edit; }
     QLineEdit *scope_edit() const { return m_scope_edit; }
     QLineEdit *awg_edit() const { return m_awg_edit; }
+    ui_comm_tree_form_t *comm_tree() const { return m_comm_tree; }
 
     // Handles the device-change message of the Windows message loop: an arrival or a
     // removal emits refreash_dev_conn_signal() and returns true.

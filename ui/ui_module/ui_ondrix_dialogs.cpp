@@ -2,6 +2,7 @@
 #include "ui_ondrix.h"
 
 #include "cfg_if_wv.h"
+#include "ui_comm_tree_form.h"
 #include "ui_cursor_setting.h"
 #include "ui_digtal_wave_form.h"
 #include "ui_draw_point.h"
@@ -54,11 +55,8 @@ bool ui_ondrix_t::is_command_available(const QObject *control) const
 {
     if (!control)
         return true;
-    const QObject *pending[] = {commands.file_equation, commands.wave_equation, commands.btn_equation,
-                                controls.btn_math,      controls.btn_filter,    controls.btn_window,
-                                controls.comm_send,     controls.btn_send,      commands.comm_read,
-                                commands.btn_read,      commands.comm_import,   commands.btn_import,
-                                commands.comm_refresh,  commands.btn_refresh};
+    const QObject *pending[] = {controls.comm_send,   controls.btn_send,    commands.comm_read,
+                                commands.btn_read,    commands.comm_import, commands.btn_import};
     for (const QObject *p : pending)
         if (p == control)
             return false;
@@ -69,19 +67,16 @@ bool ui_ondrix_t::is_command_available(const QObject *control) const
 // command whose dialog or service is missing stays off.
 void ui_ondrix_t::update_pending_state()
 {
-    for (QAction *a : {commands.file_equation, commands.wave_equation, controls.comm_send, commands.comm_read,
-                       commands.comm_import, commands.comm_refresh})
+    for (QAction *a : {controls.comm_send, commands.comm_read, commands.comm_import, commands.comm_refresh})
         if (a && !is_command_available(a))
             a->setEnabled(false);
-    for (ui_tbar_btn_t *b : {controls.btn_math, controls.btn_filter, controls.btn_window, controls.btn_send,
+    for (ui_tbar_btn_t *b : {controls.btn_send,
                              commands.btn_read, commands.btn_import, commands.btn_refresh})
         if (b && !is_command_available(b))
             b->set_btn_enable(false);
-    if (commands.btn_equation && !is_command_available(commands.btn_equation))
-        commands.btn_equation->setEnabled(false);
 }
 
-void ui_ondrix_t::refresh_instruments() { not_built_yet("refresh_commtree(0)"); }
+void ui_ondrix_t::refresh_instruments() { m_comm_tree->refresh_commtree(0); }
 
 // ---- common steps ----
 

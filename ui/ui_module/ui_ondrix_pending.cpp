@@ -9,30 +9,11 @@ void ui_ondrix_t::not_built_yet(const char *slot) const
     qDebug().noquote() << QString("not built yet: ") + slot;
 }
 
-void ui_ondrix_t::open_equation_form() { not_built_yet("open_equation_form()"); }
-void ui_ondrix_t::open_wvmath_form() { not_built_yet("open_wvmath_form()"); }
-void ui_ondrix_t::open_filter_form() { not_built_yet("open_filter_form()"); }
-void ui_ondrix_t::open_window_form() { not_built_yet("open_window_form()"); }
 void ui_ondrix_t::open_send_comm_form(uint16) { not_built_yet("open_send_comm_form(uint16)"); }
 void ui_ondrix_t::open_comm_form(ui_comm_mode_t, uint16) { not_built_yet("open_comm_form(ui_comm_mode_t,uint16)"); }
+void ui_ondrix_t::update_panel_menu() { not_built_yet("update_panel_menu()"); }
 
-void ui_ondrix_t::equation_form_btn_slot_func(ui_equation_form_t *, int32)
-{
-    not_built_yet("equation_form_btn_slot_func(ui_equation_form_t*,int32)");
-}
 void ui_ondrix_t::comm_form_btn_slot_func(ui_comm_form_t *, int32)
 {
     not_built_yet("comm_form_btn_slot_func(ui_comm_form_t*,int32)");
-}
-void ui_ondrix_t::arith_math_form_btn_slot_func(ui_wvmath_form_t *, int32)
-{
-    not_built_yet("arith_math_form_btn_slot_func(ui_wvmath_form_t*,int32)");
-}
-void ui_ondrix_t::filter_form_btn_slot_func(ui_filter_form_t *, int32)
-{
-    not_built_yet("filter_form_btn_slot_func(ui_filter_form_t*,int32)");
-}
-void ui_ondrix_t::window_form_btn_slot_func(ui_window_form_t *, int32)
-{
-    not_built_yet("window_form_btn_slot_func(ui_window_form_t*,int32)");
 }

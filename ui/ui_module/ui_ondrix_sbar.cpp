@@ -1,113 +1,54 @@
-// The main window's status bar, its refresh timer and the view toggles.
-#include "ui_ondrix.h"
+#include "ui_ondrix_sbar.h"
 
-#include "ui_preview_plot.h"
-#include "ui_timer.h"
-#include "ui_waveform.h"
-
-#include <QAction>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QStatusBar>
 
-// ---- status bar and refresh ----
-
-void ui_ondrix_t::init_status_bar()
+ui_ondrix_sbar_t::ui_ondrix_sbar_t(QWidget *parent, Qt::WindowFlags flags) : QWidget(parent, flags)
 {
-    m_status_bar->setObjectName("sbar_main");
-    m_status_edit = new QLineEdit();
-    m_scope_edit = new QLineEdit();
-    m_awg_edit = new QLineEdit();
-    update_cur_status(false);
-    update_scope_status(0);
-    update_arb_status(0);
-    for (QLineEdit *e : {m_status_edit, m_scope_edit, m_awg_edit}) {
+    setFixedHeight(20);
+    m_status_edit = new QLineEdit(tr("Current Status: Idle"), this);
+    m_scope_edit = new QLineEdit(tr("Oscilloscope: unavailable"), this);
+    m_awg_edit = new QLineEdit(tr("AWG: unavailable"), this);
+    m_spare_edit = new QLineEdit(QString(), this);
+    for (QLabel *&line : m_vlines) {
+        line = new QLabel(this);
+        line->setFixedWidth(2);
+        line->setObjectName("vline_label");
+    }
+    for (QLineEdit *e : {m_status_edit, m_scope_edit, m_awg_edit, m_spare_edit}) {
         e->setEnabled(false);
         e->setFocusPolicy(Qt::NoFocus);
         e->setObjectName("ondrx_sbar_lineedit");
     }
-    m_status_edit->setMaximumWidth(170);
+    m_status_edit->setMaximumWidth(150);
     m_scope_edit->setMaximumWidth(250);
     m_awg_edit->setMaximumWidth(250);
-    m_status_bar->addWidget(m_status_edit, 0);
-    m_status_bar->addWidget(m_scope_edit, 0);
-    m_status_bar->addWidget(m_awg_edit, 0);
+
+    auto *grid = new QGridLayout(this);
+    grid->setMargin(0);
+    grid->setHorizontalSpacing(0);
+    grid->setVerticalSpacing(0);
+    grid->setContentsMargins(0, 0, 0, 0);
+    QWidget *row[] = {m_status_edit, m_vlines[0], m_scope_edit, m_vlines[1], m_awg_edit, m_vlines[2], m_spare_edit};
+    for (int column = 0; column < 7; ++column)
+        grid->addWidget(row[column], 0, column);
 }
 
-void ui_ondrix_t::update_cur_status(bool normal)
+ui_ondrix_sbar_t::~ui_ondrix_sbar_t() = default;
+
+void ui_ondrix_sbar_t::update_cur_status(bool normal)
 {
-    m_status_edit->setText(tr(" ") + (normal ? tr("Current Status: Normal") : tr("Current Status: Idle")));
+    m_status_edit->setText(normal ? tr("Current Status: Normal") : tr("Current Status: Idle"));
 }
 
-void ui_ondrix_t::update_scope_status(int num)
+void ui_ondrix_sbar_t::update_scope_status(int num)
 {
     m_scope_edit->setText(num >= 1 ? tr("Oscilloscope: available") + "(" + QString::number(num) + ")"
                                    : tr("Oscilloscope: unavailable"));
 }
 
-void ui_ondrix_t::update_arb_status(int num)
+void ui_ondrix_sbar_t::update_arb_status(int num)
 {
     m_awg_edit->setText(num >= 1 ? tr("AWG: available") + "(" + QString::number(num) + ")" : tr("AWG: unavailable"));
 }
-
-void ui_ondrix_t::_update_status_bar_show()
-{
-    update_cur_status(has_waveform_window());
-    // The instrument list arrives with instrument communication: no instruments yet.
-    update_arb_status(0);
-    update_scope_status(0);
-}
-
-void ui_ondrix_t::start_refresh_timer()
-{
-    m_refresh_timer = new ui_timer_t();
-    connect(m_refresh_timer, SIGNAL(timeout()), this, SLOT(timer_refresh_commtree_slot_func()));
-    m_refresh_timer->set_interval_s(1.0);
-    m_refresh_timer->start_timer();
-}
-
-void ui_ondrix_t::timer_refresh_commtree_slot_func()
-{
-    if (!document_is_current())
-        update_control_state();
-    _update_status_bar_show();
-}
-
-void ui_ondrix_t::refresh_commtree_slot_func()
-{
-    // The instrument tree and the control-panel menu arrive with instrument communication
-    // and the device library.
-}
-
-void ui_ondrix_t::update_grid_show()
-{
-    if (!document_is_current())
-        return;
-    ui_preview_plot_t *plot = m_cur_wave->plot;
-    const bool shown = plot->is_grid_show();
-    plot->set_grid_show(!shown);
-    plot->update_plot();
-    ui_view_setting_t view = m_cur_wave->get_view_setting();
-    view.grid_show = controls.view_grid ? controls.view_grid->isChecked() : !shown;
-    m_cur_wave->set_view_setting(view);
-}
-
-void ui_ondrix_t::update_time_scale_show()
-{
-    if (!document_is_current())
-        return;
-    ui_preview_plot_t *plot = m_cur_wave->plot;
-    const bool shown = plot->get_time_scale_show();
-    plot->set_time_scale_show(!shown);
-    plot->update_xp_scale_draw();
-    ui_view_setting_t view = m_cur_wave->get_view_setting();
-    view.time_scale_show = controls.view_time_scale ? controls.view_time_scale->isChecked() : !shown;
-    m_cur_wave->set_view_setting(view);
-}
-
-void ui_ondrix_t::update_curve_type_show(ui_curvv_show_t style)
-{
-    if (document_is_current())
-        m_cur_wave->plot->set_curve_type(style);
-}
-

@@ -374,6 +374,13 @@ void ui_waveform_t::restore_after_undo(const lib_wv_data_t<short int> &snapshot)
         emit system_info_signal(3);
         return;
     }
+    // A math result changes the scale too: the object's amplitude, offset and levels,
+    // which saving and sending use, follow the restored samples.
+    if (*wave_object->get_amp() != doc->amp || *wave_object->get_offset() != doc->offset) {
+        wave_object->set_amp(doc->amp);
+        wave_object->set_offset(doc->offset);
+        wave_object->set_amp_offset(doc->amp, doc->offset);
+    }
     plot->set_wave_points(doc->samples.size());
     // The amplitude axis is in volts: the full scale of the restored amplitude and offset,
     // as opening and generating show it; a flat record still gets a labelled span.

@@ -104,6 +104,23 @@ sim_op_t sim_shell(const std::string &command)
     return op;
 }
 
+sim_op_t sim_word_list(const std::vector<std::uint16_t> &words)
+{
+    sim_op_t op;
+    op.kind = sim_op_kind_t::word_list;
+    op.words = words;
+    return op;
+}
+
+sim_op_t sim_block(std::uint32_t address, const std::vector<std::uint16_t> &words)
+{
+    sim_op_t op;
+    op.kind = sim_op_kind_t::block;
+    op.address = address;
+    op.words = words;
+    return op;
+}
+
 sim_fpga_t::sim_fpga_t() : _registers(ADDRESS_MASK + 1, 0), _flash(FLASH_SIZE, 0xFF) {}
 
 std::uint16_t sim_fpga_t::read_reg(std::uint32_t address)

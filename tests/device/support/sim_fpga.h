@@ -55,6 +55,8 @@ sim_op_t sim_write(std::uint32_t address, std::uint16_t value);
 sim_op_t sim_read(std::uint32_t address, std::uint16_t value);
 sim_op_t sim_sleep(std::uint32_t milliseconds);
 sim_op_t sim_shell(const std::string &command);
+sim_op_t sim_word_list(const std::vector<std::uint16_t> &words);
+sim_op_t sim_block(std::uint32_t address, const std::vector<std::uint16_t> &words);
 
 class sim_fpga_t
 {

@@ -105,6 +105,7 @@ struct usb_emulated_device_t::client_t
 {
     int generation = 0;
     std::set<std::uint8_t> claims;
+    // IN URBs waiting for data, and OUT URBs the device stopped taking.
     std::deque<urb_t> pending_in;
     std::deque<urb_t> done;
 };
@@ -184,6 +185,7 @@ void usb_emulated_device_t::unplug()
     std::lock_guard<std::mutex> guard(_lock);
     _plugged = false;
     ++_generation;
+    fail_pending_urbs();
     if (_in_testbed)
         remove_from_testbed();
 }
@@ -237,6 +239,9 @@ std::string usb_emulated_device_t::testbed_text() const
                   (_config.bus - 1) * 128 + _config.address - 1);
     text += ids;
     text += "A: speed=480\nA: bConfigurationValue=1\nA: bNumConfigurations=1\n";
+    // The kernel shows the serial string here, so it can be read without opening the device.
+    if (!_config.serial.empty())
+        text += "A: serial=" + _config.serial + "\n";
     std::snprintf(ids, sizeof ids, "A: idVendor=%04x\nA: idProduct=%04x\n", _config.vendor_id, _config.product_id);
     text += ids;
     text += "H: descriptors=" + usb_hex(descriptors()) + "\n";
@@ -311,6 +316,23 @@ void usb_emulated_device_t::set_string_requests_fail(bool on)
     locked_set(_string_requests_fail, on);
 }
 
+void usb_emulated_device_t::set_stall_once(std::uint8_t endpoint)
+{
+    std::lock_guard<std::mutex> guard(_lock);
+    _stall_once.insert(endpoint);
+}
+
+void usb_emulated_device_t::set_out_stops_after(std::size_t bytes)
+{
+    locked_set(_out_left, bytes);
+}
+
+void usb_emulated_device_t::set_gone_after(std::uint8_t endpoint, int transfers)
+{
+    std::lock_guard<std::mutex> guard(_lock);
+    _gone_after[endpoint] = transfers;
+}
+
 std::vector<usb_bulk_record_t> usb_emulated_device_t::bulk_out_log() const
 {
     return locked_get(_bulk_out_log);
@@ -351,6 +373,16 @@ std::vector<std::uint8_t> usb_emulated_device_t::detach_log() const
     return locked_get(_detach_log);
 }
 
+std::vector<std::uint8_t> usb_emulated_device_t::attach_log() const
+{
+    return locked_get(_attach_log);
+}
+
+std::vector<std::uint8_t> usb_emulated_device_t::clear_halt_log() const
+{
+    return locked_get(_clear_halt_log);
+}
+
 int usb_emulated_device_t::open_handles()
 {
     std::lock_guard<std::mutex> guard(_lock);
@@ -377,6 +409,8 @@ void usb_emulated_device_t::clear_records()
     _release_log.clear();
     _kernel_driver_queries.clear();
     _detach_log.clear();
+    _attach_log.clear();
+    _clear_halt_log.clear();
 }
 
 bool usb_emulated_device_t::on_control(const usb_setup_t &, const std::vector<std::uint8_t> &, std::vector<std::uint8_t> *)
@@ -393,6 +427,34 @@ void usb_emulated_device_t::push_bulk_in(std::uint8_t endpoint, std::vector<std:
         return;
     _in_data[endpoint].push_back(std::move(data));
     serve_pending_in();
+}
+
+void usb_emulated_device_t::drop_bulk_in(std::uint8_t endpoint)
+{
+    _in_data.erase(endpoint);
+}
+
+void usb_emulated_device_t::count_transfer(std::uint8_t endpoint)
+{
+    auto left = _gone_after.find(endpoint);
+    if (left == _gone_after.end() || --left->second > 0)
+        return;
+    _gone_after.erase(left);
+    _plugged = false;
+    ++_generation;
+    fail_pending_urbs();
+}
+
+void usb_emulated_device_t::fail_pending_urbs()
+{
+    // As the kernel does when a device leaves: what waits completes with ESHUTDOWN.
+    for (auto &entry : _clients) {
+        for (urb_t &urb : entry.second.pending_in) {
+            usb_urb(urb.urb)->status = -ESHUTDOWN;
+            entry.second.done.push_back(urb);
+        }
+        entry.second.pending_in.clear();
+    }
 }
 
 void usb_emulated_device_t::serve_pending_in()
@@ -423,6 +485,7 @@ void usb_emulated_device_t::serve_pending_in()
             urb->status = 0;
             state.done.push_back(*it);
             it = state.pending_in.erase(it);
+            count_transfer(queue->first);
         }
     }
 }
@@ -479,7 +542,9 @@ void usb_emulated_device_t::handle_ioctl(UMockdevIoctlClient *client)
     client_t &state = known->second;
     const unsigned long request = umockdev_ioctl_client_get_request(client);
     UMockdevIoctlData *arg = umockdev_ioctl_client_get_arg(client);
-    if (!_plugged || state.generation != _generation) {
+    const bool reap = request == USBDEVFS_REAPURB || request == USBDEVFS_REAPURBNDELAY;
+    if ((!_plugged || state.generation != _generation) && !(reap && !state.done.empty())) {
+        // URBs that completed before the device left can still be reaped.
         umockdev_ioctl_client_complete(client, -1, ENODEV);
         return;
     }
@@ -524,9 +589,18 @@ void usb_emulated_device_t::handle_ioctl(UMockdevIoctlClient *client)
                 result = -1;
                 error = EPERM;
             } else {
+                _detached_drivers[iface] = bound->second;
                 _kernel_drivers.erase(bound);
             }
-        } else if (!command || command->ioctl_code != static_cast<int>(USBDEVFS_CONNECT)) {
+        } else if (command && command->ioctl_code == static_cast<int>(USBDEVFS_CONNECT)) {
+            std::uint8_t iface = static_cast<std::uint8_t>(command->ifno);
+            _attach_log.push_back(iface);
+            auto detached = _detached_drivers.find(iface);
+            if (detached != _detached_drivers.end()) {
+                _kernel_drivers[iface] = detached->second;
+                _detached_drivers.erase(detached);
+            }
+        } else {
             result = -1;
             error = ENOTTY;
         }
@@ -570,8 +644,14 @@ void usb_emulated_device_t::handle_ioctl(UMockdevIoctlClient *client)
     case USBDEVFS_DISCARDURB:
         discard_urb(client, state, *reinterpret_cast<unsigned long *>(arg->data));
         return;
+    case USBDEVFS_CLEAR_HALT: {
+        UMockdevIoctlData *data = usb_resolve(arg, 0, sizeof(unsigned int));
+        if (data)
+            _clear_halt_log.push_back(static_cast<std::uint8_t>(*reinterpret_cast<unsigned int *>(data->data)));
+        usb_unref(data);
+        break;
+    }
     case USBDEVFS_SETINTERFACE:
-    case USBDEVFS_CLEAR_HALT:
     case USBDEVFS_RESETEP:
     case USBDEVFS_RESET:
         break;
@@ -620,14 +700,29 @@ void usb_emulated_device_t::submit_urb(UMockdevIoctlClient *client, client_t &st
         u->status = ok ? 0 : -EPIPE;
         u->actual_length = ok ? static_cast<int>(count) : 0;
         state.done.push_back(urb);
+    } else if (u->type == USBDEVFS_URB_TYPE_BULK && _stall_once.erase(u->endpoint)) {
+        u->status = -EPIPE;
+        u->actual_length = 0;
+        state.done.push_back(urb);
+    } else if (u->type == USBDEVFS_URB_TYPE_BULK && !(u->endpoint & 0x80) && _out_left && *_out_left < length) {
+        // The device takes part of the transfer and then nothing more.
+        std::size_t taken = *_out_left;
+        _out_left.reset();
+        _bulk_out_log.push_back(usb_bulk_record_t{u->endpoint, std::vector<std::uint8_t>(bytes, bytes + taken)});
+        u->actual_length = static_cast<int>(taken);
+        state.pending_in.push_back(urb);
     } else if (u->type == USBDEVFS_URB_TYPE_BULK && !(u->endpoint & 0x80)) {
         std::vector<std::uint8_t> data(bytes, bytes + (bytes ? length : 0));
+        if (_out_left)
+            *_out_left -= length;
         _bulk_out_log.push_back(usb_bulk_record_t{u->endpoint, data});
         u->status = 0;
         u->actual_length = static_cast<int>(length);
         state.done.push_back(urb);
         on_bulk_out(u->endpoint, data);
+        count_transfer(u->endpoint);
     } else if (u->type == USBDEVFS_URB_TYPE_BULK || u->type == USBDEVFS_URB_TYPE_INTERRUPT) {
+        u->actual_length = 0;
         state.pending_in.push_back(urb);
         serve_pending_in();
     } else {
@@ -662,9 +757,9 @@ void usb_emulated_device_t::discard_urb(UMockdevIoctlClient *client, client_t &s
         umockdev_ioctl_client_complete(client, -1, EINVAL);
         return;
     }
+    // A cancelled OUT transfer keeps the count the device took before it stopped.
     usbdevfs_urb *urb = usb_urb(found->urb);
     urb->status = -ENOENT;
-    urb->actual_length = 0;
     state.done.push_back(*found);
     state.pending_in.erase(found);
     umockdev_ioctl_client_complete(client, 0, 0);

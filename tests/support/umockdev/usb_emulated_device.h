@@ -9,6 +9,9 @@
 // data goes to on_bulk_out; bulk IN URBs wait until the device pushes data with
 // push_bulk_in (or are discarded by libusb's time-out).
 //
+// Bus faults: a stalled endpoint, a device that stops taking OUT data part-way through a
+// transfer, and a device that drops off the bus after a number of transfers.
+//
 // The ioctls are served on umockdev's worker thread. Everything here takes the
 // object's lock, and the virtual hooks run with it held; the test thread may change
 // faults and read the records at any time.
@@ -87,8 +90,8 @@ public:
 
     // Puts the device on the bus (sysfs entry, node, "add" uevent).
     void plug();
-    // Pulls it: every handle opened before fails from now on with ENODEV, and the
-    // device leaves the bus.
+    // Pulls it: transfers in flight end with ESHUTDOWN, every handle opened before fails
+    // from now on with ENODEV, and the device leaves the bus.
     void unplug();
     // Takes the device off the bus listing only; open handles keep working.
     void hide();
@@ -109,6 +112,16 @@ public:
     void set_string_descriptor_raw(std::uint8_t index, const std::vector<std::uint8_t> &bytes);
     // String descriptor requests stall.
     void set_string_requests_fail(bool on);
+    // The next bulk transfer on the endpoint (address with bit 7 for IN) stalls; it stays
+    // halted for nothing else, a CLEAR_HALT is only recorded.
+    void set_stall_once(std::uint8_t endpoint);
+    // Bulk OUT takes that many more bytes, then stops: the transfer that crosses the
+    // limit keeps what fit and hangs until the host gives up on it (its part is recorded
+    // but not handed to on_bulk_out). The limit applies to one such transfer.
+    void set_out_stops_after(std::size_t bytes);
+    // After that many more completed bulk transfers on the endpoint the device is gone
+    // as if pulled, but stays in the bus listing until unplug().
+    void set_gone_after(std::uint8_t endpoint, int transfers);
 
     // Records.
     std::vector<usb_bulk_record_t> bulk_out_log() const;
@@ -119,6 +132,10 @@ public:
     std::vector<std::uint8_t> release_log() const;
     std::vector<std::uint8_t> kernel_driver_queries() const;
     std::vector<std::uint8_t> detach_log() const;
+    // Interfaces whose detached kernel driver was bound again.
+    std::vector<std::uint8_t> attach_log() const;
+    // Endpoints whose halt the host cleared.
+    std::vector<std::uint8_t> clear_halt_log() const;
     // Handles open on the device. A handle's close reaches the device a moment after
     // libusb_close returns; wait_open_handles waits up to two seconds for the count.
     // A closed handle's claims end with it.
@@ -135,6 +152,8 @@ protected:
     virtual void on_bulk_out(std::uint8_t endpoint, const std::vector<std::uint8_t> &data);
     // Queues one IN transfer's worth of data for the endpoint (address with bit 7).
     void push_bulk_in(std::uint8_t endpoint, std::vector<std::uint8_t> data);
+    // Forgets the IN data queued for the endpoint and not yet delivered.
+    void drop_bulk_in(std::uint8_t endpoint);
 
     const usb_device_config_t &config() const { return _config; }
 
@@ -164,6 +183,8 @@ private:
     void discard_urb(UMockdevIoctlClient *client, client_t &state, unsigned long address);
     bool standard_control(const usb_setup_t &setup, std::vector<std::uint8_t> *in);
     void serve_pending_in();
+    void count_transfer(std::uint8_t endpoint);
+    void fail_pending_urbs();
     void prune_closed_clients();
     void add_to_testbed();
     void remove_from_testbed();
@@ -188,8 +209,12 @@ private:
         bool detachable = true;
     };
     std::map<std::uint8_t, kernel_driver_t> _kernel_drivers;
+    std::map<std::uint8_t, kernel_driver_t> _detached_drivers;
     bool _no_in_reply = false;
     std::optional<std::size_t> _short_in;
+    std::set<std::uint8_t> _stall_once;
+    std::optional<std::size_t> _out_left;
+    std::map<std::uint8_t, int> _gone_after;
     std::map<std::uint8_t, std::vector<std::uint8_t>> _raw_strings;
     bool _string_requests_fail = false;
 
@@ -199,4 +224,6 @@ private:
     std::vector<std::uint8_t> _release_log;
     std::vector<std::uint8_t> _kernel_driver_queries;
     std::vector<std::uint8_t> _detach_log;
+    std::vector<std::uint8_t> _attach_log;
+    std::vector<std::uint8_t> _clear_halt_log;
 };

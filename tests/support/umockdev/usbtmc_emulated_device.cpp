@@ -5,6 +5,17 @@
 namespace {
 
 constexpr std::uint8_t USB_REQUEST_TYPE_CLASS_INTERFACE_IN = 0xA1;
+constexpr std::uint8_t USB_REQUEST_TYPE_CLASS_ENDPOINT_IN = 0xA2;
+
+// USB-TMC control requests and status values.
+constexpr std::uint8_t TMC_INITIATE_ABORT_BULK_OUT = 1;
+constexpr std::uint8_t TMC_CHECK_ABORT_BULK_OUT_STATUS = 2;
+constexpr std::uint8_t TMC_INITIATE_ABORT_BULK_IN = 3;
+constexpr std::uint8_t TMC_CHECK_ABORT_BULK_IN_STATUS = 4;
+constexpr std::uint8_t TMC_INITIATE_CLEAR = 5;
+constexpr std::uint8_t TMC_CHECK_CLEAR_STATUS = 6;
+constexpr std::uint8_t TMC_STATUS_SUCCESS = 0x01;
+constexpr std::uint8_t TMC_STATUS_PENDING = 0x02;
 
 } // namespace
 
@@ -73,6 +84,16 @@ void usbtmc_emulated_device_t::set_reply_transfers_left(int count)
     locked_set(_reply_transfers_left, count);
 }
 
+void usbtmc_emulated_device_t::set_reply_edit_once(std::function<void(std::vector<std::uint8_t> &)> edit)
+{
+    locked_set(_reply_edit, std::move(edit));
+}
+
+void usbtmc_emulated_device_t::set_status_pending(int count)
+{
+    locked_set(_status_pending, count);
+}
+
 std::vector<usbtmc_emulated_header_t> usbtmc_emulated_device_t::headers() const
 {
     return locked_get(_headers);
@@ -94,11 +115,64 @@ void usbtmc_emulated_device_t::clear_records()
 bool usbtmc_emulated_device_t::on_control(const usb_setup_t &setup, const std::vector<std::uint8_t> &,
                                           std::vector<std::uint8_t> *in)
 {
-    if (setup.request_type != USB_REQUEST_TYPE_CLASS_INTERFACE_IN || setup.request != USBTMC_REQ_GET_CAPABILITIES ||
-        setup.index != _tmc_interface || _capabilities_fail)
+    if (setup.request != USBTMC_REQ_GET_CAPABILITIES)
+        return abort_or_clear(setup, in);
+    if (setup.request_type != USB_REQUEST_TYPE_CLASS_INTERFACE_IN || setup.index != _tmc_interface ||
+        _capabilities_fail)
         return false;
     *in = _capabilities;
     return true;
+}
+
+std::uint8_t usbtmc_emulated_device_t::check_status()
+{
+    if (_status_pending == 0)
+        return TMC_STATUS_SUCCESS;
+    --_status_pending;
+    return TMC_STATUS_PENDING;
+}
+
+bool usbtmc_emulated_device_t::abort_or_clear(const usb_setup_t &setup, std::vector<std::uint8_t> *in)
+{
+    const bool to_endpoint = setup.request_type == USB_REQUEST_TYPE_CLASS_ENDPOINT_IN;
+    const bool to_interface = setup.request_type == USB_REQUEST_TYPE_CLASS_INTERFACE_IN && setup.index == _tmc_interface;
+    const std::uint8_t tag = static_cast<std::uint8_t>(setup.value);
+    switch (setup.request) {
+    case TMC_INITIATE_ABORT_BULK_OUT:
+        if (!to_endpoint)
+            return false;
+        _partial.clear();
+        *in = {TMC_STATUS_SUCCESS, tag};
+        return true;
+    case TMC_INITIATE_ABORT_BULK_IN:
+        if (!to_endpoint)
+            return false;
+        _reply_waiting = false;
+        drop_bulk_in(_bulk_in_endpoint);
+        *in = {TMC_STATUS_SUCCESS, tag};
+        return true;
+    case TMC_CHECK_ABORT_BULK_OUT_STATUS:
+    case TMC_CHECK_ABORT_BULK_IN_STATUS:
+        if (!to_endpoint)
+            return false;
+        *in = {check_status(), 0, 0, 0, 0, 0, 0, 0};
+        return true;
+    case TMC_INITIATE_CLEAR:
+        if (!to_interface)
+            return false;
+        _partial.clear();
+        _reply_waiting = false;
+        drop_bulk_in(_bulk_in_endpoint);
+        *in = {TMC_STATUS_SUCCESS};
+        return true;
+    case TMC_CHECK_CLEAR_STATUS:
+        if (!to_interface)
+            return false;
+        *in = {check_status(), 0};
+        return true;
+    default:
+        return false;
+    }
 }
 
 void usbtmc_emulated_device_t::on_bulk_out(std::uint8_t, const std::vector<std::uint8_t> &data)
@@ -148,6 +222,10 @@ void usbtmc_emulated_device_t::answer_request(const usbtmc_header_t &request)
                     _reply.begin() + static_cast<std::ptrdiff_t>(_reply_sent + count));
     transfer.insert(transfer.end(), usbtmc_frame_padding(count), 0);
     _reply_sent += count;
+    if (_reply_edit) {
+        _reply_edit(transfer);
+        _reply_edit = nullptr;
+    }
     if (last && !_never_eom)
         _reply_waiting = false;
     else if (last)

@@ -4,6 +4,8 @@
 // sends the reply (if any) as DEV_DEP_MSG_IN transfers when the host asks with
 // REQUEST_DEV_DEP_MSG_IN. A request with no reply waiting gets no answer, so the
 // host's read times out. GET_CAPABILITIES answers a configurable 24-byte block.
+// The abort and clear requests (INITIATE_ABORT_BULK_OUT/IN, INITIATE_CLEAR and their
+// CHECK_..._STATUS) succeed and drop the message being received and the reply being sent.
 //
 // A device model plugs in by deriving and implementing handle_message; it runs on
 // umockdev's worker thread with the device's lock held.
@@ -11,6 +13,7 @@
 #include "usbtmc_frame.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Where the USB-TMC interface sits and what it offers.
@@ -54,6 +57,11 @@ public:
     void set_never_eom(bool on);
     // After this many more reply transfers, requests get no answer.
     void set_reply_transfers_left(int count);
+    // The next reply transfer (header, payload and padding) passes through `edit` before
+    // it goes out: wrong ids, false lengths, extra bytes.
+    void set_reply_edit_once(std::function<void(std::vector<std::uint8_t> &transfer)> edit);
+    // The next that many CHECK_..._STATUS requests answer STATUS_PENDING.
+    void set_status_pending(int count);
 
     // Every header the host sent, in order.
     std::vector<usbtmc_emulated_header_t> headers() const;
@@ -71,6 +79,8 @@ protected:
 
 private:
     void answer_request(const usbtmc_header_t &request);
+    bool abort_or_clear(const usb_setup_t &setup, std::vector<std::uint8_t> *in);
+    std::uint8_t check_status();
 
     std::uint8_t _tmc_interface = 0;
     std::uint8_t _bulk_in_endpoint = 0x81;
@@ -79,6 +89,8 @@ private:
     std::size_t _reply_chunk = 0;
     bool _never_eom = false;
     int _reply_transfers_left = -1;
+    std::function<void(std::vector<std::uint8_t> &)> _reply_edit;
+    int _status_pending = 0;
     std::vector<std::uint8_t> _partial;
     std::vector<std::uint8_t> _reply;
     bool _reply_waiting = false;

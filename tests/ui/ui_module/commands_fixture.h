@@ -5,12 +5,17 @@
 #include "custom_icon_style.h"
 #include "lib_app_paths.h"
 #include "lib_xml.h"
+#include "sim_engine.h"
+#include "sim_visa_env.h"
 #include "ui_about_info.h"
 #include "ui_application.h"
+#include "ui_comm_tree_form.h"
 #include "ui_dialog_provider.h"
 #include "ui_digtal_wave_form.h"
 #include "ui_digtal_wave_form_form.h"
 #include "ui_draw_point.h"
+#include "ui_equation_form.h"
+#include "ui_filter_form.h"
 #include "ui_language_resources.h"
 #include "ui_meta_types.h"
 #include "ui_ondrix.h"
@@ -29,7 +34,9 @@
 #include "ui_wv_property_form.h"
 #include "ui_wv_settings.h"
 #include "ui_wv_settings_form.h"
+#include "ui_window_form.h"
 #include "ui_wv_undo_stack.h"
+#include "ui_wvmath_form.h"
 
 #include <QAction>
 #include <QApplication>
@@ -143,6 +150,8 @@ protected:
     }
     QList<ui_tbar_btn_t *> t_buttons() const { return window->findChildren<ui_tbar_btn_t *>(); }
 
+    // Every scan of the window reaches simulated instruments only (none unless a test adds them).
+    sim_visa_env_t instruments;
     std::unique_ptr<ui_ondrix_t> window;
 };
 

@@ -1,6 +1,7 @@
 // The languages the program starts in: its own texts and Qt's, in the dialogs it builds.
 #include "cfg_wv_types.h"
 #include "lib_wv_data.h"
+#include "sim_visa_env.h"
 #include "ui_digtal_wave_form.h"
 #include "ui_digtal_wave_form_form.h"
 #include "ui_language_resources.h"
@@ -49,6 +50,7 @@ TEST(UiLanguage, QtsOwnTextsFollowTheChosenLanguage)
         ASSERT_TRUE(ui_install_language(c.chinese)) << c.chinese;
         EXPECT_EQ(get_language_flag(), c.chinese ? 1 : 0);
 
+        sim_visa_env_t instruments; // the window's first scan finds the simulated (empty) set
         ui_ondrix_t window;
         EXPECT_EQ(window.undo_action()->text(), QString::fromUtf8(c.undo)) << c.chinese;
         EXPECT_EQ(window.redo_action()->text(), QString::fromUtf8(c.redo));

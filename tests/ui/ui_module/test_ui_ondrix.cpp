@@ -26,7 +26,16 @@
 #include <deque>
 #include <gtest/gtest.h>
 
+#include "instrument_env.h"
+#include "menu_script.h"
 #include "prompt_script.h"
+#include "ui_comm_tree_form.h"
+#include "ui_tbar_btn.h"
+
+#include <QDockWidget>
+#include <QMenu>
+#include <QTest>
+#include <QTreeWidget>
 #include <sys/stat.h>
 
 namespace {
@@ -82,6 +91,12 @@ protected:
         g_data_dir = g_config_dir + "/data";
         QDir().mkpath(g_data_dir);
         g_window_counter = 1;
+        build();
+    }
+    // A new window, whose first scan sees the instruments added so far.
+    void build()
+    {
+        window.reset();
         window = std::make_unique<ui_ondrix_t>();
         window->resize(900, 600);
         window->show();
@@ -106,6 +121,18 @@ protected:
 
     QString here(const QString &name) const { return QDir::currentPath() + "/" + name; }
 
+    QStringList usb_items() const
+    {
+        QStringList out;
+        QTreeWidget *tree = window->comm_tree()->tree();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            if (tree->topLevelItem(i)->text(0) != "Network Devices")
+                out << tree->topLevelItem(i)->text(0);
+        return out;
+    }
+
+    // Every scan of the window reaches simulated instruments only.
+    instrument_env_t instruments;
     std::unique_ptr<ui_ondrix_t> window;
 };
 
@@ -335,6 +362,129 @@ TEST_F(MainWindow, PrintAndPreviewRenderThePlot)
     }
 }
 
+// The debug lines written while it lives.
+struct log_capture_t
+{
+    static QStringList &lines()
+    {
+        static QStringList list;
+        return list;
+    }
+    QtMessageHandler previous;
+    log_capture_t()
+    {
+        lines().clear();
+        previous = qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { lines() << m; });
+    }
+    ~log_capture_t() { qInstallMessageHandler(previous); }
+};
+
+TEST_F(MainWindow, InstrumentTreeSitsInTheDockAndMakesTheFirstScan)
+{
+    const QString gen = QString::fromStdString(instruments.add_usb(sim_generator_profile(2)));
+    const int searches = instruments.searches();
+    build();
+    ui_comm_tree_form_t *tree = window->comm_tree();
+    ASSERT_NE(tree, nullptr);
+    EXPECT_EQ(instruments.searches(), searches + 1);
+    EXPECT_FALSE(tree->isWindow());
+    EXPECT_TRUE(tree->isVisible());
+    QDockWidget *dock = nullptr;
+    for (QWidget *w = tree->parentWidget(); w && !dock; w = w->parentWidget())
+        dock = qobject_cast<QDockWidget *>(w);
+    ASSERT_NE(dock, nullptr);
+    EXPECT_EQ(window->dockWidgetArea(dock), Qt::LeftDockWidgetArea);
+    EXPECT_EQ(usb_items(), QStringList{gen});
+}
+
+// The tick only reads the tree's list: the counts of the last scan, no new search.
+TEST_F(MainWindow, StatusBarCountsTheInstrumentsAtTheTick)
+{
+    instruments.add_usb(sim_generator_profile(2));
+    instruments.add_usb(sim_generator_profile(4));
+    instruments.add_usb(sim_scope_profile(2));
+    build();
+    EXPECT_EQ(window->awg_edit()->text(), "AWG: unavailable");
+    const int searches = instruments.searches();
+    window->timer_refresh_commtree_slot_func();
+    EXPECT_EQ(window->awg_edit()->text(), "AWG: available(2)");
+    EXPECT_EQ(window->scope_edit()->text(), "Oscilloscope: available(1)");
+    EXPECT_EQ(instruments.searches(), searches);
+}
+
+// Each device message is one device-change refresh: a search, and a rescan only when the
+// number of USB instruments changed; then the control-panel menu is rebuilt.
+TEST_F(MainWindow, DeviceMessageRefreshesTheTreeOnce)
+{
+    const std::string first = instruments.add_usb(sim_generator_profile(2));
+    const std::string second = instruments.add_usb(sim_generator_profile(2));
+    instruments.unplug(second);
+    build();
+    instruments.journal().clear();
+    instruments.plug(second);
+    const int searches = instruments.searches();
+    {
+        log_capture_t log;
+        ASSERT_TRUE(window->handle_device_message(0x0219, 0x8000));
+        EXPECT_EQ(log.lines().count("not built yet: update_panel_menu()"), 1);
+    }
+    EXPECT_EQ(instruments.searches(), searches + 1);
+    EXPECT_EQ(usb_items(), (QStringList{QString::fromStdString(first), QString::fromStdString(second)}));
+    window->timer_refresh_commtree_slot_func();
+    EXPECT_EQ(window->awg_edit()->text(), "AWG: available(2)");
+
+    // The same count again: one search and nothing else.
+    instruments.journal().clear();
+    ASSERT_TRUE(window->handle_device_message(0x0219, 0x8004));
+    EXPECT_EQ(instruments.searches(), searches + 2);
+    EXPECT_TRUE(instruments.journal().entries().empty());
+}
+
+// Refresh from the Communication menu and from the tool bar rescans and identifies
+// everything again, also with an unchanged count.
+TEST_F(MainWindow, RefreshCommandsRescanEverything)
+{
+    const std::string gen = instruments.add_usb(sim_generator_profile(2));
+    build();
+    struct refresh_case_t
+    {
+        const char *name;
+        std::function<void(ui_ondrix_t &)> run;
+    };
+    const refresh_case_t cases[] = {
+        {"menu", [](ui_ondrix_t &w) { w.commands.comm_refresh->trigger(); }},
+        {"button", [](ui_ondrix_t &w) { QTest::mouseClick(w.commands.btn_refresh, Qt::LeftButton); }},
+    };
+    for (const refresh_case_t &c : cases) {
+        SCOPED_TRACE(c.name);
+        instruments.journal().clear();
+        const int searches = instruments.searches();
+        log_capture_t log;
+        c.run(*window);
+        EXPECT_EQ(instruments.searches(), searches + 1);
+        EXPECT_EQ(instruments.opened(), std::vector<std::string>{gen});
+        EXPECT_FALSE(log.lines().join("\n").contains("not built yet"));
+    }
+}
+
+TEST_F(MainWindow, TreeRequestsReachTheCommunicationOpener)
+{
+    const std::string gen = instruments.add_usb(sim_generator_profile(2));
+    build();
+    QTreeWidget *tree = window->comm_tree()->tree();
+    QTreeWidgetItem *item = tree->findItems(QString::fromStdString(gen), Qt::MatchExactly)[0];
+    menu_script_t menus;
+    menus.picks = {"Read waveform from AWG"};
+    log_capture_t log;
+    // Near the item's left end: its text is wider than the dock.
+    const QPoint at(tree->visualItemRect(item).left() + 30, tree->visualItemRect(item).center().y());
+    QTest::mousePress(tree->viewport(), Qt::RightButton, Qt::NoModifier, at);
+    QTest::mouseRelease(tree->viewport(), Qt::RightButton, Qt::NoModifier, at);
+    ASSERT_EQ(menus.shown.size(), 1);
+    EXPECT_TRUE(log.lines().contains("not built yet: open_comm_form(ui_comm_mode_t,uint16)"))
+        << log.lines().join("\n").toStdString();
+}
+
 TEST_F(MainWindow, CommandsWithoutADocumentSayHow)
 {
     prompt_script_t prompts;
@@ -359,13 +509,19 @@ TEST_F(MainWindow, UnbuiltCommandsOnlyLogThemselves)
     QStringList seen;
     static QStringList *sink;
     sink = &seen;
+    prompt_script_t prompts;
     QtMessageHandler previous = qInstallMessageHandler(
         [](QtMsgType, const QMessageLogContext &, const QString &m) { sink->append(m); });
-    window->open_equation_form();
+    window->open_comm_form(static_cast<ui_comm_mode_t>(1), 0);
+    // The math tools are built: without a document they only say so.
     window->open_wvmath_form();
+    window->open_filter_form();
+    window->open_window_form();
     qInstallMessageHandler(previous);
-    EXPECT_TRUE(seen.contains("not built yet: open_equation_form()"));
-    EXPECT_TRUE(seen.contains("not built yet: open_wvmath_form()"));
+    EXPECT_TRUE(seen.contains("not built yet: open_comm_form(ui_comm_mode_t,uint16)"));
+    EXPECT_EQ(seen.filter("not built yet").size(), 1) << seen.filter("not built yet").join("|").toStdString();
+    const QString no_wave = "No waveform exit.\nPlease create or open a waveform first.";
+    EXPECT_EQ(prompts.texts, (QStringList{no_wave, no_wave, no_wave}));
 }
 
 TEST_F(MainWindow, ConstructionConnectsEverythingByName)

@@ -1,5 +1,6 @@
 // The Help menu under the "DUVARN" brand: only the About entry is offered.
 #include "lib_app_paths.h"
+#include "sim_visa_env.h"
 #include "ui_instr_model_form.h"
 #include "ui_meta_types.h"
 #include "ui_ondrix.h"
@@ -22,6 +23,7 @@ TEST(HelpMenuBrand, DuvarnOffersOnlyAbout)
         ++opened;
         return true;
     });
+    sim_visa_env_t instruments; // the window's first scan finds the simulated (empty) set
     ui_ondrix_t window;
     window.show();
     ASSERT_EQ(factory_brand, "DUVARN");

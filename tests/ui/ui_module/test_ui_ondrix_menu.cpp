@@ -188,6 +188,8 @@ TEST_F(Commands, EveryCommandRunsOnADocument)
         {w->commands.view_linear, nullptr, [doc] { EXPECT_EQ(doc->plot->get_curve_type(), 0); }},
         {w->controls.view_properties, nullptr, opened((ui_view_property_t *)nullptr)},
         {w->controls.wave_properties, nullptr, opened((ui_wv_property_form_t *)nullptr)},
+        {w->commands.file_equation, nullptr, opened((ui_equation_form_t *)nullptr)},
+        {w->commands.wave_equation, nullptr, opened((ui_equation_form_t *)nullptr)},
         {w->controls.window_cascade, nullptr, [w] { EXPECT_FALSE(w->get_cur_sub_window()->isMaximized()); }},
         {w->controls.window_tile, nullptr, [w] {
              EXPECT_EQ(w->get_cur_sub_window()->size(), w->mdi_area()->viewport()->size());
@@ -195,6 +197,9 @@ TEST_F(Commands, EveryCommandRunsOnADocument)
         {w->commands.help_user, nullptr, [&urls] { EXPECT_EQ(urls.value(0), QUrl::fromLocalFile("Ondrix_EN.chm")); }},
         {w->commands.help_website, nullptr, [&urls] { EXPECT_EQ(urls.value(1), QUrl(ui_website_address())); }},
         {w->commands.help_about, nullptr, opened((ui_about_info_t *)nullptr)},
+        {w->commands.comm_refresh,
+         [this] { instruments.backend().add_usb(std::make_shared<sim_engine_t>(sim_generator_profile(2))); },
+         [w] { EXPECT_EQ(w->comm_tree()->get_instr_list()->get_awg_list()->size(), 1u); }},
     };
     for (int type = 0; type < 12; ++type)
         cases.push_back({w->commands.wave_types[type], [doc] { doc->drawing->clear_points(); },

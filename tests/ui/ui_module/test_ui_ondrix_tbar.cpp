@@ -37,7 +37,7 @@ double brightness(const QImage &image)
 }
 
 // A disabled command looks disabled: Undo and Redo while there is nothing to undo or redo,
-// and the picture button of a command that is not built yet, draw a muted picture.
+// and a disabled picture button, draw a muted picture.
 TEST_F(Commands, DisabledCommandsLookDisabled)
 {
     const QSize size(16, 16);
@@ -48,23 +48,25 @@ TEST_F(Commands, DisabledCommandsLookDisabled)
         EXPECT_GT(normal, disabled * 2) << normal << " " << disabled;
     }
     EXPECT_FALSE(window->undo_action()->isEnabled());
-    EXPECT_FALSE(window->commands.btn_equation->isEnabled());
 }
 
-// Without a document only New and Open look normal; every command whose service is
-// missing stays off whatever the rules say.
+// Without a document only New, Open and Refresh look normal; every command whose service
+// is missing stays off whatever the rules say.
 TEST_F(Commands, ControlStateWithoutAndWithADocument)
 {
     for (ui_tbar_btn_t *b : t_buttons()) {
-        const bool always = b == window->commands.btn_new || b == window->commands.btn_open;
+        const bool always = b == window->commands.btn_new || b == window->commands.btn_open ||
+                            b == window->commands.btn_refresh;
         EXPECT_EQ(b->is_btn_enable(), always) << b->toolTip().toStdString();
         EXPECT_TRUE(b->isEnabled()) << "grey buttons stay enabled widgets";
     }
     auto &c = window->commands;
-    for (QAction *a : {c.file_equation, c.wave_equation, window->controls.comm_send, c.comm_read, c.comm_import,
-                       c.comm_refresh})
+    for (QAction *a : {window->controls.comm_send, c.comm_read, c.comm_import})
         EXPECT_FALSE(a->isEnabled()) << a->text().toStdString();
-    EXPECT_FALSE(c.btn_equation->isEnabled());
+    EXPECT_TRUE(c.comm_refresh->isEnabled());
+    EXPECT_TRUE(c.file_equation->isEnabled());
+    EXPECT_TRUE(c.wave_equation->isEnabled());
+    EXPECT_TRUE(c.btn_equation->isEnabled());
     EXPECT_TRUE(c.btn_digital->isEnabled());
     for (QPushButton *b : c.btn_bswv)
         EXPECT_TRUE(b->isEnabled());
@@ -73,16 +75,19 @@ TEST_F(Commands, ControlStateWithoutAndWithADocument)
 
     ASSERT_EQ(window->open_new_wave_window(""), 0);
     auto &k = window->controls;
-    for (ui_tbar_btn_t *b : {k.btn_save, k.btn_zoom_x, k.btn_zoom_fit, k.btn_wv_property,
-                             k.btn_x_cursors, k.btn_select_mode, k.btn_select_all, k.btn_freehand, k.btn_points})
+    for (ui_tbar_btn_t *b : {k.btn_save, k.btn_zoom_x, k.btn_zoom_fit, k.btn_wv_property, k.btn_x_cursors,
+                             k.btn_select_mode, k.btn_select_all, k.btn_freehand, k.btn_points, k.btn_math,
+                             k.btn_filter, k.btn_window})
         EXPECT_TRUE(b->is_btn_enable()) << b->toolTip().toStdString();
-    for (ui_tbar_btn_t *b : {k.btn_math, k.btn_filter, k.btn_window, k.btn_send, c.btn_read, c.btn_import,
-                             c.btn_refresh, k.btn_interpolation, k.btn_cut, k.btn_points_table})
+    for (ui_tbar_btn_t *b : {k.btn_send, c.btn_read, c.btn_import, k.btn_interpolation, k.btn_cut,
+                             k.btn_points_table})
         EXPECT_FALSE(b->is_btn_enable()) << b->toolTip().toStdString();
+    EXPECT_TRUE(c.btn_refresh->is_btn_enable());
+    EXPECT_TRUE(c.comm_refresh->isEnabled());
     EXPECT_TRUE(k.file_save->isEnabled());
     EXPECT_TRUE(k.window_close_all->isEnabled());
     EXPECT_FALSE(k.comm_send->isEnabled());
-    EXPECT_FALSE(c.file_equation->isEnabled());
+    EXPECT_TRUE(c.file_equation->isEnabled());
     // The document's own "Send waveform to AWG" waits for the communication commands too.
     QAction *send = nullptr;
     for (QAction *a : window->current_wave()->findChildren<QAction *>())

@@ -1,0 +1,9 @@
+#pragma once
+// drv_clock_source_vextral_t: the USB module's clock source.
+#include "drv_clock_source.h"
+
+class drv_clock_source_vextral_t : public drv_clock_source_t
+{
+public:
+    drv_clock_source_vextral_t() = default;
+};
