@@ -34,6 +34,14 @@ AMP, OFFSET = np.float32(2.5), np.float32(0.1)
 HEAD_LINES = 13  # five parameter lines, seven empty ones, "xpos,value"
 
 
+def fresh(path):
+    """A new file at path, as our writers make one (emptying an old one would wait for
+    its write-back)."""
+    if os.path.exists(path):
+        os.remove(path)
+    return path
+
+
 def to_int16(v, high, low):
     """The reader's scaling in single precision: out of range or NaN gives -32768."""
     high, low = np.float32(high), np.float32(low)
@@ -48,7 +56,7 @@ def to_int16(v, high, low):
 def pandas_write(samples, path):
     volts = samples.astype(np.float64) / 32767.0 * np.float64(AMP) / 2.0 + np.float64(OFFSET)
     frame = pandas.DataFrame({"i": np.arange(1, samples.size + 1), "v": volts})
-    with open(path, "w", newline="") as f:
+    with open(fresh(path), "w", newline="") as f:
         f.write("data length,%d\r\nfrequency,%f\r\namp,%f\r\noffset,%f\r\nphase,%f\r\n"
                 % (samples.size, 1000.0, AMP, OFFSET, 0.0))
         f.write("\r\n" * 7 + "xpos,value\r\n")
@@ -65,13 +73,13 @@ def pandas_read(path, skip, with_parameters, out):
     v = pandas.read_csv(path, skiprows=skip, header=None, usecols=[1], dtype={1: np.float32},
                         engine="c")[1].to_numpy()
     high, low = levels_of_parameters() if with_parameters else (v.max(), v.min())
-    to_int16(v, high, low).tofile(out)
+    to_int16(v, high, low).tofile(fresh(out))
 
 
 def numpy_loadtxt(path, out):
     v = np.loadtxt(path, delimiter=",", skiprows=HEAD_LINES, usecols=1, dtype=np.float32)
     high, low = levels_of_parameters()
-    to_int16(v, high, low).tofile(out)
+    to_int16(v, high, low).tofile(fresh(out))
 
 
 def main():

@@ -1,6 +1,7 @@
 #!/usr/bin/python3
 """The generators beside fwrite of the same bytes and beside numpy making and writing
-the same kind of waveform (every numpy peer writes its int16 file too), in one session:
+the same kind of waveform (every numpy peer writes its int16 file too, each to a new file
+as the generators do), in one session:
 each round runs the generator benchmarks once in a process of their own and the numpy
 peers, the order reversed every other round; ratios of the medians with the load
 average. The template is read whole before every template run and its baseline, so both
@@ -34,19 +35,26 @@ GENERATORS = ["sine_template", "sine_template_c1", "sine_computed", "square", "r
 SPIN = {"GOMP_SPINCOUNT": "300000"}
 
 
+def fresh(path):
+    """A new file at path, as the generators and fwrite write one."""
+    if os.path.exists(path):
+        os.remove(path)
+    return path
+
+
 def numpy_noise(n, path):
     v = np.random.default_rng().standard_normal(n, dtype=np.float32)
     lo, hi = min(float(v.min()), 0.0), max(float(v.max()), 0.0)
-    ((2.0 * (v - lo) / (hi - lo) - 1.0) * 32767.0).astype(np.int16).tofile(path)
+    ((2.0 * (v - lo) / (hi - lo) - 1.0) * 32767.0).astype(np.int16).tofile(fresh(path))
 
 
 def numpy_sinc(x, path):
-    (np.sinc(x) * np.float32(32767.0)).astype(np.int16).tofile(path)
+    (np.sinc(x) * np.float32(32767.0)).astype(np.int16).tofile(fresh(path))
 
 
 def numpy_sine(path):
     j = np.arange(N, dtype=np.float64) * (50_000_000 / N)
-    np.round(32767.0 * np.sin(2.0 * np.pi * j / 50_000_000)).astype(np.int16).tofile(path)
+    np.round(32767.0 * np.sin(2.0 * np.pi * j / 50_000_000)).astype(np.int16).tofile(fresh(path))
 
 
 def main():
