@@ -171,7 +171,7 @@ int cfg_if_bswv_sine_t::create_wv_data()
     // Later periods drift from the first only by the rounding of the walk: where a sample
     // reads the same template index as its counterpart in the first period, it is that
     // sample, so only the drifted ones are looked up again.
-    auto first_period = cfg_gen_alloc<short int>(p);
+    cfg_gen_work_t first_period(p);
     if (!first_period)
         return CFG_GEN_NO_MEMORY;
     auto head = [&](short int *buf, uint64 first, uint32 len) { direct(x_at(first), buf, len); };

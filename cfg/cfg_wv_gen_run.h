@@ -29,6 +29,27 @@ std::unique_ptr<T[]> cfg_gen_alloc(uint64 count)
 // its record; the frequency stays.
 int cfg_gen_finish(cfg_if_wv_t &wv, cfg_wv_sample_sink_t &sink);
 
+// Work memory for a period of samples. Up to CFG_GEN_KEPT_SAMPLES it is memory kept from
+// the generator run before (fresh memory costs a page fault per page, for a sine period
+// of a few megabytes as much as the whole generation); above, or while another run
+// holds it, memory of its own. Empty when none can be had.
+constexpr uint64 CFG_GEN_KEPT_SAMPLES = 1u << 23;
+class cfg_gen_work_t
+{
+public:
+    explicit cfg_gen_work_t(uint64 count);
+    ~cfg_gen_work_t();
+    cfg_gen_work_t(const cfg_gen_work_t &) = delete;
+    cfg_gen_work_t &operator=(const cfg_gen_work_t &) = delete;
+    short int *get() const { return m_data; }
+    explicit operator bool() const { return m_data != nullptr; }
+
+private:
+    std::unique_ptr<short int[]> m_own;
+    short int *m_data = nullptr;
+    bool m_kept = false;
+};
+
 // Runs slab(begin, count) over [first, first + count) in slabs of CFG_GEN_SLAB, handed
 // out to the team one at a time, so a thread the system holds back delays only its own
 // slab. False when any call did.
@@ -86,12 +107,9 @@ int cfg_gen_run(cfg_if_wv_t &wv, uint64 n, cfg_gen_diag_t diag, F compute, uint6
 {
     cfg_wv_sample_sink_t sink(*wv.get_wv_data(), true);
     const bool repeat = period > 0 && period < std::min<uint64>(n, CFG_GEN_CHUNK);
-    std::unique_ptr<short int[]> pattern;
-    if (repeat) {
-        pattern = cfg_gen_alloc<short int>(period);
-        if (!pattern)
-            return CFG_GEN_NO_MEMORY;
-    }
+    cfg_gen_work_t pattern(repeat ? period : 0);
+    if (repeat && !pattern)
+        return CFG_GEN_NO_MEMORY;
     const auto t0 = cfg_gen_clock_t::now();
     for (uint64 first = 0; first < n && sink.ok();) {
         const uint64 len = std::min<uint64>(n - first, CFG_GEN_CHUNK);

@@ -79,10 +79,28 @@ lib_fd_t lib_open_rw(const std::string &path)
 
 lib_fd_t lib_open_trunc(const std::string &path)
 {
-    // Emptying a shared file would empty it for its other names too: start a new one.
-    if (lib_file_is_shared(path))
+    // A new file rather than the old one emptied: emptying a shared file would empty it
+    // for its other names too, and some file systems write a file emptied and written
+    // again to disk at once.
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
         ::unlink(path.c_str());
     return lib_fd_t(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
+}
+
+bool lib_replace_own_file(const std::string &from, const std::string &to)
+{
+    const std::string aside = to + ".old";
+    ::unlink(aside.c_str());
+    const bool had = ::rename(to.c_str(), aside.c_str()) == 0;
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        if (had)
+            ::rename(aside.c_str(), to.c_str());
+        return false;
+    }
+    if (had)
+        ::unlink(aside.c_str());
+    return true;
 }
 
 lib_fd_t lib_create_new(const std::string &path, int *error)

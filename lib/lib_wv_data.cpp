@@ -52,7 +52,7 @@ bool lib_wv_data_t<T>::share(const lib_wv_data_t &other)
             ::unlink(scratch.c_str());
             linked = ::link(other.samples.path.c_str(), scratch.c_str()) == 0;
         }
-        if (linked && std::rename(scratch.c_str(), samples.path.c_str()) != 0) {
+        if (linked && !lib_replace_own_file(scratch, samples.path)) {
             ::unlink(scratch.c_str());
             linked = false;
         }
