@@ -1,10 +1,12 @@
 #pragma once
 // A register transport that only counts, so the drivers' own cost shows beside the
-// same transport calls made directly. Reads answer the register number; a block is
-// summed word by word, as a real transport has to read every sample it sends.
+// same transport calls made directly. Reads answer the register number; a block or a
+// byte write is summed word by word, as a real transport has to read every sample it
+// sends, and a byte read fills the caller's buffer.
 #include "drv_instance_manage.h"
 #include "drv_reg_spi.h"
 
+#include <cstring>
 #include <memory>
 
 class bench_counting_transport_t : public drv_reg_spi_t
@@ -29,10 +31,35 @@ public:
         block_sum += sum;
         return 1;
     }
+    int32 reg_write_fpga_data_by_byte(uint16, const uint8 *data, uint32 length) override
+    {
+        return count_bytes(data, length);
+    }
+    int32 reg_write_fpga_data_by_byte(uint32, const uint8 *data, uint32 length) override
+    {
+        return count_bytes(data, length);
+    }
+    int32 reg_read_fpga_data(uint16 address, uint8 *data, uint32 length) override
+    {
+        ++byte_reads;
+        std::memset(data, address & 0xFF, length);
+        return 0;
+    }
+    int32 count_bytes(const uint8 *data, uint32 length)
+    {
+        ++byte_writes;
+        unsigned long long sum = 0;
+        for (uint32 i = 0; i < length; ++i)
+            sum += data[i];
+        block_sum += sum;
+        return 0;
+    }
     unsigned long long reads = 0;
     unsigned long long writes = 0;
     unsigned long long blocks = 0;
     unsigned long long block_sum = 0;
+    unsigned long long byte_writes = 0;
+    unsigned long long byte_reads = 0;
 };
 
 // Installs a counting transport as the instance manager's (once per process) and

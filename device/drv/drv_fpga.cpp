@@ -1,9 +1,12 @@
 // drv_fpga_t: construction, register access, the chip check, the update strobe and
-// hold, the channel control register, run modes and the base bodies of the virtual
-// operations. The DDS words are in drv_fpga_dds.cpp, the wave memory in
-// drv_fpga_wave.cpp.
+// hold, the channel control register, run modes, the start-up and progress path and
+// the constant base bodies of the virtual operations. The DDS words are in
+// drv_fpga_dds.cpp, the wave memory in drv_fpga_wave.cpp, modulation, burst, pulse and
+// counter registers in drv_fpga_mod.cpp, the output path in drv_fpga_output.cpp and the
+// flash in drv_fpga_flash.cpp.
 #include "drv_fpga.h"
 
+#include "drv_delay.h"
 #include "drv_fpga_reg.h"
 #include "drv_instance_manage.h"
 #include "drv_reg_access.h"
@@ -25,16 +28,6 @@ drv_fpga_t::drv_fpga_t()
 
 drv_fpga_t::~drv_fpga_t() = default;
 
-uint16 drv_fpga_t::reg_read(uint32 reg)
-{
-    return static_cast<uint16>(drv_fpga_read_reg(reg));
-}
-
-void drv_fpga_t::reg_write(uint32 reg, uint32 value)
-{
-    drv_fpga_write_reg(reg, value & 0xFFFF);
-}
-
 void drv_fpga_t::reg_write_bits(uint32 reg, uint16 mask, bool on)
 {
     const uint16 v = reg_read(reg);
@@ -43,7 +36,9 @@ void drv_fpga_t::reg_write_bits(uint32 reg, uint16 mask, bool on)
 
 drv_reg_spi_t *drv_fpga_t::transport()
 {
-    return drv_instance_manage_t::get_instance()->get_reg_transport();
+    // The instance manager's transport never changes once it is built.
+    static drv_reg_spi_t *const cached = drv_instance_manage_t::get_instance()->get_reg_transport();
+    return cached;
 }
 
 int32 drv_fpga_t::check_chip()
@@ -165,35 +160,51 @@ int32 drv_fpga_t::begin_boot_flash_access() { return 1; }
 int32 drv_fpga_t::end_flash_access() { return 1; }
 int32 drv_fpga_t::is_fpga_ready() { return 1; }
 int32 drv_fpga_t::get_boot_flash_chunks(drv_flash_chunk_t *) { return 1; }
-int32 drv_fpga_t::write_boot_image(uint32, uint32, const uint8 *, drv_progress_cb_t) { return 1; }
+int32 drv_fpga_t::write_boot_image(uint32, uint32, const uint8 *, drv_flash_progress_cb_t) { return 1; }
 int32 drv_fpga_t::write_flash_data24(uint32, uint32, const uint8 *) { return 1; }
 bool drv_fpga_t::replaces_write_boot_image() const { return false; }
 
-// Operations whose register sequences are not built yet: they write nothing, leave
-// their outputs untouched and give the neutral result (1 for a status, 0 for a value).
+// The second platform's start-up. Its gpio lines are driven through the shell; the
+// module's class replaces init_fpga with nothing.
 
-void drv_fpga_t::init_fpga() {}
-int32 drv_fpga_t::get_overload_state(uint32 *) { return 1; }
-void drv_fpga_t::set_time_base_dac(int32) {}
-void drv_fpga_t::set_atten(int32, const drv_fpga_atten_t *) {}
-int32 drv_fpga_t::read_adc() { return 0; }
-void drv_fpga_t::set_mod_word(int32, uint64) {}
-void drv_fpga_t::trigger_ch(int32) {}
-void drv_fpga_t::trigger_both() {}
-void drv_fpga_t::get_counter_period(long double *) {}
-void drv_fpga_t::set_counter_level_dac(int32) {}
-int32 drv_fpga_t::get_counter_level_dac(uint32 *) { return 1; }
-int32 drv_fpga_t::set_clock_source(int32) { return 1; }
-uint64 drv_fpga_t::get_reg_word48() { return 0; }
-void drv_fpga_t::set_digital_gain(int32, long double) {}
-int32 drv_fpga_t::erase_flash_sector(uint32) { return 1; }
-int32 drv_fpga_t::write_flash_page(uint32, uint32, const uint8 *) { return 1; }
-int32 drv_fpga_t::read_flash_data(uint32, uint32, uint8 *) { return 1; }
-int32 drv_fpga_t::set_filter_coefs(int32, const int16 *, int32) { return 1; }
-int32 drv_fpga_t::set_default_filter_coefs(int32) { return 1; }
-int32 drv_fpga_t::set_offset_volt(int32, long double) { return 1; }
-int32 drv_fpga_t::set_offset_code(int32, int32) { return 1; }
-int32 drv_fpga_t::multiplier_ctrl_volt(int32, long double) { return 1; }
-int32 drv_fpga_t::write_flash(uint32, uint32, const uint8 *, const drv_flash_chunk_t *) { return 1; }
-int32 drv_fpga_t::read_flash(uint32, uint32, uint8 *, const drv_flash_chunk_t *) { return 1; }
-int32 drv_fpga_t::wait_flash_done() { return 1; }
+void drv_fpga_t::init_fpga()
+{
+    gos_system("echo 56 > /sys/class/gpio/export");
+    gos_system("echo out > /sys/class/gpio/gpio56/direction");
+    load_fpga_file(_fpga_file);
+    pulse_fpga_reset();
+}
+
+void drv_fpga_t::pulse_fpga_reset()
+{
+    gos_system("echo 54 > /sys/class/gpio/export");
+    gos_system("echo out > /sys/class/gpio/gpio54/direction");
+    gos_system("echo 0 > /sys/class/gpio/gpio54/value");
+    drv_msleep(2.0L);
+    gos_system("echo 1 > /sys/class/gpio/gpio54/value");
+    drv_msleep(20.0L);
+}
+
+std::string drv_fpga_t::get_fpga_file() const
+{
+    return _fpga_file;
+}
+
+void drv_fpga_t::set_fpga_file(const std::string &path)
+{
+    _fpga_file = path;
+}
+
+void drv_fpga_t::set_progress_callback(drv_progress_cb_t callback)
+{
+    if (!callback)
+        return;
+    _progress_cb = callback;
+    reg_set_progress_callback(callback);
+}
+
+void drv_fpga_t::report_progress(int32 a, int32 b, int32 c)
+{
+    if (_progress_cb)
+        _progress_cb(a, b, c);
+}

@@ -15,6 +15,7 @@
 //
 // The 59 virtual operations keep this order (the three of drv_chip_t first).
 #include "drv_chip.h"
+#include "drv_reg_access.h"
 #include "drv_reg_progress.h"
 #include "lib_types.h"
 
@@ -24,6 +25,10 @@
 class drv_reg_spi_t;
 struct drv_fpga_atten_t;
 struct drv_flash_chunk_t;
+
+// Progress of a boot-image write: the fraction done (0.2 after the erase, below 0.97
+// after the last piece) and the flag 1.
+typedef void (*drv_flash_progress_cb_t)(float progress, int32 flag);
 
 class drv_fpga_t : public drv_chip_t
 {
@@ -37,15 +42,17 @@ public:
     int32 check_chip() override;
     // 1, 2: get_chip_info, set_chip_info (drv_chip_t).
 
-    // 3: the second platform's start-up.
+    // 3: the second platform's start-up: gpio 56 exported as an output (shell commands),
+    // load_fpga_file with the bitstream file, pulse_fpga_reset.
     virtual void init_fpga();
     // 4: does nothing.
     virtual void load_fpga_file(std::string path);
     // 5: 0.
     virtual int32 get_fpga_state();
-    // 6: overload status of register 31.
+    // 6: overload status of register 31: bit 1 clear gives state 0; bit 1 set with bit 2
+    // clear gives state 1; both set return 0 and leave the state.
     virtual int32 get_overload_state(uint32 *state);
-    // 7: time-base trim code.
+    // 7: time-base trim code, register 144.
     virtual void set_time_base_dac(int32 code);
     // 8: the samples to the channel's wave port (252 / 253); the transport's result, 1
     // for an empty vector (nothing sent), 0 for a null vector or another channel.
@@ -64,49 +71,64 @@ public:
     // 13: micro_hz x (get_dds_phase_range / get_dds_clock), not rounded; 0 while the
     // class has no carrier clock (0.0).
     virtual long double freq_to_word(long double micro_hz);
-    // 14: digital attenuation of the channel.
-    virtual void set_atten(int32 ch, const drv_fpga_atten_t *atten);
+    // 14: digital attenuation of the channel: the attenuator bit of register 158, then
+    // the gain (gain_db plus extra_db when asked) while atten->on is set. The record is
+    // not const because the module's class zeroes gain_db when the attenuation is off.
+    virtual void set_atten(int32 ch, drv_fpga_atten_t *atten);
     // 15-18: second-platform pulse flags; nothing here.
     virtual void set_pulse_ctrl_bit14(int32 ch, int32 on);
     virtual void set_pulse_ctrl_bit13(int32 ch, int32 on);
     virtual void set_pulse_ctrl_bit12(int32 ch, int32 on);
     virtual void set_pulse_ctrl_bit11(int32 ch, int32 on);
-    // 19: one converter reading of register 98.
+    // 19: polls register 98 until bit 15 is set and returns bits 0-13; -1 when 1000
+    // reads never showed the bit (no module answers).
     virtual int32 read_adc();
     // 20: DC level; nothing in the base.
     virtual void set_dc_level(int32 ch, long double volts);
-    // 21: the 37-bit modulation depth/deviation word.
+    // 21: the 37-bit modulation depth/deviation word, bits 0-15, 16-31, 32-36 to 38,
+    // 170, 100 (channel 1: 70, 186, 102).
     virtual void set_mod_word(int32 ch, uint64 word);
-    // 22, 23: manual triggers on register 84.
+    // 22, 23: manual triggers: register 84 written 0, then 1 (channel 0) or 2 (channel 1;
+    // another channel writes 0 twice), or 3 for both.
     virtual void trigger_ch(int32 ch);
     virtual void trigger_both();
-    // 24: the counter's period in seconds.
+    // 24: ticks x 6.666666666666667 / cycles / 1e9 (a zero count gives inf or NaN).
     virtual void get_counter_period(long double *seconds);
-    // 25, 26: the counter's trigger level code.
+    // 25, 26: the counter's trigger level code, register 140; 1.
     virtual void set_counter_level_dac(int32 code);
     virtual int32 get_counter_level_dac(uint32 *code);
     // 27: reference output; 1 in the base.
     virtual int32 set_ref_out(int32 on);
-    // 28: clock source select, register 4 bit 8.
+    // 28: register 4 bit 8 set for source 0, cleared for source 1, written only when it
+    // changes; another source changes nothing. 1.
     virtual int32 set_clock_source(int32 source);
-    // 29: the 48-bit value of registers 146-148.
+    // 29: (146 << 32) | (147 << 16) | 148, read in this order.
     virtual uint64 get_reg_word48();
-    // 30: digital gain of the channel.
+    // 30: code trunc(10^(db / 20) x 262144) to register 33 / 35.
     virtual void set_digital_gain(int32 ch, long double db);
-    // 31-33: flash sector erase, page program, data read.
+    // 31: register 13 = 0, the sector's erase trigger (sectors 0 to 7), then up to 11
+    // status polls 500 ms apart: 1 once idle, 0 still busy.
     virtual int32 erase_flash_sector(uint32 sector);
+    // 32: one 256-byte page program (bytes beyond count are sent as 0xFF); the done
+    // poll's result.
     virtual int32 write_flash_page(uint32 addr, uint32 count, const uint8 *data);
+    // 33: one read transaction; 0 above 1024 bytes.
     virtual int32 read_flash_data(uint32 addr, uint32 count, uint8 *out);
-    // 34, 35: interpolation-filter coefficients.
+    // 34, 35: coefficient-load strobe on control bit 12 (set, cleared, set), then the
+    // coefficients to register 95 / 93; 1.
     virtual int32 set_filter_coefs(int32 ch, const int16 *coefs, int32 n);
     virtual int32 set_default_filter_coefs(int32 ch);
-    // 36-38: wave-DAC reference and multiplier.
+    // 36: offset_volt_to_code, then set_offset_code; 1.
     virtual int32 set_offset_volt(int32 ch, long double volts);
+    // 37: register 41 / 43 = code; 1, or 0 for another channel.
     virtual int32 set_offset_code(int32 ch, int32 code);
+    // 38: register 37 / 39 = trunc(volts x 32767 / 3); outside -1 to 1 V a message and 0.
     virtual int32 multiplier_ctrl_volt(int32 ch, long double volts);
     // 39: the flash chunk sizes; 1 and the record untouched in the base.
     virtual int32 get_flash_chunks(drv_flash_chunk_t *chunks);
-    // 40, 41: chunked flash writes and reads.
+    // 40, 41: the range in pieces of the record's write or read size, the last write
+    // piece padded with 0xFF. 1; 0 without any access for a null buffer, a null record
+    // or a zero size. A zero length sends nothing and answers 1.
     virtual int32 write_flash(uint32 addr, uint32 len, const uint8 *data, const drv_flash_chunk_t *chunks);
     virtual int32 read_flash(uint32 addr, uint32 len, uint8 *out, const drv_flash_chunk_t *chunks);
     // 42: nothing (the sample clock comes from the tuning word and its reciprocal).
@@ -125,13 +147,14 @@ public:
     // 51: 1, the record untouched.
     virtual int32 get_boot_flash_chunks(drv_flash_chunk_t *chunks);
     // 52: boot-flash image writer; 1 without writing in the base.
-    virtual int32 write_boot_image(uint32 addr, uint32 len, const uint8 *data, drv_progress_cb_t progress);
+    virtual int32 write_boot_image(uint32 addr, uint32 len, const uint8 *data, drv_flash_progress_cb_t progress);
     // 53: flash bytes to a 24-bit address; 1 in the base.
     virtual int32 write_flash_data24(uint32 addr, uint32 count, const uint8 *data);
     // 54, 55: the carrier clock pair (micro-hertz, accumulator range); 0.0 in the base.
     virtual long double get_dds_clock();
     virtual long double get_dds_phase_range();
-    // 56: polls register 94 bit 1.
+    // 56: up to 1001 reads of register 94 without a wait: 1 at the first with bit 1
+    // set, else 0.
     virtual int32 wait_flash_done();
     // 57, 58: the modulation clock pair, 1.5e14 micro-hertz and 2^47.
     virtual long double get_mod_dds_clock();
@@ -220,15 +243,177 @@ public:
     void set_start_offset_load(int32 ch, int32 on);
     void set_start_offset(int32 ch, uint32 offset);
 
+    // Modulation register (40 / 72): bits 0-5 the mode field (0 none, 1 DSB-AM, 2 AM,
+    // 4 FM and sweep, 8 PM or PSK, 16 FSK, 32 PWM), bit 6 table-pointer reset, bit 7
+    // PSK polarity, bit 8, bit 15 external source. The read gives 0 for another channel.
+    int32 read_mod_reg(int32 ch);
+    void write_mod_reg(int32 ch, uint16 value);
+    // Type as the configuration layer numbers it (0 none, 1 AM, 2 FM, 3 PM, 4 ASK,
+    // 5 FSK, 6 PSK, 7 DSB-AM, 8 PWM). The mode field is written only when it changes,
+    // except for ASK, which clears it and runs through the gated burst; every type but
+    // 0 and 4 releases the ASK gate; every type clears the triggered-sweep bit.
+    void set_mod_type(int32 ch, int32 type);
+    int32 get_mod_type(int32 ch);
+    void set_psk_polarity(int32 ch, uint16 v);
+    void set_mod_reg_bit8(int32 ch, uint16 v);
+    // Bit 15 = 1 for v 1, else 0.
+    void set_ext_source(int32 ch, int32 v);
+
+    // ASK as a gated burst: trigger source 2, gate polarity 1, burst field 2.
+    void enable_ask_gate(int32 ch);
+    void set_ask_gate(int32 ch, int32 on);
+    int32 is_ask_on(int32 ch) const;
+
+    // Channel control register fields: bits 4-5 trigger source (2 internal, 0 external,
+    // 1 manual; 3 reads as 2), bits 6-7 burst field (0 off, 1 N cycles, 2 gated,
+    // 3 infinite) with its load strobe bit 8, bit 9 gate polarity / edge, bit 10
+    // triggered sweep.
+    void set_trig_source(int32 ch, uint16 v);
+    void set_mod_trig_source(int32 ch, uint16 v);
+    void set_sweep_trig_source(int32 ch, uint16 v);
+    int32 get_trig_source(int32 ch);
+    // The field, then four writes: bit 8 as read, 0, 1, 0.
+    void load_burst_field(int32 ch, uint16 field);
+    void set_burst_field(int32 ch, uint16 field);
+    // 0 while the channel's ASK gate is on.
+    int32 get_burst_field(int32 ch);
+    void set_gate_polarity(int32 ch, uint16 v);
+    // Bit 9 = 1 for edge 0, else 0.
+    void set_trig_edge(int32 ch, int32 edge);
+    // Bit 9 inverted, 1 ms, restored.
+    void toggle_trig_edge(int32 ch);
+    void set_ctrl_bit10(int32 ch, uint16 v);
+    // Low half first (46 / 78), then the high half (42 / 74).
+    void set_burst_cycles(int32 ch, uint32 cycles);
+    // Ticks of the modulation clock (150 MHz), trunc(seconds / tick) as int32: low half
+    // to 160 / 176, then high half to 162 / 178.
+    void set_burst_delay(int32 ch, long double seconds);
+    void set_trig_out_mode(int32 ch, int32 mode);
+    int32 get_trig_out_mode(int32 ch) const;
+    // Routing register 82 (bit 0 trigger output off, 1 sync output off, 2 channel of the
+    // trigger output, 3 channel of the sync output, 4 external trigger input off), one
+    // read-modify-write: kind 0 external input, 1 sync output, 2 trigger output (only
+    // its owner may switch an enabled output off), 3 everything off.
+    void set_trig_out(int32 ch, int32 kind, int32 on);
+    // set_trig_out (ch, 1, on) for on 0 or 1.
+    void set_sync_out(int32 ch, int32 on);
+
+    // Pulse generator. Bit 15 of 196 / 212 is the pulse mode.
+    void set_pulse_mode(int32 ch, int32 on);
+    // 196 / 212 written whole (bits 32-37 of the count, and bit 15 set when the
+    // modulation field's bits 0-4 are all 0), then bits 16-31 and 0-15.
+    void set_pulse_count(int32 ch, uint64 count);
+    // Top part first: the 37-bit fraction and edge steps, the 32-bit edge scales.
+    void set_pulse_frac(int32 ch, uint64 word);
+    void set_edge1_step(int32 ch, uint64 word);
+    void set_edge1_scale(int32 ch, uint64 word);
+    void set_edge2_step(int32 ch, uint64 word);
+    void set_edge2_scale(int32 ch, uint64 word);
+
+    // Register 241: bit 0 / 1 the channel's noise mode; bit 14 noise modulation, one
+    // bit for both channels.
+    void set_noise_mode(int32 ch, int32 on);
+    void set_noise_mod(int32 ch, int32 on);
+
+    // The frequency counter (no channel).
+    void restart_counter();
+    // The signed 32-bit count of 116 (high) and 114 (low).
+    void get_counter_value(long double *out);
+    // Below 10 Hz high ticks x 6.666666666666667 / cycles / 1e9, otherwise (high ticks /
+    // total ticks) / hz; 1.
+    int32 get_counter_pulse_width(long double *out, long double hz);
+    int32 get_counter_count_valid();
+    int32 get_counter_period_valid();
+
+    // Two-channel combining: register 86 bit 0 for channel 0, bit 1 for any other.
+    void set_combine(int32 ch, int32 on);
+    int32 get_combine(int32 ch, uint32 *out);
+    // Register 88 = trunc(ratio x 65535).
+    void set_combine_ratio(long double ratio);
+
+    // Output stage. Bit 11 of the control register is the output switch (cleared for
+    // on 1, set for on 0, rewritten unchanged otherwise).
+    void set_output_enable(int32 ch, int32 on);
+    int32 get_output_enable(int32 ch);
+    // Register 158 bit 0 / 1; closing it (v 1) waits 5 ms.
+    void set_output_relay(int32 ch, int32 v);
+    int32 get_output_relay(int32 ch);
+    // Register 80 bit 3 / 2, set for an inverted output (normal 0).
+    void set_output_polarity(int32 ch, int32 normal);
+    int32 get_output_polarity(int32 ch);
+    void write_gain_reg(int32 ch, int32 code);
+    static long double db_to_gain(long double db);
+    // The wave-DAC reference code: 0 beyond +-3 V, 32767 / 3 per volt, negative volts
+    // counted down from 65535.
+    static uint16 offset_volt_to_code(long double volts);
+    // Registers 132 / 134 and 44 / 76; 1, or 0 for another channel.
+    int32 set_ch_dac_code(int32 ch, int32 code);
+    int32 set_ch_trim_code(int32 ch, int32 code);
+    // Modulation register bit 6 set, cleared, set; then table words to 104 / 91.
+    void reset_table_ptr(int32 ch);
+    void write_table_word(int32 ch, int32 v);
+    // Register 241 bit 2 / 3.
+    void set_amp_flag(int32 ch, int32 on);
+
+    // Auxiliary lines.
+    void write_mux_reg(int32 v);
+    int32 read_mux_reg();
+    // The serial port's idle word 0xFFFE; 1.
+    int32 serial_idle();
+    // (hi << 8) | lo, bits nbits - 1 down to 0 (at most 31), as clock-low and clock-high
+    // words on base, then the last clock-low word again, between two idle words; 1.
+    int32 serial_write(int32 nbits, uint16 base, uint32 hi, uint32 lo);
+    int32 serial_write_reg(int32 nbits, uint16 base, uint32 hi, uint32 lo);
+    // serial_write (nbits, base, addr | 0x80, 0), then the low byte of register 242.
+    int32 serial_read(int32 nbits, uint16 base, uint32 addr);
+    // Register 4: bit 0 set, cleared, 2 ms, set.
+    void pulse_clock_reset();
+    int32 get_clock_status();
+    void write_clock_reg(uint16 v);
+    int32 read_clock_reg();
+    // Registers 128, 130 / 136, 138.
+    void set_overload_dac(int32 ch, int32 a, int32 b);
+    // Register 158 bit 4 set for 0, cleared for 1; 1, or 0 without a write otherwise.
+    int32 set_overload_select(int32 sel);
+
+    // Flash geometry: 8 sectors of 64 KiB.
+    int32 calc_flash_sectors(uint32 addr, uint32 len, uint32 *first, uint32 *count);
+    static int32 addr_to_sector(uint32 addr, uint32 *sector);
+    static int32 sector_to_addr(uint32 sector, uint32 *addr);
+    // Register 12 = 0, then the low byte of register 106 (0 idle).
+    int32 read_flash_status();
+    void set_flash_write_addr(uint32 addr);
+    void set_flash_read_addr(uint32 addr);
+    // The register with the bit set, cleared, set (one read); 1.
+    int32 pulse_reg_bit(uint32 reg, uint32 bit);
+    // At most 256 bytes as the low halves of a zeroed 256-word block; 0 for null.
+    int32 write_block_bytes(uint32 port, uint32 count, const uint8 *data);
+    int32 read_block_bytes(uint32 port, uint32 count, uint8 *out);
+
+    // Start-up of the second platform and the progress path.
+    std::string get_fpga_file() const;
+    void set_fpga_file(const std::string &path);
+    // gpio 54 low for 2 ms, then high, and 20 ms.
+    void pulse_fpga_reset();
+    // A non-null callback is kept here and in the transport layer.
+    void set_progress_callback(drv_progress_cb_t callback);
+    void report_progress(int32 a, int32 b, int32 c);
+
 protected:
     static bool is_channel(int32 ch) { return ch == 0 || ch == 1; }
     // One register through the front end: its 16-bit value; the value's low 16 bits.
-    static uint16 reg_read(uint32 reg);
-    static void reg_write(uint32 reg, uint32 value);
+    // Inline: every register access of every operation passes here.
+    static uint16 reg_read(uint32 reg) { return static_cast<uint16>(drv_fpga_read_reg(reg)); }
+    static void reg_write(uint32 reg, uint32 value) { drv_fpga_write_reg(reg, value & 0xFFFF); }
     // Read-modify-write of the bits of mask: set when on, cleared otherwise.
     static void reg_write_bits(uint32 reg, uint16 mask, bool on);
     // The instance manager's register transport, for block and byte transfers.
     static drv_reg_spi_t *transport();
+    // The chunked transfers without the access brackets of a product class.
+    int32 write_flash_pieces(uint32 addr, uint32 len, const uint8 *data, uint32 chunk);
+    int32 read_flash_pieces(uint32 addr, uint32 len, uint8 *out, uint32 chunk);
+    // Up to 1000 reads of register 98: the masked value once bit 15 is set, else -1.
+    static int32 poll_adc(uint16 value_mask);
 
     // Bitstream file of the second platform's start-up.
     std::string _fpga_file;

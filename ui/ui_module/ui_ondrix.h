@@ -96,6 +96,9 @@ public:
     // rebuild the control-panel menu.
     void refresh_devices();
     void update_panel_menu();
+    // The control-panel dialog, built hidden with the window.
+    void init_panel_form();
+    ui_panel_form_t *panel_form() const { return m_panel_form; }
 
     // Menu bar and tool bar.
     void create_menu_bar();

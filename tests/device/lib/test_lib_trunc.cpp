@@ -73,3 +73,29 @@ TEST(LibTrunc, FloatAndDoubleArgumentsConvertExactly)
     EXPECT_EQ(lib_trunc_i64(std::numeric_limits<float>::max()), 0);
     EXPECT_EQ(lib_trunc_u32(std::numeric_limits<double>::denorm_min()), 0u);
 }
+
+TEST(LibTrunc, FloatingTruncationMatchesTheStandardOne)
+{
+    const long double values[] = {0.0L,
+                                  -0.0L,
+                                  0.75L,
+                                  -0.75L,
+                                  1.0L,
+                                  124.164L,
+                                  -124.164L,
+                                  4503599627370495.5L,
+                                  k_2_63 - 0.5L,
+                                  k_2_63,
+                                  k_2_64 + 4096.0L,
+                                  1e300L,
+                                  std::numeric_limits<long double>::denorm_min(),
+                                  std::numeric_limits<long double>::infinity(),
+                                  -std::numeric_limits<long double>::infinity()};
+    for (long double x : values) {
+        SCOPED_TRACE(testing::Message() << static_cast<double>(x));
+        const long double expected = std::trunc(x);
+        EXPECT_EQ(lib_trunc_ld(x), expected);
+        EXPECT_EQ(std::signbit(lib_trunc_ld(x)), std::signbit(expected));
+    }
+    EXPECT_TRUE(std::isnan(lib_trunc_ld(std::numeric_limits<long double>::quiet_NaN())));
+}

@@ -121,6 +121,39 @@ sim_op_t sim_block(std::uint32_t address, const std::vector<std::uint16_t> &word
     return op;
 }
 
+sim_op_t sim_block_read(std::uint32_t address, std::uint32_t count)
+{
+    sim_op_t op;
+    op.kind = sim_op_kind_t::block_read;
+    op.address = address;
+    op.value = count;
+    return op;
+}
+
+sim_op_t sim_byte_write(std::uint32_t address, const std::vector<std::uint8_t> &bytes)
+{
+    sim_op_t op;
+    op.kind = sim_op_kind_t::byte_write;
+    op.address = address;
+    op.bytes = bytes;
+    return op;
+}
+
+sim_op_t sim_byte_write24(std::uint32_t address, const std::vector<std::uint8_t> &bytes)
+{
+    sim_op_t op = sim_byte_write(address, bytes);
+    op.kind = sim_op_kind_t::byte_write24;
+    return op;
+}
+
+sim_op_t sim_byte_read(std::uint32_t address, const std::vector<std::uint8_t> &bytes)
+{
+    sim_op_t op = sim_byte_write(address, bytes);
+    op.kind = sim_op_kind_t::byte_read;
+    op.value = static_cast<std::uint32_t>(bytes.size());
+    return op;
+}
+
 sim_fpga_t::sim_fpga_t() : _registers(ADDRESS_MASK + 1, 0), _flash(FLASH_SIZE, 0xFF) {}
 
 std::uint16_t sim_fpga_t::read_reg(std::uint32_t address)
@@ -233,6 +266,15 @@ std::vector<std::uint8_t> sim_fpga_t::flash(std::uint32_t address, std::size_t c
     for (std::size_t i = 0; i < count && address + i < _flash.size(); ++i)
         bytes[i] = _flash[address + i];
     return bytes;
+}
+
+std::uint64_t sim_fpga_t::slept_ms() const
+{
+    std::uint64_t total = 0;
+    for (const sim_op_t &op : _log)
+        if (op.kind == sim_op_kind_t::sleep)
+            total += op.value;
+    return total;
 }
 
 std::vector<std::uint16_t> sim_fpga_t::writes_to(std::uint32_t address) const

@@ -57,6 +57,11 @@ sim_op_t sim_sleep(std::uint32_t milliseconds);
 sim_op_t sim_shell(const std::string &command);
 sim_op_t sim_word_list(const std::vector<std::uint16_t> &words);
 sim_op_t sim_block(std::uint32_t address, const std::vector<std::uint16_t> &words);
+sim_op_t sim_block_read(std::uint32_t address, std::uint32_t count);
+// Flash byte transfers: 16-bit and 24-bit address writes, and a read that delivered bytes.
+sim_op_t sim_byte_write(std::uint32_t address, const std::vector<std::uint8_t> &bytes);
+sim_op_t sim_byte_write24(std::uint32_t address, const std::vector<std::uint8_t> &bytes);
+sim_op_t sim_byte_read(std::uint32_t address, const std::vector<std::uint8_t> &bytes);
 
 class sim_fpga_t
 {
@@ -94,6 +99,8 @@ public:
     std::vector<std::uint8_t> flash(std::uint32_t address, std::size_t count) const;
 
     const std::vector<sim_op_t> &log() const { return _log; }
+    // The milliseconds of every sleep entry added up.
+    std::uint64_t slept_ms() const;
     void clear_log() { _log.clear(); }
     // Every value written to one register, in order, and the last one.
     std::vector<std::uint16_t> writes_to(std::uint32_t address) const;
