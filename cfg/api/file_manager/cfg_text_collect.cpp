@@ -12,6 +12,7 @@ namespace {
 
 // Text worth one more thread: a thread reads some hundreds of megabytes a second.
 constexpr std::size_t k_grain_bytes = 1u << 20;
+constexpr int k_stretches_per_thread = 4;
 
 // The first c in [from, end), or nullptr. Fields and lines are short: the first bytes
 // are looked at in place, the library call only goes on from there.
@@ -139,13 +140,15 @@ long long cfg_next_text_value(const char *text, std::size_t size, std::size_t co
 void cfg_collect_text_values(const char *text, std::size_t size, std::size_t column, char separator, bool file_end,
                              std::size_t &pos, cfg_text_values_t &out)
 {
-    // Stretches start at line feeds near equal cuts of the text.
+    // Stretches start at line feeds near equal cuts of the text, a few per thread, so
+    // that threads which get a processor take over the stretches of those which do not.
     const std::size_t start = std::min(pos, size);
     const int team = lib_team_size(size - start, k_grain_bytes);
+    const int cuts = team > 1 ? team * k_stretches_per_thread : 1;
     std::vector<stretch_t> parts(1);
     parts[0].begin = pos;
-    for (int k = 1; k < team; ++k) {
-        const std::size_t cut = start + (size - start) / std::size_t(team) * std::size_t(k);
+    for (int k = 1; k < cuts; ++k) {
+        const std::size_t cut = start + (size - start) / std::size_t(cuts) * std::size_t(k);
         const char *lf = find(text + cut, text + size, '\n');
         if (!lf)
             break;
@@ -163,7 +166,7 @@ void cfg_collect_text_values(const char *text, std::size_t size, std::size_t col
     }
 
     bool no_memory = false;
-#pragma omp parallel for schedule(dynamic, 1) num_threads(int(parts.size()))
+#pragma omp parallel for schedule(dynamic, 1) num_threads(std::min(team, int(parts.size())))
     for (int k = 0; k < int(parts.size()); ++k) {
         try {
             read_stretch(text, size, column, separator, file_end, parts[std::size_t(k)]);
