@@ -48,3 +48,81 @@ def peak_rss_mb(binary, bench_filter):
                               "--benchmark_repetitions=1"], cwd=work, check=True,
                              capture_output=True, text=True).stdout
     return int(out.strip().splitlines()[-1]) / 1024.0
+
+
+def loadavg():
+    """The one-minute load average."""
+    return os.getloadavg()[0]
+
+
+def load_text(loads):
+    return "load %.1f-%.1f" % (min(loads), max(loads))
+
+
+def run_once(binary, bench_filter, cwd, env=None, extra_args=()):
+    """Runs the benchmarks of `binary` matching the filter once each, spawned directly in
+    `cwd` (with `env` added to the environment); {name: real time in ms} and the counters
+    of each run under {name: {counter: value}}."""
+    exe = os.path.join(BUILD, "bench", binary)
+    out = os.path.join(cwd, "result_%d.json" % os.getpid())
+    full_env = dict(os.environ)
+    full_env.update(env or {})
+    subprocess.run([exe, f"--benchmark_filter={bench_filter}", f"--benchmark_out={out}",
+                    "--benchmark_out_format=json", *extra_args],
+                   cwd=cwd, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=full_env)
+    with open(out) as f:
+        data = json.load(f)
+    os.remove(out)
+    times, counters = {}, {}
+    for b in data["benchmarks"]:
+        if b.get("error_occurred"):
+            sys.exit(f"{b['name']}: {b.get('error_message')}")
+        scale = {"ns": 1e-6, "us": 1e-3, "ms": 1.0, "s": 1e3}[b["time_unit"]]
+        name = b["run_name"].replace("/real_time", "").replace("/iterations:1", "")
+        times[name] = b["real_time"] * scale
+        counters[name] = {k: v for k, v in b.items() if isinstance(v, (int, float))}
+    return times, counters
+
+
+def alternate(steps, rounds):
+    """Runs every step once per round, the order reversed every other round, so that each
+    sees the load its peers see. steps: [(key, fn)], fn() returns milliseconds or a dict
+    of them. Returns ({key: [ms, ...]}, [load average at each round])."""
+    times, loads = {}, []
+    for r in range(rounds):
+        for key, fn in (steps if r % 2 == 0 else steps[::-1]):
+            got = fn()
+            for k, v in (got.items() if isinstance(got, dict) else [(key, got)]):
+                times.setdefault(k, []).append(v)
+        loads.append(loadavg())
+    return times, loads
+
+
+def timed_ms(fn):
+    """Milliseconds of one call of fn."""
+    import time
+    start = time.perf_counter()
+    fn()
+    return (time.perf_counter() - start) * 1000.0
+
+
+def median(values):
+    import statistics
+    return statistics.median(values)
+
+
+def numpy_python():
+    """Re-runs the calling script with Debian's python when numpy is missing here."""
+    try:
+        import numpy  # noqa: F401
+    except ImportError:
+        system = "/usr/bin/python3"
+        if os.path.exists(system) and os.path.realpath(sys.executable) != os.path.realpath(system):
+            os.execv(system, [system] + sys.argv)
+        sys.exit("needs numpy: apt-get install python3-numpy")
+
+
+def exact(name):
+    """A benchmark filter that matches the one benchmark of that name."""
+    import re
+    return "^" + re.escape(name) + "(/iterations:[0-9]+)?(/real_time)?$"

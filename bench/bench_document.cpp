@@ -1,8 +1,13 @@
-// Document-window edits on 20,971,520 samples: recording one undo step against a plain
-// `cp --reflink=never` of the 40 MB sample file, and a horizontal line over 1,000,000
-// samples against an fwrite of 2 MB (the line's file write) and as a whole mouse move.
+// Document-window edits on 20,971,520 samples: recording one undo step against `cp` of
+// the 40 MB sample file to a new file (spawned directly) and the kernel's copy of it, and
+// a horizontal line over 1,000,000 samples against an fwrite of 2 MB (the line's file
+// write) and as a whole mouse move. BM_edit_100M: the whole-waveform edits, cut and
+// paste of 1,000,000 samples, undo and redo of a document of 100,000,000 samples, each
+// with its undo step and redraw, beside the two copies of its 200 MB file.
+#include "bench_copy_baseline.h"
 #include "cfg_if_wv.h"
 #include "ui_draw_point.h"
+#include "ui_paste_option.h"
 #include "ui_plot_cursor.h"
 #include "ui_preview_plot.h"
 #include "ui_waveform.h"
@@ -12,7 +17,6 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -41,16 +45,18 @@ std::unique_ptr<ui_waveform_t> make_document()
     return win;
 }
 
-void BM_cp_baseline(benchmark::State &state)
+void BM_cp(benchmark::State &state)
 {
     lib_wv_data_t<short int> rec;
     fill(rec, k_points);
-    const std::string cmd = "cp --reflink=never '" + rec.samples.path + "' bench_cp_copy.bin";
-    for (auto _ : state) {
-        if (std::system(cmd.c_str()) != 0)
-            state.SkipWithError("cp failed");
-    }
-    std::remove("bench_cp_copy.bin");
+    bench_copy_loop(state, rec.samples.path, bench_spawn_cp);
+}
+
+void BM_copy_file_range(benchmark::State &state)
+{
+    lib_wv_data_t<short int> rec;
+    fill(rec, k_points);
+    bench_copy_loop(state, rec.samples.path, bench_copy_file_range);
 }
 
 // Backup, change of the last sample, then the commit: equality test and two snapshots.
@@ -137,9 +143,128 @@ void BM_edit_chain(benchmark::State &state)
     }
 }
 
+constexpr uint32 k_points_100m = 100000000;
+constexpr uint32 k_cut = 1000000;
+
+// One shown document window of 100,000,000 samples, made once per process and gone
+// before the application object.
+std::unique_ptr<ui_waveform_t> g_document_100m;
+
+ui_waveform_t &document_100m()
+{
+    std::unique_ptr<ui_waveform_t> &win = g_document_100m;
+    if (!win) {
+        win.reset(new ui_waveform_t(nullptr, nullptr, k_points_100m, 1000.0f, nullptr));
+        // A model whose waveforms may be that long, so that a paste is not refused.
+        win->wave_object->set_instr_type(INSTR_ZQW8000A);
+        fill(*win->get_wave_data(), k_points_100m);
+        win->set_saved(true);
+        win->show();
+    }
+    return *win;
+}
+
+void select_all(ui_waveform_t &win)
+{
+    const uint32 n = win.get_wave_data()->samples.size();
+    win.cursor->set_selzone_range(0, n - 1);
+    win.cursor->show_selzone(0, n - 1);
+    win.set_select_kind(0);
+}
+
+enum edit_kind_t { k_invert, k_mirror, k_cut_1m, k_paste_1m, k_undo, k_redo };
+
+void BM_edit_100M(benchmark::State &state)
+{
+    ui_waveform_t &win = document_100m();
+    ui_wv_undo_stack_t *stack = win.get_undo_stack();
+    const auto kind = static_cast<edit_kind_t>(state.range(0));
+    // One round untimed first, as the copies' baselines run on a file they have read.
+    bool warm = false;
+    auto pause = [&] {
+        if (warm)
+            state.PauseTiming();
+    };
+    auto resume = [&] {
+        if (warm)
+            state.ResumeTiming();
+    };
+    auto round = [&] {
+        pause();
+        stack->clear();
+        select_all(win);
+        if (kind == k_paste_1m) {
+            win.cursor->set_selzone_range(100, 100 + k_cut - 1);
+            win.do_copy_selected_wv();
+        } else if (kind == k_undo || kind == k_redo) {
+            win.invert_waveform();
+            if (kind == k_redo)
+                stack->undo();
+        }
+        if (kind == k_cut_1m)
+            win.cursor->set_selzone_range(100, 100 + k_cut - 1);
+        resume();
+        switch (kind) {
+        case k_invert:
+            win.invert_waveform();
+            break;
+        case k_mirror:
+            win.mirror_waveform();
+            break;
+        case k_cut_1m:
+            win.cut_waveform();
+            break;
+        case k_paste_1m: {
+            // As the paste dialog's OK does it: at the end.
+            ui_paste_option_t *form = new ui_paste_option_t(&win, false);
+            form->set_paste_type(1);
+            win.paste_option_form_btn_slot_func(form, 3);
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+            break;
+        }
+        case k_undo:
+            stack->undo();
+            break;
+        case k_redo:
+            stack->redo();
+            break;
+        }
+        pause();
+        // Back to the full length for the next round.
+        if ((kind == k_cut_1m || kind == k_paste_1m) && stack->canUndo())
+            stack->undo();
+        if (win.get_wave_data()->samples.size() != k_points_100m)
+            state.SkipWithError("the document did not come back to its length");
+        resume();
+    };
+    round();
+    warm = true;
+    for (auto _ : state)
+        round();
+    stack->clear();
+}
+
+void BM_cp_100M(benchmark::State &state)
+{
+    bench_copy_loop(state, document_100m().get_wave_data()->samples.path, bench_spawn_cp);
+}
+
+void BM_copy_file_range_100M(benchmark::State &state)
+{
+    bench_copy_loop(state, document_100m().get_wave_data()->samples.path, bench_copy_file_range);
+}
+
 } // namespace
 
-BENCHMARK(BM_cp_baseline)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_cp)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_copy_file_range)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_cp_100M)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_copy_file_range_100M)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_edit_100M)
+    ->ArgName("edit")
+    ->DenseRange(k_invert, k_redo)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_record_undo_step)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_fwrite_2MB)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_hline_file_write)->Unit(benchmark::kMillisecond)->UseRealTime();
@@ -152,5 +277,6 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    g_document_100m.reset();
     return 0;
 }

@@ -1,8 +1,10 @@
 // Generation of 20,971,520-point waveforms including the file write, next to the plain
-// writes and reads they are measured against, and the equality test next to `cmp`.
+// writes and reads they are measured against, and the equality test next to `cmp`
+// (spawned directly). The noise also at 1,048,576 points beside an fwrite of 2 MB.
 // compare_generators.py runs this beside numpy and prints the ratios.
-// `bench_generators --peak=<name>` instead runs one generation and prints the peak
-// resident memory in KiB (one fresh process per generator).
+// `bench_generators --peak=<name>[:<points>]` instead runs one generation and prints the
+// peak resident memory in KiB (one fresh process per generator).
+#include "bench_copy_baseline.h"
 #include "bench_peak.h"
 #include "cfg_if_adwv_exp.h"
 #include "cfg_if_adwv_multi_pulse.h"
@@ -33,8 +35,9 @@
 namespace {
 
 constexpr uint32 k_points = 20971520;
+constexpr uint32 k_points_1m = 1048576;
 
-std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
+std::unique_ptr<cfg_if_wv_t> make(const std::string &name, uint32 points = k_points)
 {
     std::unique_ptr<cfg_if_wv_t> wv;
     if (name == "sine_template" || name == "sine_template_c1" || name == "sine_computed")
@@ -45,7 +48,7 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
         wv = std::make_unique<cfg_if_bswv_ramp_t>();
     else if (name == "pulse")
         wv = std::make_unique<cfg_if_bswv_pulse_t>();
-    else if (name == "noise")
+    else if (name == "noise" || name == "noise_1M")
         wv = std::make_unique<cfg_if_bswv_noise_t>();
     else if (name == "dc")
         wv = std::make_unique<cfg_if_bswv_dc_t>();
@@ -58,7 +61,7 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
     else if (name == "multi_pulse") {
         auto mp = std::make_unique<cfg_if_adwv_multi_pulse_t>();
         // Two pulses of a quarter of the points each, with delays to match.
-        const float quarter = float(k_points / 4) * 1e-9f;
+        const float quarter = float(points / 4) * 1e-9f;
         for (uint32 i = 0; i < 2; ++i) {
             mp->set_pulse_width(i, quarter);
             mp->set_pulse_delay(i, quarter);
@@ -67,7 +70,7 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
         wv = std::move(mp);
     }
     if (wv && name != "multi_pulse") {
-        wv->set_wv_len(k_points);
+        wv->set_wv_len(name == "noise_1M" ? k_points_1m : points);
         // Ten cycles; the sinc and the sine also at one cycle.
         wv->set_cycle(name == "sinc_c1" || name == "sine_template_c1" ? 1 : 10);
         wv->set_phase(30.0f);
@@ -75,10 +78,22 @@ std::unique_ptr<cfg_if_wv_t> make(const std::string &name)
     return wv;
 }
 
+// The template read whole once, so that the generator and its baseline both find it in
+// the page cache, whatever ran before.
+void warm_template()
+{
+    lib_fd_t in = lib_open_read("sine.bin");
+    std::vector<char> buf(1u << 20);
+    for (std::uint64_t at = 0; in.ok() && lib_pread_all(in.get(), buf.data(), buf.size(), at) > 0; at += buf.size()) {
+    }
+}
+
 void prepare_template(const std::string &name)
 {
     if ((name == "sine_template" || name == "sine_template_c1") && lib_file_length("sine.bin") != std::int64_t(CFG_SINE_TEMPLATE_BYTES))
         cfg_write_sine_template("sine.bin");
+    if (name == "sine_template" || name == "sine_template_c1")
+        warm_template();
     if (name == "sine_computed")
         std::remove("sine.bin");
 }
@@ -124,16 +139,20 @@ const std::vector<short int> &pattern()
     return v;
 }
 
-// The baseline: the same 40 MB written with one fwrite.
+// The baseline: the same bytes written with one fwrite (40 MB, or 2 MB with argument 1)
+// to a new file, as a generator writes a new file in place of the old one (emptying the
+// old file instead would wait for its write-back).
 void BM_fwrite(benchmark::State &state)
 {
     const auto &v = pattern();
+    const std::size_t n = state.range(0) ? k_points_1m : k_points;
     for (auto _ : state) {
+        std::remove("fwrite.bin");
         std::FILE *f = std::fopen("fwrite.bin", "wb");
-        std::fwrite(v.data(), 2, v.size(), f);
+        std::fwrite(v.data(), 2, n, f);
         std::fclose(f);
     }
-    state.SetBytesProcessed(state.iterations() * int64_t(k_points) * 2);
+    state.SetBytesProcessed(state.iterations() * int64_t(n) * 2);
 }
 
 // The template baseline: reading the 100 MB template, then that fwrite.
@@ -147,6 +166,7 @@ void BM_template_read_fwrite(benchmark::State &state)
         if (std::fread(tpl.data(), 2, tpl.size(), in) != tpl.size())
             state.SkipWithError("short template");
         std::fclose(in);
+        std::remove("fwrite.bin");
         std::FILE *f = std::fopen("fwrite.bin", "wb");
         std::fwrite(v.data(), 2, v.size(), f);
         std::fclose(f);
@@ -184,20 +204,29 @@ void BM_equal(benchmark::State &state)
 void BM_cmp(benchmark::State &state)
 {
     equal_pair_t &p = equal_pair(false);
-    const std::string cmd = "cmp -s " + p.a.samples.path + " " + p.b.samples.path;
-    for (auto _ : state)
-        if (std::system(cmd.c_str()) != 0)
+    std::string cmp = "cmp", quiet = "-s", a = p.a.samples.path, b = p.b.samples.path;
+    char *argv[] = {&cmp[0], &quiet[0], &a[0], &b[0], nullptr};
+    for (auto _ : state) {
+        pid_t pid = 0;
+        int status = 0;
+        if (::posix_spawnp(&pid, "cmp", nullptr, nullptr, argv, environ) != 0 || ::waitpid(pid, &status, 0) != pid ||
+            !WIFEXITED(status) || WEXITSTATUS(status) != 0)
             state.SkipWithError("cmp failed");
+    }
     state.SetBytesProcessed(state.iterations() * int64_t(k_points) * 4);
 }
 
-const char *const k_generators[] = {"sine_template", "sine_template_c1", "sine_computed", "square", "ramp", "pulse", "noise",
-                                    "dc",            "sinc",          "sinc_c1", "stair", "exp", "multi_pulse"};
+const char *const k_generators[] = {"sine_template", "sine_template_c1", "sine_computed", "square", "ramp",
+                                    "pulse",         "noise",            "noise_1M",      "dc",     "sinc",
+                                    "sinc_c1",       "stair",            "exp",           "multi_pulse"};
 
-int peak_mode(const std::string &name)
+int peak_mode(const std::string &request)
 {
+    const std::size_t colon = request.find(':');
+    const std::string name = request.substr(0, colon);
+    const uint32 points = colon == std::string::npos ? k_points : uint32(std::stoul(request.substr(colon + 1)));
     prepare_template(name);
-    auto wv = make(name);
+    auto wv = make(name, points);
     if (!wv)
         return 2;
     int rc;
@@ -216,7 +245,7 @@ int main(int argc, char **argv)
     for (int i = 1; i < argc; ++i)
         if (std::strncmp(argv[i], "--peak=", 7) == 0)
             return peak_mode(argv[i] + 7);
-    BENCHMARK(BM_fwrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+    BENCHMARK(BM_fwrite)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
     BENCHMARK(BM_template_read_fwrite)->Unit(benchmark::kMillisecond)->UseRealTime();
     for (const char *name : k_generators)
         benchmark::RegisterBenchmark((std::string("BM_generate/") + name).c_str(), BM_generate, std::string(name))

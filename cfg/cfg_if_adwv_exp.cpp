@@ -28,15 +28,13 @@ int cfg_if_adwv_exp_t::create_wv_data()
     const double pd = p;
     const bool is_rise = rise;
     return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk, [&](short int *buf, uint64 first, uint32 len) {
-        cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-            uint64 g = (first + b + shift) % p;
-            for (uint64 i = b; i < e; ++i) {
-                const double ex = std::exp(-k * (double(g) / pd));
-                const double y = is_rise ? 1.0 - ex : ex;
-                buf[i] = lib_to_int16_sat((2.0 * y - 1.0) * 32767.0);
-                if (++g == p)
-                    g = 0;
-            }
-        });
+        uint64 g = (first + shift) % p;
+        for (uint32 i = 0; i < len; ++i) {
+            const double ex = std::exp(-k * (double(g) / pd));
+            const double y = is_rise ? 1.0 - ex : ex;
+            buf[i] = lib_to_int16_sat((2.0 * y - 1.0) * 32767.0);
+            if (++g == p)
+                g = 0;
+        }
     }, p);
 }

@@ -139,35 +139,42 @@ int cfg_if_adwv_multi_pulse_t::create_wv_data()
     base->set_srate(float(rate));
     base->set_cycle(1);
 
-    cfg_wv_sample_sink_t sink(*get_wv_data(), true);
-    const auto t0 = cfg_gen_clock_t::now();
-    auto buf = cfg_gen_alloc<short int>(std::min<uint64>(total, CFG_GEN_CHUNK));
-    if (!buf)
-        return CFG_GEN_NO_MEMORY;
+    // Where each pulse starts in the burst.
+    std::vector<uint64> start(len.size() + 1, 0);
+    for (std::size_t j = 0; j < len.size(); ++j)
+        start[j + 1] = start[j] + len[j].m;
     const double rsd = double(rs), fsd = double(fs);
-    for (const lengths_t &l : len) {
-        const uint64 top_end = rs + l.w;
-        const uint64 fall_end = top_end + fs;
-        for (uint64 first = 0; first < l.m && sink.ok(); first += CFG_GEN_CHUNK) {
-            const uint32 n = uint32(std::min<uint64>(l.m - first, CFG_GEN_CHUNK));
-            const auto tc = cfg_gen_clock_t::now();
-            cfg_gen_parallel(n, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-                for (uint64 j = b; j < e; ++j) {
-                    const uint64 i = first + j;
-                    short int v = -32767;
-                    if (i < rs)
-                        v = lib_to_int16_sat(double(i) * 65534.0 / rsd - 32767.0);
-                    else if (i < top_end)
-                        v = 32767;
-                    else if (i < fall_end)
-                        v = lib_to_int16_sat(32767.0 - double(i - top_end) * 65534.0 / fsd);
-                    buf[j] = v;
-                }
-            });
-            sink.append(buf.get(), n);
-            lib_diag_line("contain use " + cfg_gen_ms_since(tc));
+    // Rising edge, top, falling edge and delay of each pulse, filled run by run.
+    auto compute = [&](short int *buf, uint64 first, uint32 count) {
+        std::size_t j = std::size_t(std::upper_bound(start.begin(), start.end(), first) - start.begin()) - 1;
+        uint64 i = first - start[j];
+        for (uint32 o = 0; o < count;) {
+            const lengths_t &l = len[j];
+            const uint64 top_end = rs + l.w;
+            const uint64 fall_end = top_end + fs;
+            const uint64 left = std::min<uint64>(count - o, l.m - i);
+            const uint64 stop = i + left;
+            for (; i < stop && i < rs; ++i)
+                buf[o++] = lib_to_int16_sat(double(i) * 65534.0 / rsd - 32767.0);
+            if (i < stop && i < top_end) {
+                const uint64 run = std::min(stop, top_end) - i;
+                std::fill(buf + o, buf + o + run, short(32767));
+                o += uint32(run);
+                i += run;
+            }
+            for (; i < stop && i < fall_end; ++i)
+                buf[o++] = lib_to_int16_sat(32767.0 - double(i - top_end) * 65534.0 / fsd);
+            if (i < stop) {
+                const uint64 run = stop - i;
+                std::fill(buf + o, buf + o + run, short(-32767));
+                o += uint32(run);
+                i += run;
+            }
+            if (i == l.m) {
+                ++j;
+                i = 0;
+            }
         }
-    }
-    lib_diag_line("contain use " + cfg_gen_ms_since(t0));
-    return cfg_gen_finish(*this, sink);
+    };
+    return cfg_gen_run(*this, total, cfg_gen_diag_t::chunk, compute);
 }

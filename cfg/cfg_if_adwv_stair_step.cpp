@@ -36,14 +36,12 @@ int cfg_if_adwv_stair_step_t::create_wv_data()
     const uint64 step_len = p / s;
     const uint64 shift = cfg_gen_phase_offset(p, *get_phase()) % p;
     return cfg_gen_run(*this, n, cfg_gen_diag_t::none, [&](short int *buf, uint64 first, uint32 len) {
-        cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-            uint64 g = (first + b + shift) % p;
-            for (uint64 i = b; i < e; ++i) {
-                // The last P mod S points of a period stay on the last level.
-                buf[i] = level[std::min<uint64>(g / step_len, s - 1)];
-                if (++g == p)
-                    g = 0;
-            }
-        });
+        uint64 g = (first + shift) % p;
+        for (uint32 i = 0; i < len; ++i) {
+            // The last P mod S points of a period stay on the last level.
+            buf[i] = level[std::min<uint64>(g / step_len, s - 1)];
+            if (++g == p)
+                g = 0;
+        }
     }, p);
 }

@@ -1,61 +1,93 @@
 #include "cfg_if_bswv_noise.h"
 
 #include "cfg_wv_gen_run.h"
-#include "lib_file_io.h"
 #include "lib_sample_conv.h"
-#include "lib_wv_file_buffer.h"
 #include "plat_rand.h"
 
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <memory>
+#include <vector>
 
 namespace {
 
-// Draws the uniform pairs of one chunk in order (value i uses draws 2i and 2i + 1) and
-// turns each pair into a normal value in place of its first draw.
-void draw_chunk(float *x, float *u2, uint32 len)
+// A draw takes one of 32768 values, so each factor of the Box-Muller value is one of
+// 32768 floats: the radius from the first draw of a pair, the cosine (times sqrt 2)
+// from the second. Tables of both, computed once with the same single-precision steps,
+// give every value bit for bit as the formula does, without a logarithm or a cosine per
+// value.
+struct noise_tables_t
 {
-    for (uint32 i = 0; i < len; ++i) {
-        x[i] = float(plat_rand() / 32767.0);
-        u2[i] = float(plat_rand() / 32767.0);
-    }
-    cfg_gen_parallel_default(len, [&](uint64 b, uint64 e) {
+    noise_tables_t()
+    {
         const double two_pi = 6.283185307179586476925286766559;
         const double sqrt2 = 1.4142135623730950488016887242097;
-        for (uint64 i = b; i < e; ++i) {
-            const float u1 = x[i] == 0.0f ? 1e-8f : x[i];
-            const float s = float(std::sqrt(-double(std::log(u1))));
-            const float cs = std::cos(float(two_pi * double(u2[i])));
-            x[i] = float(double(float(double(cs) * sqrt2)) * double(s));
+        for (int r = 0; r <= PLAT_RAND_MAX; ++r) {
+            const float u = float(r / 32767.0);
+            const float u1 = u == 0.0f ? 1e-8f : u;
+            radius[r] = float(std::sqrt(-double(std::log(u1))));
+            const float cs = std::cos(float(two_pi * double(u)));
+            cosine[r] = float(double(cs) * sqrt2);
         }
-    });
-}
-
-void scan_chunk(const float *x, uint32 len, double &lo, double &hi)
-{
-    double mn = lo, mx = hi;
-#pragma omp parallel for num_threads(CFG_GEN_THREADS) reduction(min : mn) reduction(max : mx)
-    for (int64 i = 0; i < int64(len); ++i) {
-        mn = std::min(mn, double(x[i]));
-        mx = std::max(mx, double(x[i]));
     }
-    lo = mn;
-    hi = mx;
+    float radius[PLAT_RAND_MAX + 1];
+    float cosine[PLAT_RAND_MAX + 1];
+};
+
+const noise_tables_t &noise_tables()
+{
+    static const noise_tables_t tables;
+    return tables;
 }
 
-void scale_chunk(const float *x, short int *out, uint32 len, double lo, double hi)
+// Value i of the set uses draws 2i and 2i + 1 after the seed.
+inline float noise_value(const noise_tables_t &t, uint32 &state)
 {
-    const double span = hi - lo;
-    cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-        if (span == 0.0) {
-            // All values equal: no spread to fill the scale with.
-            std::fill(out + b, out + e, static_cast<short int>(0));
-            return;
-        }
-        for (uint64 i = b; i < e; ++i)
-            out[i] = lib_to_int16_sat(double(float(2.0 * (double(x[i]) - lo) / span - 1.0)) * 32767.0);
-    });
+    const int r1 = plat_rand_next(state);
+    const int r2 = plat_rand_next(state);
+    return float(double(t.cosine[r2]) * double(t.radius[r1]));
+}
+
+// Values [first, first + count) into out, from the state at `seed`. Four stretches are
+// drawn side by side from states of their own: each draw waits for the one before it,
+// four independent chains keep the processor busy.
+void make_values(uint32 seed, uint64 first, uint64 count, float *out)
+{
+    constexpr int k_lanes = 4;
+    const noise_tables_t &t = noise_tables();
+    const uint64 lane_len = count / k_lanes;
+    uint32 state[k_lanes];
+    for (int l = 0; l < k_lanes; ++l)
+        state[l] = plat_rand_jump(seed, 2 * (first + uint64(l) * lane_len));
+    for (uint64 i = 0; i < lane_len; ++i)
+        for (int l = 0; l < k_lanes; ++l)
+            out[uint64(l) * lane_len + i] = noise_value(t, state[l]);
+    // The few values the lanes leave over.
+    uint32 rest = plat_rand_jump(seed, 2 * (first + k_lanes * lane_len));
+    for (uint64 i = k_lanes * lane_len; i < count; ++i)
+        out[i] = noise_value(t, rest);
+}
+
+// Hands the values [first, first + count) to f(values, offset, number) in one slab of
+// this thread (reused), or in small pieces should its memory not be had.
+template <typename F>
+void with_values(uint32 seed, uint64 first, uint64 count, F f)
+{
+    thread_local std::unique_ptr<float[]> slab;
+    if (!slab)
+        slab = cfg_gen_alloc<float>(CFG_GEN_SLAB);
+    if (slab && count <= CFG_GEN_SLAB) {
+        make_values(seed, first, count, slab.get());
+        f(slab.get(), uint64(0), count);
+        return;
+    }
+    float piece[4096];
+    for (uint64 at = 0; at < count; at += 4096) {
+        const uint64 k = std::min<uint64>(4096, count - at);
+        make_values(seed, first + at, k, piece);
+        f(piece, at, k);
+    }
 }
 
 } // namespace
@@ -70,56 +102,57 @@ void cfg_if_bswv_noise_t::use_fixed_seed(unsigned int value)
 
 void cfg_if_bswv_noise_t::use_time_seed() { fixed_seed = false; }
 
+// The scaling needs the extremes of the whole set, so the values are made twice from
+// the same draws: once for the extremes, once to be scaled and written. Any stretch of
+// the draws is reached directly from the seed, so both passes run in parallel streams
+// that give exactly the serial sequence, and nothing of the set is held.
 int cfg_if_bswv_noise_t::create_wv_data()
 {
-    const uint32 n = *get_wv_len();
-    cfg_wv_sample_sink_t sink(*get_wv_data(), true);
+    const uint64 n = *get_wv_len();
     plat_srand(fixed_seed ? seed : static_cast<unsigned int>(std::time(nullptr)));
+    const uint32 start = plat_rand_state();
+    noise_tables();
 
-    const uint32 chunk = std::min(n, CFG_GEN_CHUNK);
-    auto x = cfg_gen_alloc<float>(chunk);
-    auto u2 = cfg_gen_alloc<float>(chunk);
-    auto out = cfg_gen_alloc<short int>(chunk);
-    if (!x || !u2 || !out)
-        return CFG_GEN_NO_MEMORY;
     const auto t0 = cfg_gen_clock_t::now();
     double lo = 0.0, hi = 0.0;
-
-    if (n <= CFG_GEN_CHUNK) {
-        // One chunk: the whole set is in memory, no scratch file is needed.
-        draw_chunk(x.get(), u2.get(), n);
-        lib_diag_line("cal use " + cfg_gen_ms_since(t0));
-        u2.reset();
-        scan_chunk(x.get(), n, lo, hi);
-        scale_chunk(x.get(), out.get(), n, lo, hi);
-        sink.append(out.get(), n);
-    } else {
-        // The scaling needs the extremes of the whole set: keep the values in a scratch
-        // file, then read them back.
-        lib_wv_file_buffer_t<float> scratch;
-        lib_fd_t fd = lib_open_rw(scratch.get_path());
-        if (!fd.ok())
-            return CFG_GEN_WRITE_FAILED;
-        for (uint64 first = 0; first < n; first += chunk) {
-            const uint32 len = uint32(std::min<uint64>(n - first, chunk));
-            const auto t = cfg_gen_clock_t::now();
-            draw_chunk(x.get(), u2.get(), len);
-            lib_diag_line("cal use " + cfg_gen_ms_since(t));
-            scan_chunk(x.get(), len, lo, hi);
-            const std::size_t bytes = std::size_t(len) * 4;
-            if (lib_pwrite_all(fd.get(), x.get(), bytes, first * 4) != bytes)
-                return CFG_GEN_WRITE_FAILED;
+    for (uint64 first = 0; first < n; first += CFG_GEN_CHUNK) {
+        const uint64 len = std::min<uint64>(n - first, CFG_GEN_CHUNK);
+        const auto t = cfg_gen_clock_t::now();
+        const uint64 slabs = (len + CFG_GEN_SLAB - 1) / CFG_GEN_SLAB;
+        double mn = lo, mx = hi;
+#pragma omp parallel for schedule(dynamic, 1) num_threads(lib_team_size(len, CFG_GEN_GRAIN)) reduction(min : mn) reduction(max : mx)
+        for (int64 i = 0; i < int64(slabs); ++i) {
+            const uint64 b = first + uint64(i) * CFG_GEN_SLAB;
+            float smin = 0.0f, smax = 0.0f;
+            with_values(start, b, std::min<uint64>(CFG_GEN_SLAB, first + len - b), [&](const float *x, uint64, uint64 c) {
+                for (uint64 k = 0; k < c; ++k) {
+                    smin = std::min(smin, x[k]);
+                    smax = std::max(smax, x[k]);
+                }
+            });
+            mn = std::min(mn, double(smin));
+            mx = std::max(mx, double(smax));
         }
-        u2.reset();
-        for (uint64 first = 0; first < n && sink.ok(); first += chunk) {
-            const uint32 len = uint32(std::min<uint64>(n - first, chunk));
-            const std::size_t bytes = std::size_t(len) * 4;
-            if (lib_pread_all(fd.get(), x.get(), bytes, first * 4) != bytes)
-                return CFG_GEN_WRITE_FAILED;
-            scale_chunk(x.get(), out.get(), len, lo, hi);
-            sink.append(out.get(), len);
-        }
+        lo = mn;
+        hi = mx;
+        lib_diag_line("cal use " + cfg_gen_ms_since(t));
     }
+
+    const double span = hi - lo;
+    auto scale = [&](short int *buf, uint64 first, uint32 len) {
+        if (span == 0.0) {
+            // All values equal: no spread to fill the scale with.
+            std::fill(buf, buf + len, static_cast<short int>(0));
+            return;
+        }
+        with_values(start, first, len, [&](const float *x, uint64 at, uint64 c) {
+            for (uint64 k = 0; k < c; ++k)
+                buf[at + k] = lib_to_int16_sat(double(float(2.0 * (double(x[k]) - lo) / span - 1.0)) * 32767.0);
+        });
+    };
+    const int rc = cfg_gen_run(*this, n, cfg_gen_diag_t::none, scale);
+    // The process-wide generator ends where the serial draws would have left it.
+    plat_rand_set_state(plat_rand_jump(start, 2 * n));
     lib_diag_line("total time" + cfg_gen_ms_since(t0));
-    return cfg_gen_finish(*this, sink);
+    return rc;
 }

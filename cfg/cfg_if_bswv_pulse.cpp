@@ -104,23 +104,21 @@ int cfg_if_bswv_pulse_t::create_wv_data()
     const double top_end = rise_end + double(top);
     const double fall_end = top_end + f;
     return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk, [&](short int *buf, uint64 first, uint32 len) {
-        cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-            uint64 g = (first + b) % p;
-            for (uint64 i = b; i < e; ++i) {
-                const double gd = double(g);
-                short int v = -32767;
-                if (gd < d)
-                    v = -32767;
-                else if (gd < rise_end)
-                    v = lib_to_int16_sat((gd - d) * 65534.0 / r - 32767.0);
-                else if (gd < top_end)
-                    v = 32767;
-                else if (gd < fall_end)
-                    v = lib_to_int16_sat(32767.0 - (gd - d - r - double(top)) * 65534.0 / f);
-                buf[i] = v;
-                if (++g == p)
-                    g = 0;
-            }
-        });
+        uint64 g = first % p;
+        for (uint32 i = 0; i < len; ++i) {
+            const double gd = double(g);
+            short int v = -32767;
+            if (gd < d)
+                v = -32767;
+            else if (gd < rise_end)
+                v = lib_to_int16_sat((gd - d) * 65534.0 / r - 32767.0);
+            else if (gd < top_end)
+                v = 32767;
+            else if (gd < fall_end)
+                v = lib_to_int16_sat(32767.0 - (gd - d - r - double(top)) * 65534.0 / f);
+            buf[i] = v;
+            if (++g == p)
+                g = 0;
+        }
     }, p);
 }

@@ -38,15 +38,13 @@ int cfg_if_bswv_ramp_t::create_wv_data()
     const uint64 shift = uint64(((c0 % int64(p)) + int64(p)) % int64(p));
     const double ad = double(a), bd = double(bl);
     return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk_total, [&](short int *buf, uint64 first, uint32 len) {
-        cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-            uint64 h = (first + b + shift) % p;
-            for (uint64 i = b; i < e; ++i) {
-                const double hd = double(h);
-                buf[i] = hd < ad ? lib_to_int16_sat(hd * 65535.0 / ad - 32768.0)
-                                 : lib_to_int16_sat(32767.0 - (hd - ad) * 65535.0 / bd);
-                if (++h == p)
-                    h = 0;
-            }
-        });
+        uint64 h = (first + shift) % p;
+        for (uint32 i = 0; i < len; ++i) {
+            const double hd = double(h);
+            buf[i] = hd < ad ? lib_to_int16_sat(hd * 65535.0 / ad - 32768.0)
+                             : lib_to_int16_sat(32767.0 - (hd - ad) * 65535.0 / bd);
+            if (++h == p)
+                h = 0;
+        }
     }, p);
 }

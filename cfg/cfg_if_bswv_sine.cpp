@@ -11,7 +11,6 @@
 namespace {
 
 constexpr double k_len = double(CFG_SINE_TEMPLATE_LEN);
-constexpr int k_blocks = CFG_GEN_THREADS;
 
 double start_position(float phase)
 {
@@ -87,7 +86,7 @@ double cfg_sine_advance(double x, double s, uint64 steps)
 
 namespace {
 
-// The template mapped read-only: the generator touches only the samples it needs, and
+// The template mapped read-only: the generator touches only the pages it needs, and
 // nothing is copied. Empty when the file is missing or shorter than one period.
 class template_map_t
 {
@@ -100,7 +99,7 @@ public:
         lib_diag_line("open file successfully");
         if (lib_file_length(path) < std::int64_t(CFG_SINE_TEMPLATE_BYTES))
             return;
-        void *p = ::mmap(nullptr, CFG_SINE_TEMPLATE_BYTES, PROT_READ, MAP_PRIVATE | MAP_POPULATE, in.get(), 0);
+        void *p = ::mmap(nullptr, CFG_SINE_TEMPLATE_BYTES, PROT_READ, MAP_PRIVATE, in.get(), 0);
         if (p != MAP_FAILED)
             m_data = static_cast<const short int *>(p);
     }
@@ -116,6 +115,10 @@ public:
 private:
     const short int *m_data = nullptr;
 };
+
+// Periods up to this many points are kept in memory once and copied from where the
+// walk has not drifted; longer ones are read from the template as they come.
+constexpr uint32 k_pattern_max = 1u << 23;
 
 } // namespace
 
@@ -133,50 +136,60 @@ int cfg_if_bswv_sine_t::create_wv_data()
     const template_map_t tpl(path);
     // A missing or short template is replaced by the values the canonical one holds.
     const short int *table = tpl.data();
+    auto sample = [table](uint32 j) { return table ? table[j] : cfg_sine_fast_sample(j); };
 
     const double s = k_len / double(p);
-    auto sample = [table](uint32 j) { return table ? table[j] : cfg_sine_template_sample(j); };
-    // The walk's state at the start of the current chunk; chunks come in order.
-    double x_chunk = start_position(*get_phase());
-    uint64 k_chunk = 0;
-    return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk_total, [&](short int *buf, uint64 first, uint32 len) {
-        x_chunk = cfg_sine_advance(x_chunk, s, first - k_chunk);
-        k_chunk = first;
-        // The first period of the chunk, from the template or the formula.
-        const uint64 head = std::min<uint64>(p, len);
-#pragma omp parallel for num_threads(CFG_GEN_THREADS) schedule(static, 1)
-        for (int b = 0; b < k_blocks; ++b) {
-            uint64 bb = 0, be = 0;
-            cfg_gen_block(head, b, k_blocks, bb, be);
-            double x = cfg_sine_advance(x_chunk, s, bb);
-            for (uint64 i = bb; i < be; ++i) {
-                buf[i] = sample(uint32(x));
-                x = step(x, s);
-            }
+    const double x0 = start_position(*get_phase());
+    // Every sample read where the serial walk puts it.
+    auto direct = [&](const double x_first, short int *buf, uint32 len) {
+        double x = x_first;
+        for (uint32 i = 0; i < len; ++i) {
+            buf[i] = sample(uint32(x));
+            x = step(x, s);
         }
-        // Later periods drift from the first only by the rounding of the walk: where a
-        // sample reads the same template index as its counterpart one or more periods
-        // back, it is that sample, so only the drifted ones are looked up again.
-        const uint64 rest = len - head;
-#pragma omp parallel for num_threads(CFG_GEN_THREADS) schedule(static, 1)
-        for (int b = 0; b < k_blocks; ++b) {
-            uint64 bb = 0, be = 0;
-            cfg_gen_block(rest, b, k_blocks, bb, be);
-            if (bb == be)
-                continue;
-            double x = cfg_sine_advance(x_chunk, s, head + bb);
-            uint64 r = (head + bb) % p;
-            double y = cfg_sine_advance(x_chunk, s, r);
-            for (uint64 i = head + bb; i < head + be; ++i) {
-                const uint32 j = uint32(x);
-                buf[i] = j == uint32(y) ? buf[r] : sample(j);
-                x = step(x, s);
-                if (++r == p) {
-                    r = 0;
-                    y = x_chunk;
-                } else {
-                    y = step(y, s);
-                }
+    };
+    if (p < n && cfg_sine_advance(x0, s, p) == x0) {
+        // The walk comes back to its very start after a period: the samples repeat exactly.
+        return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk_total, [&](short int *buf, uint64 first, uint32 len) {
+            direct(cfg_sine_advance(x0, s, first % p), buf, len);
+        }, p);
+    }
+
+    // The walk's position at the start of every slab, stepped once from slab to slab.
+    std::vector<double> slab_x;
+    slab_x.reserve(std::size_t((uint64(n) + CFG_GEN_SLAB - 1) / CFG_GEN_SLAB));
+    for (double x = x0; slab_x.size() * CFG_GEN_SLAB < n; x = cfg_sine_advance(x, s, CFG_GEN_SLAB))
+        slab_x.push_back(x);
+    auto x_at = [&](uint64 first) {
+        return cfg_sine_advance(slab_x[std::size_t(first / CFG_GEN_SLAB)], s, first % CFG_GEN_SLAB);
+    };
+
+    if (p >= n || p > k_pattern_max) {
+        return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk_total,
+                           [&](short int *buf, uint64 first, uint32 len) { direct(x_at(first), buf, len); });
+    }
+    // Later periods drift from the first only by the rounding of the walk: where a sample
+    // reads the same template index as its counterpart in the first period, it is that
+    // sample, so only the drifted ones are looked up again.
+    cfg_gen_work_t first_period(p);
+    if (!first_period)
+        return CFG_GEN_NO_MEMORY;
+    auto head = [&](short int *buf, uint64 first, uint32 len) { direct(x_at(first), buf, len); };
+    cfg_gen_fill(first_period.get(), 0, p, head);
+    const short int *pattern = first_period.get();
+    return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk_total, [&](short int *buf, uint64 first, uint32 len) {
+        double x = x_at(first);
+        uint64 r = first % p;
+        double y = cfg_sine_advance(x0, s, r);
+        for (uint32 i = 0; i < len; ++i) {
+            const uint32 j = uint32(x);
+            buf[i] = j == uint32(y) ? pattern[r] : sample(j);
+            x = step(x, s);
+            if (++r == p) {
+                r = 0;
+                y = x0;
+            } else {
+                y = step(y, s);
             }
         }
     });

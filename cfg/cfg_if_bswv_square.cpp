@@ -23,15 +23,13 @@ int cfg_if_bswv_square_t::create_wv_data()
     const float high = float(double(p) * (double(*get_duty()) / 100.0));
     const uint64 q0 = cfg_gen_phase_offset(p, *get_phase()) % p;
     return cfg_gen_run(*this, n, cfg_gen_diag_t::chunk, [&](short int *buf, uint64 first, uint32 len) {
-        cfg_gen_parallel(len, CFG_GEN_THREADS, [&](uint64 b, uint64 e) {
-            // The position in the period just counts up, so each block can start from
-            // its own index.
-            uint32 q = uint32((q0 + first + b) % p);
-            for (uint64 i = b; i < e; ++i) {
-                buf[i] = high > float(q) ? 32767 : -32767;
-                if (++q >= p)
-                    q = 0;
-            }
-        });
+        // The position in the period just counts up, so each stretch can start from
+        // its own index.
+        uint32 q = uint32((q0 + first) % p);
+        for (uint32 i = 0; i < len; ++i) {
+            buf[i] = high > float(q) ? 32767 : -32767;
+            if (++q >= p)
+                q = 0;
+        }
     }, p);
 }

@@ -28,6 +28,52 @@ std::string cfg_gen_ms_since(cfg_gen_clock_t::time_point start)
 
 #include "cfg_wv_gen_run.h"
 
+namespace {
+
+struct kept_work_t
+{
+    std::unique_ptr<short int[]> data;
+    uint64 count = 0;
+    bool taken = false;
+};
+
+// Generators run on one thread.
+kept_work_t &kept_work()
+{
+    static kept_work_t kept;
+    return kept;
+}
+
+} // namespace
+
+cfg_gen_work_t::cfg_gen_work_t(uint64 count)
+{
+    if (count == 0)
+        return;
+    kept_work_t &k = kept_work();
+    if (count <= CFG_GEN_KEPT_SAMPLES && !k.taken) {
+        if (k.count < count) {
+            k.data.reset();
+            k.data = cfg_gen_alloc<short int>(count);
+            k.count = k.data ? count : 0;
+        }
+        if (k.data) {
+            k.taken = true;
+            m_kept = true;
+            m_data = k.data.get();
+            return;
+        }
+    }
+    m_own = cfg_gen_alloc<short int>(count);
+    m_data = m_own.get();
+}
+
+cfg_gen_work_t::~cfg_gen_work_t()
+{
+    if (m_kept)
+        kept_work().taken = false;
+}
+
 int cfg_gen_finish(cfg_if_wv_t &wv, cfg_wv_sample_sink_t &sink)
 {
     if (!sink.commit())

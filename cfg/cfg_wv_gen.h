@@ -1,6 +1,8 @@
 #pragma once
+#include "lib_parallel.h"
 #include "lib_types.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <omp.h>
@@ -11,8 +13,10 @@
 
 // Samples computed and appended per step; bounds the memory of every generator.
 constexpr uint32 CFG_GEN_CHUNK = 50000000;
-// Parallel loops of the generators ask for this many threads.
+// Parallel loops of the generators ask for at most this many threads, and for one per
+// CFG_GEN_GRAIN samples only: a short waveform needs no team of eight.
 constexpr int CFG_GEN_THREADS = 32;
+constexpr uint64 CFG_GEN_GRAIN = 1u << 17;
 
 // A file write failed: the previous samples are kept.
 constexpr int CFG_GEN_WRITE_FAILED = -1;
@@ -45,7 +49,8 @@ void cfg_gen_parallel(uint64 n, int threads, F body)
 {
     if (n == 0)
         return;
-#pragma omp parallel num_threads(threads)
+    const int team = std::min(threads, lib_team_size(n, CFG_GEN_GRAIN));
+#pragma omp parallel num_threads(team)
     {
         uint64 b = 0, e = 0;
         cfg_gen_block(n, omp_get_thread_num(), omp_get_num_threads(), b, e);
@@ -54,13 +59,13 @@ void cfg_gen_parallel(uint64 n, int threads, F body)
     }
 }
 
-// The same with the runtime's default thread count.
+// The same with the runtime's default thread count (as many as it offers).
 template <typename F>
 void cfg_gen_parallel_default(uint64 n, F body)
 {
     if (n == 0)
         return;
-#pragma omp parallel
+#pragma omp parallel num_threads(lib_team_size(n, CFG_GEN_GRAIN))
     {
         uint64 b = 0, e = 0;
         cfg_gen_block(n, omp_get_thread_num(), omp_get_num_threads(), b, e);

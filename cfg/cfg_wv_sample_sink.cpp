@@ -46,7 +46,19 @@ bool cfg_wv_sample_sink_t::append(const short int *samples, uint64 count)
     return true;
 }
 
-bool cfg_wv_sample_sink_t::append_repeated(const short int *pattern, uint64 period, uint64 count)
+bool cfg_wv_sample_sink_t::write_at(uint64 at, const short int *samples, uint64 count)
+{
+    if (!m_ok)
+        return false;
+    const std::size_t bytes = std::size_t(count) * sizeof(short int);
+    if (lib_pwrite_all(m_scratch.fd(), samples, bytes, at * sizeof(short int)) != bytes) {
+        m_ok = false;
+        return false;
+    }
+    return true;
+}
+
+bool cfg_wv_sample_sink_t::append_repeated(const short int *pattern, uint64 period, uint64 count, uint64 start)
 {
     if (!m_ok || period == 0)
         return m_ok && count == 0;
@@ -55,7 +67,7 @@ bool cfg_wv_sample_sink_t::append_repeated(const short int *pattern, uint64 peri
     for (uint64 pos = 0; pos < count;) {
         int used = 0;
         for (uint64 at = pos; at < count && used < k_iov; ++used) {
-            const uint64 in_period = at % period;
+            const uint64 in_period = (at + start) % period;
             const uint64 take = std::min(period - in_period, count - at);
             iov[used].iov_base = const_cast<short int *>(pattern + in_period);
             iov[used].iov_len = std::size_t(take) * sizeof(short int);

@@ -3,6 +3,7 @@
 #include "lib_wv_data.h"
 #include "lib_wv_scratch.h"
 
+#include <atomic>
 #include <string>
 
 // Writes a whole new content for a sample record's file. The samples go to the store's
@@ -21,9 +22,13 @@ public:
     // Starts from the target's current samples instead of an empty file.
     bool keep_existing();
     bool append(const short int *samples, uint64 count);
-    // Appends count samples made of pattern[0, period) repeated from its start (the last
-    // repeat cut short), without building the repeats in memory.
-    bool append_repeated(const short int *pattern, uint64 period, uint64 count);
+    // Appends count samples made of pattern[0, period) repeated, starting at
+    // pattern[start] (the last repeat cut short), without building the repeats in memory.
+    bool append_repeated(const short int *pattern, uint64 period, uint64 count, uint64 start = 0);
+    // Writes count samples at sample position `at`, in any order and from any thread
+    // (not mixed with the appends above); set_length then names the content's length.
+    bool write_at(uint64 at, const short int *samples, uint64 count);
+    void set_length(uint64 samples) { m_bytes = samples * 2; }
     bool ok() const { return m_ok; }
     uint64 written() const { return m_bytes / 2; }
     // Puts the new content in place; false (with a line on standard error) when any
@@ -33,6 +38,6 @@ public:
 private:
     std::string m_store;
     lib_wv_scratch_t m_scratch;
-    bool m_ok;
+    std::atomic<bool> m_ok;
     uint64 m_bytes;
 };

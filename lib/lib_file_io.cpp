@@ -38,14 +38,69 @@ lib_fd_t lib_open_read(const std::string &path)
     return lib_fd_t(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
 }
 
+bool lib_file_is_shared(const std::string &path)
+{
+    struct stat st;
+    return ::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_nlink > 1;
+}
+
+bool lib_same_file(const std::string &a, const std::string &b)
+{
+    struct stat sa, sb;
+    return ::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+bool lib_unshare_file(const std::string &path)
+{
+    if (!lib_file_is_shared(path))
+        return true;
+    const std::string own = path + ".own";
+    bool ok = false;
+    {
+        lib_fd_t in = lib_open_read(path);
+        lib_fd_t out = lib_create_fresh(own);
+        const std::int64_t len = lib_file_length(path);
+        ok = in.ok() && out.ok() && len >= 0 &&
+             lib_copy_bytes(in.get(), 0, out.get(), 0, std::uint64_t(len)) == std::uint64_t(len);
+    }
+    if (ok && ::rename(own.c_str(), path.c_str()) == 0)
+        return true;
+    ::unlink(own.c_str());
+    return false;
+}
+
 lib_fd_t lib_open_rw(const std::string &path)
 {
+    if (!lib_unshare_file(path))
+        return lib_fd_t();
     return lib_fd_t(::open(path.c_str(), O_RDWR | O_NOFOLLOW | O_CLOEXEC));
 }
 
 lib_fd_t lib_open_trunc(const std::string &path)
 {
+    // A new file rather than the old one emptied: emptying a shared file would empty it
+    // for its other names too, and some file systems write a file emptied and written
+    // again to disk at once.
+    struct stat st;
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        ::unlink(path.c_str());
     return lib_fd_t(::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666));
+}
+
+bool lib_replace_own_file(const std::string &from, const std::string &to)
+{
+    const std::string aside = to + ".old";
+    ::unlink(aside.c_str());
+    const bool had = ::rename(to.c_str(), aside.c_str()) == 0;
+    if (::rename(from.c_str(), to.c_str()) != 0) {
+        if (had)
+            ::rename(aside.c_str(), to.c_str());
+        return false;
+    }
+    if (had)
+        ::unlink(aside.c_str());
+    return true;
 }
 
 lib_fd_t lib_create_new(const std::string &path, int *error)

@@ -27,8 +27,24 @@ private:
 lib_fd_t lib_open_read(const std::string &path);
 // The program's own files (sample stores and their scratch files) are never written
 // through a symbolic link: a link planted at their name makes the open fail instead.
+// Nor is a file with more than one name (an undo snapshot shares its file with the
+// document it was taken from) ever written in place: opening such a file for writing
+// first gives this name a file of its own, a copy (lib_open_rw) or an empty one
+// (lib_open_trunc).
 lib_fd_t lib_open_rw(const std::string &path);       // existing own file, read and write
-lib_fd_t lib_open_trunc(const std::string &path);    // own file, create or empty, write only
+lib_fd_t lib_open_trunc(const std::string &path);    // own file, made anew, write only
+// Gives `path` its own copy of a file it shares with other names; true when the file is
+// now this name's alone (or was already). On failure the name keeps the shared file.
+bool lib_unshare_file(const std::string &path);
+// Puts the own file `from` in place of the own file `to` (which may be missing). Not by
+// renaming over `to`: some file systems write a file renamed over another to disk at
+// once, which a scratch file of the program does not need; `to` is set aside first and
+// put back should the rename fail. False then.
+bool lib_replace_own_file(const std::string &from, const std::string &to);
+// True when `path` names a regular file that has other names too.
+bool lib_file_is_shared(const std::string &path);
+// True when both paths name the same file.
+bool lib_same_file(const std::string &a, const std::string &b);
 // Creates a new file, read and write, that did not exist before (no link followed).
 // `error` receives errno on failure.
 lib_fd_t lib_create_new(const std::string &path, int *error = nullptr);

@@ -2,27 +2,6 @@
 
 #include <cmath>
 
-namespace {
-
-// Inlined into the block conversion below, which an exported function cannot be.
-inline short int to_int16_sat(double value, short int nan_value)
-{
-    if (std::isnan(value))
-        return nan_value;
-    if (value >= 32767.0)
-        return 32767;
-    if (value <= -32768.0)
-        return -32768;
-    return static_cast<short int>(value);
-}
-
-} // namespace
-
-short int lib_to_int16_sat(double value, short int nan_value)
-{
-    return to_int16_sat(value, nan_value);
-}
-
 short int lib_round_to_int16_sat(double value, short int nan_value)
 {
     if (std::isnan(value))
@@ -90,7 +69,7 @@ void volts_to_samples(const float *volts, short int *samples, std::size_t count,
             const int whole = static_cast<int>(q);
             const double frac = std::fabs(q - whole);
             if (frac > 0.002 && frac < 0.998) {
-                samples[i] = to_int16_sat(whole, 0);
+                samples[i] = lib_to_int16_sat(whole, 0);
                 continue;
             }
         }

@@ -5,8 +5,18 @@
 // s / 32767 * (amplitude / 2) + offset volts.
 
 // The one float-to-int16 conversion of the program: truncates toward zero, saturates
-// to [-32768, 32767] and maps NaN to `nan_value`.
-short int lib_to_int16_sat(double value, short int nan_value = 0);
+// to [-32768, 32767] and maps NaN to `nan_value`. Inline: the generators call it once
+// per sample.
+inline short int lib_to_int16_sat(double value, short int nan_value = 0)
+{
+    if (value != value)
+        return nan_value;
+    if (value >= 32767.0)
+        return 32767;
+    if (value <= -32768.0)
+        return -32768;
+    return static_cast<short int>(value);
+}
 // The same with round-half-away-from-zero instead of truncation.
 short int lib_round_to_int16_sat(double value, short int nan_value = 0);
 

@@ -5,6 +5,8 @@
 #include "lib_scratch_writer.h"
 
 #include <algorithm>
+#include <cstdio>
+#include <unistd.h>
 
 template <typename T>
 void lib_wv_data_t<T>::read_all(std::vector<T> &out) const
@@ -37,6 +39,32 @@ bool lib_wv_data_t<T>::assign(const lib_wv_data_t &other)
 }
 
 template <typename T>
+bool lib_wv_data_t<T>::share(const lib_wv_data_t &other)
+{
+    if (this == &other)
+        return true;
+    if (samples.path != other.samples.path) {
+        const std::int64_t len = lib_file_length(other.samples.path);
+        const std::string scratch = lib_wv_scratch_path(samples.path);
+        // Whole elements only, as a copy would take them.
+        bool linked = len >= 0 && std::uint64_t(len) % sizeof(T) == 0;
+        if (linked) {
+            ::unlink(scratch.c_str());
+            linked = ::link(other.samples.path.c_str(), scratch.c_str()) == 0;
+        }
+        if (linked && !lib_replace_own_file(scratch, samples.path)) {
+            ::unlink(scratch.c_str());
+            linked = false;
+        }
+        if (!linked)
+            return assign(other);
+    }
+    amp = other.amp;
+    offset = other.offset;
+    return true;
+}
+
+template <typename T>
 void lib_wv_data_t<T>::clear()
 {
     lib_diag_line("clear file" + samples.path);
@@ -46,10 +74,10 @@ void lib_wv_data_t<T>::clear()
 }
 
 template <typename T>
-void lib_wv_data_t<T>::erase_points(std::vector<uint32> &indices)
+bool lib_wv_data_t<T>::erase_points(std::vector<uint32> &indices)
 {
     if (indices.empty())
-        return;
+        return true;
     std::sort(indices.begin(), indices.end());
     const uint32 c = samples.size();
     // Duplicates and indices past the end name nothing to remove.
@@ -59,7 +87,7 @@ void lib_wv_data_t<T>::erase_points(std::vector<uint32> &indices)
         if (x < c && (keep_out.empty() || keep_out.back() != x))
             keep_out.push_back(x);
     if (keep_out.empty())
-        return;
+        return true;
     lib_scratch_writer_t w(samples.path);
     std::uint64_t p = 0;
     for (uint32 x : keep_out) {
@@ -68,39 +96,39 @@ void lib_wv_data_t<T>::erase_points(std::vector<uint32> &indices)
     }
     if (p < c)
         w.append_from(samples.path, p * sizeof(T), (std::uint64_t(c) - p) * sizeof(T));
-    w.commit();
+    return w.commit();
 }
 
 template <typename T>
-void lib_wv_data_t<T>::erase_range(uint32 first, uint32 last)
+bool lib_wv_data_t<T>::erase_range(uint32 first, uint32 last)
 {
     const uint32 c = samples.size();
     last = std::min(last, c);
     if (first > last)
-        return;
+        return true;
     lib_scratch_writer_t w(samples.path);
     w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
     w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));
-    w.commit();
+    return w.commit();
 }
 
 template <typename T>
-void lib_wv_data_t<T>::replace_range(uint32 first, uint32 last, const lib_wv_data_t &source)
+bool lib_wv_data_t<T>::replace_range(uint32 first, uint32 last, const lib_wv_data_t &source)
 {
     const uint32 c = samples.size();
     if (c < first) {
         lib_diag_line("insert start error, start index is " + std::to_string(first));
-        return;
+        return true;
     }
     last = std::min(last, c);
     if (first > last)
-        return;
+        return true;
     const uint32 s = source.samples.size();
     lib_scratch_writer_t w(samples.path);
     w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
     w.append_from(source.samples.path, 0, std::uint64_t(s) * sizeof(T));
     w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));
-    w.commit();
+    return w.commit();
 }
 
 template <typename T>

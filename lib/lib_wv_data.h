@@ -16,10 +16,16 @@ public:
     // Copies the other record's samples, amplitude and offset; the frequency stays.
     // False when the copy could not be made whole: this record is then unchanged.
     bool assign(const lib_wv_data_t &other);
+    // The same without copying: this record's file becomes another name of the other's
+    // file (a copy where the file system has no such names). Every write in place gives
+    // a name a file of its own first (lib_open_rw), so the two never change together.
+    bool share(const lib_wv_data_t &other);
     void clear();
-    void erase_points(std::vector<uint32> &indices);
-    void erase_range(uint32 first, uint32 last);
-    void replace_range(uint32 first, uint32 last, const lib_wv_data_t &source);
+    // The edits below rewrite the file; false when the new file could not be written
+    // whole (a full disk), the samples then unchanged.
+    bool erase_points(std::vector<uint32> &indices);
+    bool erase_range(uint32 first, uint32 last);
+    bool replace_range(uint32 first, uint32 last, const lib_wv_data_t &source);
     void resize(uint32 count, T fill);
 
     float amp;

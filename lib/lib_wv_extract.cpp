@@ -2,6 +2,7 @@
 
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_parallel.h"
 
 #include <algorithm>
 #include <chrono>
@@ -14,7 +15,6 @@
 
 namespace {
 
-constexpr int k_max_threads = 32;
 // Read-ahead per thread: large enough that reads cost little per window, small enough
 // that the block is still in the core's cache when its windows are scanned.
 constexpr uint32 k_read_ahead = 1u << 16;
@@ -37,10 +37,7 @@ void print_ms(const char *what, clock_type::time_point since)
 // stretch, and more so on a busy machine.
 int thread_count(uint32 work, uint64 samples)
 {
-    uint64 t = std::min(k_max_threads, omp_get_max_threads());
-    t = std::min<uint64>(t, std::max<uint64>(1, samples >> 20));
-    t = std::min<uint64>(t, std::max<uint32>(work, 1));
-    return static_cast<int>(t);
+    return std::min(lib_team_size(samples, 1u << 20), static_cast<int>(std::max<uint32>(work, 1)));
 }
 
 // Reads the windows of the sample file. Whatever cannot be read (no file, past its end)

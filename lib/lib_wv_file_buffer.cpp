@@ -326,7 +326,7 @@ template <typename T>
 void lib_wv_file_buffer_t<T>::at(const uint32 &index, T *result) const
 {
     uint32 n = size();
-    lib_fd_t fd = lib_open_rw(path);
+    lib_fd_t fd = lib_open_read(path);
     if (!fd.ok()) {
         file_failed();
         *result = 0;

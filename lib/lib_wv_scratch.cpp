@@ -19,7 +19,7 @@ lib_wv_scratch_t::~lib_wv_scratch_t()
 
 bool lib_wv_scratch_t::commit()
 {
-    if (!m_fd.ok() || std::rename(m_path.c_str(), m_store.c_str()) != 0)
+    if (!m_fd.ok() || !lib_replace_own_file(m_path, m_store))
         return false;
     m_done = true;
     m_fd.reset();

@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev libfast-float-dev
   fonts-wqy-zenhei qttranslations5-l10n locales
   # the reference generators (tests/data/gen_*.py) and the comparison scripts (bench/compare_*.py)
-  python3-numpy python3-scipy
+  python3-numpy python3-scipy python3-pandas
   # the instrument simulator's hash of received downloads
   libxxhash-dev
   # an independent VXI-11 client for the cross-check with the instrument simulator

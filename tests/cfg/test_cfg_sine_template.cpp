@@ -89,6 +89,19 @@ double walk(double x, double s, uint64 steps)
     return x;
 }
 
+// The table method must give the definition's value for every template index.
+TEST(SineTemplate, SlowFastValuesEqualTheDefinitionEverywhere)
+{
+    long long mismatches = 0;
+#pragma omp parallel for reduction(+ : mismatches) schedule(static, 1 << 20)
+    for (long long j = 0; j < (long long)CFG_SINE_TEMPLATE_LEN; ++j)
+        if (cfg_sine_fast_sample(uint32(j)) != cfg_sine_template_sample(uint32(j)))
+            ++mismatches;
+    EXPECT_EQ(mismatches, 0);
+    EXPECT_EQ(cfg_sine_fast_sample(12500000), 32767);
+    EXPECT_EQ(cfg_sine_fast_sample(37500000), -32767);
+}
+
 TEST(SineAdvance, JumpsLandExactlyWhereTheSerialWalkDoes)
 {
     const uint32 periods[] = {1, 2, 3, 7, 1000, 16383, 16384, 99991, 2097152, 3333333, 20971520, 49999999, 50000000, 123456789};

@@ -1,9 +1,11 @@
+#include "lib_file_io.h"
 #include "lib_test_util.h"
 #include "lib_wv_data.h"
 #include "test_fsize_limit.h"
 
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -263,4 +265,74 @@ TEST(SampleRecord, ResizePrintsBothLinesAndFills)
     r.resize(4, -2);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "outside resize:4\ninside resize:4\n");
     EXPECT_EQ(contents(r), (std::vector<short>{-2, -2, -2, -2}));
+}
+
+// A shared record is another name of the other's file: every way of writing one of them
+// must leave the other as it was.
+TEST(SampleRecordShare, NoWriteReachesTheOtherName)
+{
+    rec_t third;
+    fill_record(third, ramp_samples(4, 500));
+    struct write_case
+    {
+        const char *name;
+        std::function<void(rec_t &)> write;
+        std::vector<short> expected;
+    } cases[] = {
+        {"set", [](rec_t &r) { r.samples.set(2, 77); }, {0, 1, 77, 3, 4, 5}},
+        {"write", [](rec_t &r) { short v[2] = {-1, -2}; r.samples.write(4, v, 2); }, {0, 1, 2, 3, -1, -2}},
+        {"resize larger", [](rec_t &r) { r.resize(8, 9); }, {0, 1, 2, 3, 4, 5, 9, 9}},
+        {"resize smaller", [](rec_t &r) { r.resize(2, 0); }, {0, 1}},
+        {"truncate", [](rec_t &r) { r.samples.truncate(3); }, {0, 1, 2}},
+        {"clear", [](rec_t &r) { r.clear(); }, {}},
+        {"erase_range", [](rec_t &r) { r.erase_range(1, 3); }, {0, 3, 4, 5}},
+        {"replace_range", [&](rec_t &r) { r.replace_range(6, 6, third); }, {0, 1, 2, 3, 4, 5, 500, 501, 502, 503}},
+        {"assign", [&](rec_t &r) { r.assign(third); }, {500, 501, 502, 503}},
+        {"open for writing", [](rec_t &r) {
+             lib_fd_t fd = lib_open_rw(r.samples.path);
+             short v = 42;
+             ASSERT_EQ(lib_pwrite_all(fd.get(), &v, 2, 0), 2u);
+         }, {42, 1, 2, 3, 4, 5}},
+        {"open emptied", [](rec_t &r) { lib_open_trunc(r.samples.path); }, {}},
+    };
+    for (const write_case &c : cases) {
+        for (bool write_the_copy : {true, false}) {
+            SCOPED_TRACE(std::string(c.name) + (write_the_copy ? " on the sharing record" : " on the original"));
+            rec_t original, copy;
+            fill_record(original, ramp_samples(6));
+            original.amp = 3.0f;
+            original.offset = 0.5f;
+            ASSERT_TRUE(copy.share(original));
+            EXPECT_TRUE(lib_same_file(copy.samples.path, original.samples.path));
+            EXPECT_EQ(copy.amp, 3.0f);
+            EXPECT_EQ(copy.offset, 0.5f);
+            EXPECT_EQ(contents(copy), ramp_samples(6));
+            rec_t &written = write_the_copy ? copy : original;
+            rec_t &other = write_the_copy ? original : copy;
+            c.write(written);
+            EXPECT_EQ(contents(written), c.expected);
+            EXPECT_EQ(contents(other), ramp_samples(6));
+        }
+    }
+}
+
+TEST(SampleRecordShare, EachNameOutlivesTheOther)
+{
+    auto original = std::make_unique<rec_t>();
+    fill_record(*original, ramp_samples(5));
+    rec_t first, second;
+    ASSERT_TRUE(first.share(*original));
+    ASSERT_TRUE(second.share(first));
+    const std::string path = original->samples.path;
+    original.reset();
+    EXPECT_FALSE(file_exists(path));
+    EXPECT_EQ(contents(first), ramp_samples(5));
+    EXPECT_EQ(contents(second), ramp_samples(5));
+    // A share over a shared record gives that name the new file and leaves the old one.
+    rec_t other;
+    fill_record(other, ramp_samples(2, 7));
+    ASSERT_TRUE(first.share(other));
+    EXPECT_EQ(contents(first), ramp_samples(2, 7));
+    EXPECT_EQ(contents(second), ramp_samples(5));
+    EXPECT_FALSE(file_exists(lib_wv_scratch_path(first.samples.path)));
 }

@@ -2,10 +2,13 @@
 #include "plat_mem.h"
 #include "plat_rand.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 TEST(PlatRand, MatchesTheCRuntimeSequence)
 {
@@ -25,6 +28,26 @@ TEST(PlatRand, StaysWithinRandMax)
         int v = plat_rand();
         ASSERT_GE(v, 0);
         ASSERT_LE(v, PLAT_RAND_MAX);
+    }
+}
+
+TEST(PlatRand, JumpAndPrivateDrawsContinueTheSerialSequence)
+{
+    for (unsigned int seed : {0u, 1u, 12345u, 0xFFFFFFFFu}) {
+        plat_srand(seed);
+        const std::uint32_t start = plat_rand_state();
+        std::vector<int> serial(70000);
+        for (int &v : serial)
+            v = plat_rand();
+        const std::uint32_t end = plat_rand_state();
+        for (std::uint64_t steps : {0ull, 1ull, 2ull, 3ull, 1000ull, 65537ull, 69999ull}) {
+            std::uint32_t state = plat_rand_jump(start, steps);
+            for (std::uint64_t i = steps; i < std::min<std::uint64_t>(steps + 3, serial.size()); ++i)
+                ASSERT_EQ(plat_rand_next(state), serial[i]) << seed << " after " << steps;
+        }
+        EXPECT_EQ(plat_rand_jump(start, serial.size()), end) << seed;
+        plat_rand_set_state(start);
+        EXPECT_EQ(plat_rand(), serial[0]);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_parallel.h"
 #include "lib_sample_conv.h"
 #include "ui_linear_map.h"
 #include "ui_plot_loader.h"
@@ -316,7 +317,7 @@ void ui_draw_point_t::draw_points(lib_wv_data_t<short int> &data)
     lib_diag_line("area_wv_len:" + std::to_string(values.size()));
     std::vector<short int> block(values.size());
     const long long count = static_cast<long long>(values.size());
-#pragma omp parallel for
+#pragma omp parallel for num_threads(lib_team_size(values.size(), 1u << 17))
     for (long long i = 0; i < count; ++i) {
         const float v = values[std::size_t(i)];
         block[std::size_t(i)] = v > 32767.0f ? 32767 : (v < -32767.0f ? -32767 : lib_to_int16_sat(v));

@@ -46,7 +46,9 @@ public:
 
     lib_wv_data_t<short int> *get_wave_data();
     int32 set_wave_data(const lib_wv_data_t<short int> &data);
-    lib_wv_data_t<short int> *get_backup_data() { return &backup; }
+    // The backup as a file of its own: within the window it shares the document's file
+    // until an edit gives the document a new one.
+    lib_wv_data_t<short int> *get_backup_data();
     void set_wave_object(cfg_if_wv_t *object);
     uint32 get_wv_len();
     ui_wv_undo_stack_t *get_undo_stack() const { return undo_stack; }
@@ -166,6 +168,9 @@ private:
     void fit_selection_to_length();
     void clear_selection();
     bool guarded_backup();
+    // The backup as another name of the document's file, for the edits that write the
+    // document anew (invert, mirror, cut, paste); emits code 3 when it cannot be had.
+    bool guarded_share_backup();
     void restore_after_undo(const lib_wv_data_t<short int> &snapshot);
     // One drawing stroke, press to release: backed up at its first point that writes.
     void draw_stroke(ui_mouse_act_t act, QMouseEvent *event, lib_wv_data_t<short int> &data, double x, double y);

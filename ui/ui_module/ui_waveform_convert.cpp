@@ -4,7 +4,9 @@
 #include "cfg_if_wv.h"
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_parallel.h"
 #include "lib_sample_conv.h"
+#include "lib_wv_scratch.h"
 #include "ui_plot_cursor.h"
 #include "ui_plot_loader.h"
 #include "ui_preview_plot.h"
@@ -13,6 +15,7 @@
 #include <QDebug>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <vector>
 
@@ -21,6 +24,9 @@ namespace {
 constexpr uint32 k_display_points = 3000;
 constexpr uint32 k_flip_block = 1048576;
 constexpr uint32 k_scale_block = 10485760;
+// Samples worth one more thread of a negation: waking a thread costs about as much as
+// negating this many.
+constexpr uint64 k_negate_grain = 1u << 18;
 
 uint32 index_of(double x)
 {
@@ -82,6 +88,61 @@ lib_fd_t ui_waveform_t::open_in_place_edit(uint32 &hi)
     return fd;
 }
 
+namespace {
+
+// Rewrites a sample file that shares its file with a backup or an undo step (nothing is
+// written in place then): samples lo .. hi come from fill(in, buffer, first, count),
+// which reads and changes them block by block; the samples around them are copied by the
+// kernel. Blocks are spread over the team, each written at its place as soon as it is
+// made. The new file takes the old one's place only when every block was written: false
+// otherwise, the samples unchanged.
+template <typename F>
+bool rewrite_range(const std::string &path, uint32 lo, uint32 hi, F fill)
+{
+    lib_fd_t in = lib_open_read(path);
+    const std::int64_t len = lib_file_length(path);
+    lib_wv_scratch_t out(path);
+    if (!in.ok() || len < 0 || !out.ok())
+        return false;
+    const uint64 n = uint64(len) / 2;
+    const uint64 head = uint64(lo) * 2, tail = (uint64(hi) + 1) * 2;
+    if (lib_copy_bytes(in.get(), 0, out.fd(), 0, head) != head ||
+        lib_copy_bytes(in.get(), tail, out.fd(), tail, n * 2 - tail) != n * 2 - tail)
+        return false;
+    const uint64 count = uint64(hi) - lo + 1;
+    const uint64 blocks = (count + k_flip_block - 1) / k_flip_block;
+    std::atomic<bool> ok{true};
+    // Two threads: one reads and changes a block while the other writes one. Writes to
+    // one file do not overlap each other, so more threads only wait for their turn.
+#pragma omp parallel num_threads(std::min(2, lib_team_size(count, k_flip_block)))
+    {
+        std::vector<short int> buf(std::min<uint64>(count, k_flip_block));
+#pragma omp for schedule(dynamic, 1)
+        for (long long b = 0; b < static_cast<long long>(blocks); ++b) {
+            const uint64 first = lo + uint64(b) * k_flip_block;
+            const uint32 c = static_cast<uint32>(std::min<uint64>(uint64(hi) - first + 1, k_flip_block));
+            const std::size_t bytes = std::size_t(c) * 2;
+            if (!ok.load(std::memory_order_relaxed) || !fill(in.get(), buf.data(), first, c) ||
+                lib_pwrite_all(out.fd(), buf.data(), bytes, first * 2) != bytes)
+                ok = false;
+        }
+    }
+    if (!ok || !out.commit()) {
+        lib_diag_err("Error: cannot rewrite sample file " + path + "\n");
+        return false;
+    }
+    return true;
+}
+
+void negate_block(short int *p, uint64 count)
+{
+#pragma omp parallel for num_threads(lib_team_size(count, k_negate_grain))
+    for (long long i = 0; i < static_cast<long long>(count); ++i)
+        p[i] = negate(p[i]);
+}
+
+} // namespace
+
 void ui_waveform_t::invert_waveform()
 {
     if (!edit_guards())
@@ -94,7 +155,25 @@ void ui_waveform_t::_do_invert_waveform()
 {
     uint32 lo = 0, hi = 0;
     const bool has_range = edit_range(lo, hi);
-    if (has_range && get_wv_len() > 0) {
+    const std::string &path = wave_object->get_wv_data()->samples.get_path();
+    if (has_range && get_wv_len() > 0 && lib_file_is_shared(path)) {
+        if (hi > get_wv_len() - 1) {
+            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+            hi = get_wv_len() - 1;
+        }
+        if (lo <= hi) {
+            const bool whole = rewrite_range(path, lo, hi, [](int in, short int *buf, uint64 first, uint32 c) {
+                if (lib_pread_all(in, buf, std::size_t(c) * 2, first * 2) != std::size_t(c) * 2)
+                    return false;
+                for (uint32 i = 0; i < c; ++i)
+                    buf[i] = negate(buf[i]);
+                return true;
+            });
+            // A full disk: the samples stay as they were, and the owner says why.
+            if (!whole)
+                emit system_info_signal(3);
+        }
+    } else if (has_range && get_wv_len() > 0) {
         lib_fd_t fd = open_in_place_edit(hi);
         std::vector<short int> buf(std::min<uint64>(uint64(hi) - lo + 1, k_flip_block));
         for (uint64 w = lo; fd.ok() && lo <= hi && w <= hi;) {
@@ -103,11 +182,7 @@ void ui_waveform_t::_do_invert_waveform()
             const std::size_t got = lib_pread_all(fd.get(), buf.data(), std::size_t(c) * 2, w * 2) / 2;
             if (got == 0)
                 break;
-            short int *p = buf.data();
-            const long long count = static_cast<long long>(got);
-#pragma omp parallel for
-            for (long long i = 0; i < count; ++i)
-                p[i] = negate(p[i]);
+            negate_block(buf.data(), got);
             lib_pwrite_all(fd.get(), buf.data(), got * 2, w * 2);
             w += c;
         }
@@ -127,7 +202,25 @@ void ui_waveform_t::_do_mirror_waveform()
 {
     uint32 lo = 0, hi = 0;
     const bool has_range = edit_range(lo, hi);
-    if (has_range && get_wv_len() > 0) {
+    const std::string &path = wave_object->get_wv_data()->samples.get_path();
+    if (has_range && get_wv_len() > 0 && lib_file_is_shared(path)) {
+        if (hi > get_wv_len() - 1) {
+            qDebug() << "ui_waveform_t::get_select_waveform_by_xcursor: marker out of range!!!!";
+            hi = get_wv_len() - 1;
+        }
+        if (lo <= hi) {
+            // Each block of the new range is the reversed block that ends where it starts.
+            const bool whole = rewrite_range(path, lo, hi, [&](int in, short int *buf, uint64 first, uint32 c) {
+                const uint64 from = uint64(lo) + hi - first - c + 1;
+                if (lib_pread_all(in, buf, std::size_t(c) * 2, from * 2) != std::size_t(c) * 2)
+                    return false;
+                std::reverse(buf, buf + c);
+                return true;
+            });
+            if (!whole)
+                emit system_info_signal(3);
+        }
+    } else if (has_range && get_wv_len() > 0) {
         lib_fd_t fd = open_in_place_edit(hi);
         const uint64 half = lo <= hi ? (uint64(hi) - lo + 1) / 2 : 0;
         std::vector<short int> front(std::min<uint64>(half, k_flip_block));

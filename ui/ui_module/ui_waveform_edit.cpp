@@ -67,6 +67,25 @@ int32 ui_waveform_t::backup_wave_data()
     return backup.assign(*wave_object->get_wv_data()) ? 0 : 3;
 }
 
+bool ui_waveform_t::guarded_share_backup()
+{
+    // A second name of the document's file instead of a copy: the edits that use it write
+    // the document anew, and nothing writes a file with several names in place.
+    if (!backup.share(*wave_object->get_wv_data())) {
+        emit system_info_signal(3);
+        return false;
+    }
+    return true;
+}
+
+lib_wv_data_t<short int> *ui_waveform_t::get_backup_data()
+{
+    // Should this fail (a full disk), writes to it still never reach the document: they
+    // try the same first and fail.
+    lib_unshare_file(backup.samples.get_path());
+    return &backup;
+}
+
 bool ui_waveform_t::guarded_backup()
 {
     if (backup_wave_data() == 3) {
@@ -80,7 +99,7 @@ bool ui_waveform_t::edit_guards()
 {
     if (!drawing->check_cover_points(true))
         return false;
-    return guarded_backup();
+    return guarded_share_backup();
 }
 
 void ui_waveform_t::commit_edit()
@@ -214,7 +233,9 @@ void ui_waveform_t::do_cut_selected_wv()
     if (n > 0 && lo <= hi) {
         copy->resize(0, 0);
         append_samples(*doc, lo, hi, *copy);
-        doc->erase_range(lo, hi + 1);
+        // The samples are rewritten into a new file: a full disk leaves them all.
+        if (!doc->erase_range(lo, hi + 1))
+            emit system_info_signal(3);
     }
     const uint32 m = get_wv_len();
     const uint32 last = m - 1; // wraps for m = 0 so that nothing is clamped
@@ -250,7 +271,7 @@ void ui_waveform_t::paste_option_form_btn_slot_func(ui_paste_option_t *type, int
     }
     if (btn != 3)
         return;
-    if (!guarded_backup())
+    if (!guarded_share_backup())
         return;
     set_paste_mode(type->get_paste_type());
     const int32 result = paste_copy_buffer();
@@ -260,6 +281,8 @@ void ui_waveform_t::paste_option_form_btn_slot_func(ui_paste_option_t *type, int
         return;
     }
     backup.clear();
+    if (result == -3)
+        emit system_info_signal(3);
     if (result == -1) {
         ui_prompt_t prompt(this);
         prompt.show_info_box(tr("Application exceeds the supported data points."), false);
@@ -277,12 +300,13 @@ int32 ui_waveform_t::paste_copy_buffer()
     const uint32 *max_len = instr_get_max_wv_len(model, lib_ch_t(0));
     if (k == 0 || (min_len && static_cast<int64>(n + k) < *min_len) || (max_len && n + k > *max_len))
         return -1;
+    bool written = true;
     switch (get_paste_mode()) {
     case 0:
-        doc->replace_range(0, 0, *copy);
+        written = doc->replace_range(0, 0, *copy);
         break;
     case 1:
-        doc->replace_range(static_cast<uint32>(n), static_cast<uint32>(n), *copy);
+        written = doc->replace_range(static_cast<uint32>(n), static_cast<uint32>(n), *copy);
         break;
     case 2: {
         uint32 lo = index_of(cursor->get_x1_pos()), hi = index_of(cursor->get_x2_pos());
@@ -293,17 +317,20 @@ int32 ui_waveform_t::paste_copy_buffer()
         if (lo >= n)
             return -2;
         hi = static_cast<uint32>(std::min<uint64>(hi, n - 1));
-        doc->replace_range(lo, hi + 1, *copy);
+        written = doc->replace_range(lo, hi + 1, *copy);
         break;
     }
     case 3: {
         const uint32 x = index_of(plot->get_picker()->get_pos().x());
-        doc->replace_range(x, x, *copy);
+        written = doc->replace_range(x, x, *copy);
         break;
     }
     default:
         break;
     }
+    // The samples are rewritten into a new file: a full disk leaves them as they were.
+    if (!written)
+        return -3;
     plot->set_wave_points(get_wv_len());
     fit_selection_to_length();
     plot_load_waveform_vector(plot, doc, k_display_points);
@@ -343,7 +370,7 @@ void ui_waveform_t::update_plot_wv_slot_func()
 void ui_waveform_t::restore_after_undo(const lib_wv_data_t<short int> &snapshot)
 {
     lib_wv_data_t<short int> *doc = wave_object->get_wv_data();
-    if (!doc->assign(snapshot)) {
+    if (!doc->share(snapshot)) {
         emit system_info_signal(3);
         return;
     }

@@ -1,15 +1,23 @@
 #include "cfg_bin_main.h"
 
 #include "cfg_file_text.h"
+#include "cfg_float_spill.h"
 #include "cfg_outside_file.h"
+#include "cfg_text_collect.h"
+#include "cfg_text_file.h"
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_parallel.h"
 
 #include <QMessageLogger>
 #include <algorithm>
+#include <atomic>
+#include <cmath>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <new>
+#include <omp.h>
 
 namespace {
 
@@ -17,8 +25,6 @@ namespace {
 constexpr int k_chunk_bytes = 20971720;
 // The most values one waveform file may hold.
 constexpr uint64 k_max_file_values = 20971520;
-// Samples converted and written per step of the .dat reader.
-constexpr size_t k_convert_block = 1048576;
 
 const char *const k_collect_signature =
     "int32 cfg_bin_main_t::convert_outfile2bin(const string&, size_t, size_t&, std::vector<float>&, fp32&, fp32&)";
@@ -112,58 +118,13 @@ int cfg_bin_main_t::read_outside_file(std::istream &in, int size, std::string &t
 
 int cfg_bin_main_t::next_point_by(const std::string &text, size_t column, size_t &pos, float &value, char separator)
 {
-    const char *base = text.data();
-    const size_t size = text.size();
-    const size_t p0 = pos;
-    if (pos >= size)
-        return -1;
-    const char *lf = static_cast<const char *>(std::memchr(base + pos, '\n', size - pos));
-    if (!lf)
-        return -1;
-    // The line after the line feed at pos; a text that starts a chunk begins with the
-    // line feed of the last line consumed.
-    if (pos != 0 || base[0] == '\n')
-        pos = pos + 1;
-    size_t at = pos;
-    size_t x_field = pos; // start of the field before the value: the key word's x column
-    for (size_t k = 0; k < column; ++k) {
-        const char *sep = static_cast<const char *>(std::memchr(base + at, separator, size - at));
-        if (!sep) {
-            if (file_end)
-                data_stopped = true;
-            return -1;
-        }
-        x_field = at;
-        at = static_cast<size_t>(sep - base) + 1;
-    }
-    const char *value_end = at < size ? static_cast<const char *>(std::memchr(base + at, '\n', size - at)) : nullptr;
-    size_t end;
-    if (value_end) {
-        end = static_cast<size_t>(value_end - base);
-    } else {
-        if (!file_end) {
-            pos = p0; // the line is not complete yet
-            return -1;
-        }
-        end = size;
-    }
-    if (end == at) {
-        pos = p0;
-        data_stopped = true;
-        return -1;
-    }
-    // Each field is a whole number or nothing: "1;0,0200" (a semicolon file with decimal
-    // commas) is a malformed row, not the value 200.
-    float v;
-    const bool x_ok = column == 0 || cfg_is_number_field(base + x_field, base + at - 1, separator);
-    if (!x_ok || !cfg_parse_float_field(base + at, base + end, separator, v)) {
+    cfg_line_stop_t stop = cfg_line_stop_t::none;
+    const long long end = cfg_next_text_value(text.data(), text.size(), column, separator, file_end, pos, value, stop);
+    if (stop == cfg_line_stop_t::parse_error)
         lib_diag_line("+++cfg_csv_main_t::get_next_point():stof error!!");
+    if (stop != cfg_line_stop_t::none)
         data_stopped = true;
-        return -1;
-    }
-    value = v;
-    pos = end;
-    return static_cast<int>(end);
+    return end < 0 ? -1 : static_cast<int>(end);
 }
 
 bool cfg_bin_main_t::more_to_collect(const std::string &text, size_t pos) const
@@ -273,68 +234,238 @@ int cfg_bin_main_t::begin_pass(std::istream &in, std::string &text, int &column,
     return got;
 }
 
-int cfg_bin_main_t::read_csv_file(const std::string &path, lib_wv_data_t<short int> &record)
+namespace {
+
+// Values scaled per step of the readers' final conversion.
+constexpr size_t k_scale_block = 1u << 20;
+
+// Sample buffers kept from one read to the next: fresh memory costs a page fault per
+// page. The readers run on one thread.
+std::vector<short int> &kept_samples()
 {
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in)
-        return -13;
-    std::string text;
-    int column = 0;
-    size_t pos = 0;
-    bool all_parameters = false;
-    int got = begin_pass(in, text, column, pos, &all_parameters);
+    static std::vector<short int> samples;
+    return samples;
+}
+
+
+
+// The first strictly larger (smaller) value wins, as a running maximum (minimum) over
+// the values in order gives it: the same value, zero sign included.
+void take_extremes(const std::vector<float> &values, float &max, float &min)
+{
+    float mx = max, mn = min;
+    for (float v : values) {
+        mx = std::max(mx, v);
+        mn = std::min(mn, v);
+    }
+    max = mx;
+    min = mn;
+}
+
+} // namespace
+
+int cfg_bin_main_t::begin_text(cfg_text_file_t &src, int &column, size_t &pos, bool *all_parameters)
+{
+    file_end = false;
+    data_stopped = false;
+    column = 0;
+    pos = 0;
+    const int got = src.read(k_chunk_bytes, file_end, pos);
     if (got < 0)
         return got;
-
-    std::vector<float> values;
-    if (all_parameters) {
-        high = offset + amp * 0.5f;
-        low = offset - amp * 0.5f;
-    } else {
-        // Without the parameter lines the levels come from the values: a first pass.
-        float max = -3.4028235e38f;
-        float min = 3.4028235e38f;
-        int32 rc = collect_rest(in, k_chunk_bytes, text, static_cast<size_t>(column), pos, values, max, min, true);
-        if (rc < 0)
-            return rc;
-        high = max;
-        low = min;
-
-        in.clear();
-        in.seekg(0);
-        got = begin_pass(in, text, column, pos, nullptr);
-        if (got < 0)
-            return got;
-    }
-
-    points = 0;
-    pass_total = 0;
-    lib_fd_t out = lib_open_trunc(record.samples.get_path());
-    if (!out.ok())
+    // The parameter and key-word searches see the start of the text that holds every
+    // line they read: what they find there is what they would find in the whole chunk.
+    static const char *const k_keys[] = {"frequency", "amp", "offset", "phase",
+                                         "Second,Volt", "xpos,value", "Time,Ampl", "Second,Value"};
+    const std::string head = src.head(k_keys, sizeof k_keys / sizeof k_keys[0]);
+    if (all_parameters)
+        *all_parameters = parse_header_params(head);
+    if (get_first_xpos_ypos(head, column, pos) == -1)
         return -13;
-    std::vector<short int> samples;
-    uint64 at_byte = 0;
+    return got;
+}
+
+template <typename F>
+int32 cfg_bin_main_t::collect_chunks(cfg_text_file_t &src, size_t column, size_t &pos, F take)
+{
+    const char separator = field_separator();
+    pass_total = 0;
     for (;;) {
-        values.clear();
-        float max = 0.0f;
-        float min = 0.0f;
-        int32 rc = convert_outfile2bin(text, static_cast<size_t>(column), pos, values, max, min);
+        cfg_text_values_t values;
+        try {
+            cfg_collect_text_values(src.data(), src.size(), column, separator, file_end, pos, values);
+        } catch (const std::bad_alloc &) {
+            collect_log(__LINE__).debug("wave_data_buffer.push_back():exception");
+            return -9;
+        }
+        if (pass_total + values.count > k_max_file_values) {
+            collect_log(__LINE__).debug("file E_TOO_BIG !");
+            return -10;
+        }
+        pass_total += values.count;
+        if (values.stop == cfg_line_stop_t::parse_error)
+            lib_diag_line("+++cfg_csv_main_t::get_next_point():stof error!!");
+        if (values.stop != cfg_line_stop_t::none)
+            data_stopped = true;
+        if (pass_total < 2) {
+            collect_log(__LINE__).debug("file E_TOO_SMALL !");
+            return -11;
+        }
+        const int32 rc = take(values);
         if (rc < 0)
             return rc;
-        convert_float2short(values, high, low, samples);
-        if (!write_samples(out.get(), samples, at_byte))
-            return -13;
-        points += static_cast<uint32>(samples.size());
-        if (!more_to_collect(text, pos))
-            break;
+        if (data_stopped || src.size() - std::min(pos, src.size()) > static_cast<size_t>(k_chunk_bytes))
+            return 1;
         // A read of 0 bytes still ends in one more collection: it marks the end of the
         // file, which completes a last line without a line feed.
-        got = read_outside_file(in, k_chunk_bytes, text, pos);
+        const int got = src.read(k_chunk_bytes, file_end, pos);
         if (got == -9)
             return -9;
         if (got < 0)
-            break;
+            return 1;
     }
+}
+
+int cfg_bin_main_t::read_scaled_as_read(cfg_text_file_t &src, size_t column, size_t &pos,
+                                        lib_wv_data_t<short int> &record)
+{
+    points = 0;
+    lib_fd_t out = lib_open_trunc(record.samples.get_path());
+    if (!out.ok())
+        return -13;
+    std::vector<short int> &samples = kept_samples();
+    uint64 at_byte = 0;
+    const int32 rc = collect_chunks(src, column, pos, [&](cfg_text_values_t &values) -> int32 {
+        try {
+            samples.resize(size_t(values.count));
+        } catch (const std::bad_alloc &) {
+            return -9;
+        }
+        std::vector<size_t> first(values.pieces.size(), 0);
+        for (size_t k = 1; k < first.size(); ++k)
+            first[k] = first[k - 1] + values.pieces[k - 1].size();
+#pragma omp parallel for schedule(dynamic, 1) num_threads(lib_team_size(values.count, 1u << 16))
+        for (int k = 0; k < int(values.pieces.size()); ++k) {
+            const std::vector<float> &piece = values.pieces[size_t(k)];
+            cfg_convert_float2short_block(piece.data(), piece.size(), high, low, samples.data() + first[size_t(k)]);
+        }
+        if (!write_samples(out.get(), samples, at_byte))
+            return -13;
+        points += static_cast<uint32>(samples.size());
+        return 1;
+    });
+    if (rc < 0)
+        return rc;
+    record.amp = high - low;
+    record.offset = (high + low) * 0.5f;
+    return 1;
+}
+
+int cfg_bin_main_t::read_values_and_levels(cfg_text_file_t &src, size_t column, size_t &pos, cfg_float_spill_t &spill,
+                                           float &max, float &min)
+{
+    if (!spill.ok())
+        return -13;
+    const int32 rc = collect_chunks(src, column, pos, [&](cfg_text_values_t &values) -> int32 {
+        // Each piece's extremes and its place in the scratch file side by side; the
+        // extremes are then taken in order, as a running maximum would.
+        const std::size_t pieces = values.pieces.size();
+        std::vector<uint64> at(pieces + 1, spill.count());
+        for (std::size_t k = 0; k < pieces; ++k)
+            at[k + 1] = at[k] + values.pieces[k].size();
+        std::vector<float> piece_max(pieces, -INFINITY), piece_min(pieces, INFINITY);
+#pragma omp parallel for schedule(dynamic, 1) num_threads(lib_team_size(values.count, 1u << 18))
+        for (int k = 0; k < int(pieces); ++k) {
+            const std::vector<float> &piece = values.pieces[std::size_t(k)];
+            take_extremes(piece, piece_max[std::size_t(k)], piece_min[std::size_t(k)]);
+            spill.write_at(at[std::size_t(k)], piece.data(), piece.size());
+        }
+        for (std::size_t k = 0; k < pieces; ++k) {
+            max = std::max(max, piece_max[k]);
+            min = std::min(min, piece_min[k]);
+        }
+        spill.grow(at[pieces]);
+        return spill.ok() ? 1 : -13;
+    });
+    src.release();
+    return rc;
+}
+
+namespace {
+
+// Scales the spilled values with high and low into the record's file: 1, -9 or -13.
+// Two threads, each block read, scaled and written by one of them, so that one scales
+// while the other waits for the file.
+int write_spilled(const cfg_float_spill_t &spill, float high, float low, const lib_wv_data_t<short int> &record)
+{
+    lib_fd_t out = lib_open_trunc(record.samples.get_path());
+    if (!out.ok())
+        return -13;
+    const uint64 n = spill.count();
+    const size_t block = size_t(std::min<uint64>(n, k_scale_block));
+    const int team = std::min(2, lib_team_size(n, k_scale_block));
+    static std::vector<float> values[2];
+    static std::vector<short int> samples[2];
+    try {
+        for (int t = 0; t < team; ++t) {
+            values[t].resize(std::max<size_t>(block, 1));
+            samples[t].resize(std::max<size_t>(block, 1));
+        }
+    } catch (const std::bad_alloc &) {
+        return -9;
+    }
+    const int64 blocks = int64(block ? (n + block - 1) / block : 0);
+    std::atomic<bool> ok{true};
+#pragma omp parallel for schedule(dynamic, 1) num_threads(team)
+    for (int64 b = 0; b < blocks; ++b) {
+        const int t = omp_get_thread_num();
+        const uint64 first = uint64(b) * block;
+        const size_t len = size_t(std::min<uint64>(block, n - first));
+        const size_t bytes = len * sizeof(short int);
+        if (!ok || !spill.read(first, values[t].data(), len)) {
+            ok = false;
+            continue;
+        }
+        cfg_convert_float2short_block(values[t].data(), len, high, low, samples[t].data());
+        if (lib_pwrite_all(out.get(), samples[t].data(), bytes, first * sizeof(short int)) != bytes)
+            ok = false;
+    }
+    return ok ? 1 : -13;
+}
+
+} // namespace
+
+int cfg_bin_main_t::read_csv_file(const std::string &path, lib_wv_data_t<short int> &record)
+{
+    cfg_text_file_t src;
+    if (!src.open(path))
+        return -13;
+    int column = 0;
+    size_t pos = 0;
+    bool all_parameters = false;
+    const int got = begin_text(src, column, pos, &all_parameters);
+    if (got < 0)
+        return got;
+    if (all_parameters) {
+        high = offset + amp * 0.5f;
+        low = offset - amp * 0.5f;
+        return read_scaled_as_read(src, static_cast<size_t>(column), pos, record);
+    }
+    // Without the parameter lines the levels come from the values: they are read once,
+    // kept aside and scaled when all are known.
+    cfg_float_spill_t spill;
+    float max = -3.4028235e38f;
+    float min = 3.4028235e38f;
+    const int32 rc = read_values_and_levels(src, static_cast<size_t>(column), pos, spill, max, min);
+    if (rc < 0)
+        return rc;
+    high = max;
+    low = min;
+    points = 0;
+    const int written = write_spilled(spill, high, low, record);
+    if (written < 0)
+        return written;
+    points = static_cast<uint32>(spill.count());
     record.amp = high - low;
     record.offset = (high + low) * 0.5f;
     return 1;
@@ -342,47 +473,33 @@ int cfg_bin_main_t::read_csv_file(const std::string &path, lib_wv_data_t<short i
 
 int cfg_bin_main_t::read_dat_file(const std::string &path, lib_wv_data_t<short int> &record)
 {
-    std::ifstream in(path, std::ios::in | std::ios::binary);
-    if (!in)
+    cfg_text_file_t src;
+    if (!src.open(path))
         return -13;
-    std::string text;
     int column = 0;
     size_t pos = 0;
-    int got = begin_pass(in, text, column, pos, nullptr);
+    const int got = begin_text(src, column, pos, nullptr);
     if (got < 0)
         return got;
 
     // Levels start at 0 V, so the range always contains 0 V.
     float max = 0.0f;
     float min = 0.0f;
-    std::vector<float> values;
-    int32 rc = collect_rest(in, k_chunk_bytes, text, static_cast<size_t>(column), pos, values, max, min, false);
+    cfg_float_spill_t spill;
+    const int32 rc = read_values_and_levels(src, static_cast<size_t>(column), pos, spill, max, min);
     if (rc < 0)
         return rc;
-    in.close();
-    std::string().swap(text);
 
     high = max;
     low = min;
-    points = static_cast<uint32>(values.size());
-    if (values.size() > k_max_file_values)
+    points = static_cast<uint32>(spill.count());
+    if (spill.count() > k_max_file_values)
         return -10;
-    if (values.size() < 2)
+    if (spill.count() < 2)
         return -11;
-
-    lib_fd_t out = lib_open_trunc(record.samples.get_path());
-    if (!out.ok())
-        return -13;
-    std::vector<short int> samples(std::min(values.size(), k_convert_block));
-    uint64 at_byte = 0;
-    for (size_t first = 0; first < values.size(); first += k_convert_block) {
-        size_t n = std::min(k_convert_block, values.size() - first);
-        cfg_convert_float2short_block(values.data() + first, n, high, low, samples.data());
-        size_t bytes = n * sizeof(short int);
-        if (lib_pwrite_all(out.get(), samples.data(), bytes, at_byte) != bytes)
-            return -13;
-        at_byte += bytes;
-    }
+    const int written = write_spilled(spill, high, low, record);
+    if (written < 0)
+        return written;
     freq = 1000.0f;
     phase = 0.0f;
     amp = high - low;

@@ -61,6 +61,8 @@ public:
 protected:
     // get_next_point with the separator of the format.
     int next_point_by(const std::string &text, size_t column, size_t &pos, float &value, char separator);
+    // The separator get_next_point splits a data line at.
+    virtual char field_separator() const { return ','; }
     // Whether another chunk can still add values: not once a data line failed to
     // parse (collection has stopped for good) or a line outgrew a chunk.
     bool more_to_collect(const std::string &text, size_t pos) const;
@@ -68,6 +70,8 @@ protected:
     // lines) and finds the data. The bytes read, the read's failure code, or -13 when no
     // data header or valid first line is there.
     int begin_pass(std::istream &in, std::string &text, int &column, size_t &pos, bool *all_parameters);
+    // The same for the readers' one pass over a file.
+    int begin_text(class cfg_text_file_t &src, int &column, size_t &pos, bool *all_parameters);
     // Collects the values of this chunk and every later one (per_chunk: the vector keeps
     // only the current chunk's values) until the file ends or collection stops: 1 or the
     // failure code.
@@ -85,6 +89,17 @@ protected:
 
 private:
     int write_text_file(const std::string &path, cfg_if_wv_t &wave, bool with_parameters);
+    // The .csv reader with its levels from the parameter lines (amp and offset known):
+    // each chunk's values are scaled and written as they come.
+    int read_scaled_as_read(class cfg_text_file_t &src, size_t column, size_t &pos, lib_wv_data_t<short int> &record);
+    // Reads the values of a text file into a scratch file of floats and their extremes
+    // (starting from max and min): one pass over the text whatever the levels depend on.
+    int read_values_and_levels(class cfg_text_file_t &src, size_t column, size_t &pos, class cfg_float_spill_t &spill,
+                               float &max, float &min);
+    // Collects the values of the current chunk and of every later one, handing each
+    // chunk's values to take() in order: 1, or the failure code (take()'s included).
+    template <typename F>
+    int32 collect_chunks(class cfg_text_file_t &src, size_t column, size_t &pos, F take);
 
     // Values collected in the current pass over a file.
     uint64 pass_total = 0;

@@ -67,8 +67,9 @@ int cfg_dat_main_t::check_format_vaild(const std::string &text, size_t &pos)
     return 1;
 }
 
+char cfg_dat_main_t::field_separator() const { return separator == 2 ? ' ' : (separator == 1 ? '\t' : ','); }
+
 int cfg_dat_main_t::get_next_point(const std::string &text, size_t column, size_t &pos, float &value)
 {
-    const char by = separator == 2 ? ' ' : (separator == 1 ? '\t' : ',');
-    return next_point_by(text, column, pos, value, by);
+    return next_point_by(text, column, pos, value, field_separator());
 }

@@ -14,4 +14,7 @@ public:
 
     // 0 none (one field per line), 1 tab, 2 space, 3 comma.
     int separator = 0;
+
+protected:
+    char field_separator() const override;
 };

@@ -116,6 +116,12 @@ bool cfg_parse_float_field(const char *first, const char *last, char separator, 
 
 bool cfg_is_number_field(const char *first, const char *last, char separator)
 {
+    // The usual x column, a plain row number: any run of up to 38 digits is a float.
+    const char *p = first;
+    while (p < last && *p >= '0' && *p <= '9')
+        ++p;
+    if (p > first && p - first <= 38 && (p == last || *p == separator))
+        return true;
     if (only_space_to_field_end(first, last, separator))
         return true; // an empty field
     float v = 0.0f;

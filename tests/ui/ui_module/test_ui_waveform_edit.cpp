@@ -558,23 +558,38 @@ TEST(UiWaveform, BackupCutShortStopsTheEdit)
     EXPECT_TRUE(h.win->is_saved());
 }
 
-TEST(UiWaveCommand, SnapshotCutShortGivesStatusThree)
+// Snapshots are further names of the files they are taken from: they need no room, so a
+// full disk still gives a whole step. A file that cannot be named twice (here one with a
+// stray odd byte) is copied instead, and a copy cut short is status 3.
+TEST(UiWaveCommand, SnapshotsNeedNoRoomAndACopyCutShortGivesStatusThree)
 {
-    lib_wv_data_t<short int> current, backup;
+    lib_wv_data_t<short int> current, backup, odd;
     const std::vector<short int> big = ramp(20000);
     current.samples.write(0, big.data(), 20000);
     backup.samples.write(0, big.data(), 10);
+    odd.samples.write(0, big.data(), 20000);
+    {
+        lib_fd_t fd = lib_open_rw(odd.samples.path);
+        ASSERT_EQ(lib_pwrite_all(fd.get(), "x", 1, 40000), 1u);
+    }
     {
         test_fsize_limit_t full(4096);
         ASSERT_TRUE(full.ok());
-        EXPECT_EQ(ui_wave_command_t(current, backup).get_status(), 3);
-        EXPECT_EQ(ui_wave_command_t(backup, current).get_status(), 3);
+        ui_wave_command_t step(current, backup);
+        EXPECT_EQ(step.get_status(), 0);
+        std::vector<short int> after, before;
+        step.get_after().read_all(after);
+        step.get_before().read_all(before);
+        EXPECT_EQ(after, big);
+        EXPECT_EQ(before, ramp(10));
+        EXPECT_EQ(ui_wave_command_t(odd, backup).get_status(), 3);
     }
-    EXPECT_EQ(ui_wave_command_t(current, backup).get_status(), 0);
+    EXPECT_EQ(ui_wave_command_t(odd, backup).get_status(), 0);
 }
 
-// Undo that cannot copy its snapshot back keeps the document's samples whole.
-TEST(UiWaveform, UndoCutShortKeepsTheSamples)
+// Undo and redo put a snapshot's file in place under the document's name: a full disk
+// does not stop them.
+TEST(UiWaveform, UndoAndRedoNeedNoRoom)
 {
     waveform_harness_t h(20000);
     h.set_samples(ramp(20000, 1));
@@ -587,10 +602,121 @@ TEST(UiWaveform, UndoCutShortKeepsTheSamples)
         test_fsize_limit_t full(4096);
         ASSERT_TRUE(full.ok());
         h.undo->trigger();
+        EXPECT_EQ(h.samples(), ramp(20000, 1));
+        h.redo->trigger();
+        EXPECT_EQ(h.samples(), inverted);
     }
-    ASSERT_EQ(info.count(), 1);
-    EXPECT_EQ(info.at(0).at(0).value<int32>(), 3);
-    EXPECT_EQ(h.samples(), inverted);
+    EXPECT_EQ(info.count(), 0);
+}
+
+// The whole-waveform edits write the document anew: a full disk leaves its samples,
+// records no step and says why (code 3).
+TEST(UiWaveform, FullDiskDuringAnEditKeepsTheSamplesAndSaysWhy)
+{
+    struct case_t
+    {
+        const char *name;
+        std::function<void(waveform_harness_t &)> edit;
+    } cases[] = {
+        {"invert", [](waveform_harness_t &h) { h.win->invert_waveform(); }},
+        {"mirror", [](waveform_harness_t &h) { h.win->mirror_waveform(); }},
+        {"cut", [](waveform_harness_t &h) {
+             h.select_zone(10, 19);
+             h.win->cut_waveform();
+         }},
+        {"paste", [](waveform_harness_t &h) {
+             auto *form = new ui_paste_option_t(h.win.data(), false);
+             form->set_paste_type(1);
+             h.win->paste_option_form_btn_slot_func(form, 3);
+         }},
+    };
+    for (const case_t &c : cases) {
+        SCOPED_TRACE(c.name);
+        waveform_harness_t h(20000);
+        h.set_samples(ramp(20000, 1));
+        h.select_zone(0, 9);
+        h.win->do_copy_selected_wv();
+        h.select_zone(10, 19999);
+        h.win->set_saved(true);
+        QSignalSpy info(h.win.data(), SIGNAL(system_info_signal(int32)));
+        {
+            test_fsize_limit_t full(4096);
+            ASSERT_TRUE(full.ok());
+            c.edit(h);
+        }
+        flush_deletes();
+        ASSERT_EQ(info.count(), 1);
+        EXPECT_EQ(info.at(0).at(0).value<int32>(), 3);
+        EXPECT_EQ(h.samples(), ramp(20000, 1));
+        EXPECT_EQ(h.undo_count(), 0);
+        EXPECT_TRUE(h.win->is_saved());
+    }
+}
+
+// Snapshots share files with the document and with each other. Edits that write the
+// document anew, edits that write it in place and direct writes follow each other over
+// more than one block of the edits; every snapshot must stay as it was taken, and undo
+// and redo must give every state back exactly.
+TEST(UiWaveform, SlowUndoAndRedoStayExactWhileSnapshotsShareFiles)
+{
+    const uint32 n = 2100000;
+    waveform_harness_t h(n);
+    std::vector<short int> start(n);
+    for (uint32 i = 0; i < n; ++i)
+        start[i] = static_cast<short int>(i * 7919u);
+    h.set_samples(start);
+    std::vector<std::vector<short int>> states{h.samples()};
+    auto record = [&] { states.push_back(h.samples()); };
+
+    h.select_zone(0, n - 1);
+    h.win->invert_waveform();
+    record();
+    h.select_zone(1000, 1500000);
+    h.win->mirror_waveform();
+    record();
+    // As the property form does it: a backup, writes in place, the commit.
+    ASSERT_EQ(h.win->backup_wave_data(), 0);
+    h.win->get_wave_data()->samples.set(5, 1234);
+    h.win->get_wave_data()->samples.set(n - 1, -4321);
+    h.win->commit_edit();
+    record();
+    h.select_zone(100, 1000099);
+    h.win->cut_waveform();
+    record();
+    {
+        auto *form = new ui_paste_option_t(h.win.data(), false);
+        form->set_paste_type(0);
+        h.win->paste_option_form_btn_slot_func(form, 3);
+        flush_deletes();
+    }
+    record();
+    // An edit that writes in place without a backup of its own.
+    h.select_zone(0, 9);
+    h.win->_do_invert_waveform();
+    const std::vector<short int> unrecorded = h.samples();
+    ASSERT_EQ(h.undo_count(), 5);
+    for (std::size_t k = 1; k < states.size(); ++k)
+        ASSERT_NE(states[k], states[k - 1]) << k;
+
+    ui_wv_undo_stack_t *stack = h.win->get_undo_stack();
+    for (int k = 0; k < stack->count(); ++k) {
+        const auto *step = dynamic_cast<const ui_wave_command_t *>(stack->command(k));
+        ASSERT_NE(step, nullptr);
+        std::vector<short int> after, before;
+        step->get_after().read_all(after);
+        step->get_before().read_all(before);
+        EXPECT_EQ(after, states[std::size_t(k) + 1]) << "after of step " << k;
+        EXPECT_EQ(before, states[std::size_t(k)]) << "before of step " << k;
+    }
+    EXPECT_NE(unrecorded, states.back());
+    for (int k = 4; k >= 0; --k) {
+        h.undo->trigger();
+        EXPECT_EQ(h.samples(), states[std::size_t(k)]) << "after undo to " << k;
+    }
+    for (int k = 1; k <= 5; ++k) {
+        h.redo->trigger();
+        EXPECT_EQ(h.samples(), states[std::size_t(k)]) << "after redo to " << k;
+    }
 }
 
 // No sample file can be made in a working folder that cannot be read: no document.

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -208,6 +209,86 @@ TEST(CsvReader, RowAcrossChunkBoundaryIsReadWhole)
     ASSERT_EQ(rows, r.samples.size());
     EXPECT_EQ(expected[straddler], r.samples[straddler]);
     EXPECT_EQ(expected, r.samples);
+}
+
+// The values one reader going line by line takes from a text that ends with a line
+// feed, from the data position on.
+std::vector<float> values_line_by_line(cfg_bin_main_t &reader, const std::string &text)
+{
+    int column = 0;
+    size_t pos = 0;
+    std::vector<float> values;
+    if (reader.get_first_xpos_ypos(text, column, pos) < 0)
+        return values;
+    float v = 0.0f;
+    while (reader.get_next_point(text, size_t(column), pos, v) != -1)
+        values.push_back(v);
+    return values;
+}
+
+// Texts of some megabytes are read in stretches in parallel: blank lines make a line
+// run into the next, across the cuts too (long lines of spaces draw the cuts onto
+// them), and a bad row in the third quarter ends the data there. Each must give what
+// one reader going line by line gives.
+TEST(TextReader, StretchesReadInParallelGiveTheValuesOfOneReader)
+{
+    static const char *const k_spaces = "                                                                                \n";
+    struct case_t
+    {
+        const char *name;
+        const char *head;
+        const char *row; // index, value
+        const char *blank;
+        bool with_levels;
+    } cases[] = {
+        {"rows.csv", "amp,3\r\noffset,0.5\r\nfrequency,10\r\nphase,0\r\nxpos,value\r\n", "%zu,%.5f\r\n", "", true},
+        {"blank_lines.csv", "amp,3\nfrequency,10\noffset,0.5\nphase,0\nxpos,value\n", "%zu,%.4f\n", k_spaces, true},
+        {"no_parameters.csv", "Time,Ampl\n", "%zu,%.4f\n", k_spaces, false},
+        {"space.dat", "", "%zu %.4f\n", "\n", false},
+        {"header.dat", "xpos,value\r\n", "%zu,%.3f\r\n", "", false},
+    };
+    for (const case_t &c : cases) {
+        for (bool bad_row : {false, true}) {
+            SCOPED_TRACE(std::string(c.name) + (bad_row ? " with a bad row" : ""));
+            std::string text = c.head;
+            const size_t rows = 200000;
+            char row[64];
+            for (size_t i = 0; i < rows; ++i) {
+                const double v = std::sin(double(i) * 0.001) * 1.5 + 0.5;
+                std::snprintf(row, sizeof row, c.row, i + 1, v);
+                text += (bad_row && i == rows * 3 / 4) ? std::string("x,1.0e\n") : std::string(row);
+                if (i % 3 == 1)
+                    text += c.blank;
+            }
+            ASSERT_GT(text.size(), size_t(2) << 20);
+            const std::string path = std::string(bad_row ? "bad_" : "") + c.name;
+            write_file(path, text);
+
+            cfg_file_main_t file(path);
+            const std::vector<float> want = values_line_by_line(*file.reader, text);
+            ASSERT_EQ(want.size(), bad_row ? rows * 3 / 4 : rows);
+            float high = *std::max_element(want.begin(), want.end());
+            float low = *std::min_element(want.begin(), want.end());
+            if (c.with_levels) {
+                high = 2.0f;
+                low = -1.0f;
+            } else if (std::string(c.name).find(".dat") != std::string::npos) {
+                high = std::max(high, 0.0f);
+                low = std::min(low, 0.0f);
+            }
+            samples_t expected(want.size());
+            cfg_convert_float2short_block(want.data(), want.size(), high, low, expected.data());
+
+            testing::internal::CaptureStdout();
+            open_result_t r = open_file(path);
+            testing::internal::GetCapturedStdout();
+            ASSERT_EQ(1, r.rc);
+            EXPECT_EQ(want.size(), r.points);
+            EXPECT_EQ(high, r.high);
+            EXPECT_EQ(low, r.low);
+            EXPECT_EQ(expected, r.samples);
+        }
+    }
 }
 
 // 20,971,520 values is the most a text file may hold; the count runs over all chunks.

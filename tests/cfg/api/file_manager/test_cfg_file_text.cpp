@@ -80,6 +80,31 @@ TEST(CfgParseFloat, StopsAtTheEndOfTheRangeGiven)
     EXPECT_FALSE(cfg_parse_float(text, text, v));
 }
 
+// A field is a number exactly when it is empty or its float reads, however long its run
+// of digits: 39 nines no longer fit a float.
+TEST(CfgParseFloat, NumberFieldIsAReadableFloatOrNothing)
+{
+    const std::string nines38(38, '9'), nines39(39, '9'), zeros(60, '0');
+    const std::string cases[] = {"1",           "0",           "12345",        nines38,      nines39,
+                                 "00" + nines38, zeros,         zeros + "1",    "1.5",         "12 ",
+                                 " 12",         "12x",         "",             "  ",          "-3",
+                                 "1e5",         "12;3",        "12,3",         "0" + nines38, "1\r"};
+    for (const std::string &text : cases) {
+        SCOPED_TRACE("field \"" + text + "\"");
+        const char *first = text.data(), *last = text.data() + text.size();
+        float v = 0.0f;
+        bool blank = true;
+        for (char c : text.substr(0, text.find(',')))
+            blank = blank && (c == ' ' || c == '\t' || c == '\r');
+        const bool expected = blank || cfg_parse_float_field(first, last, ',', v);
+        EXPECT_EQ(expected, cfg_is_number_field(first, last, ','));
+    }
+    const std::string big = nines39 + ",1";
+    EXPECT_FALSE(cfg_is_number_field(big.data(), big.data() + big.size(), ','));
+    const std::string fits = nines38 + ",1";
+    EXPECT_TRUE(cfg_is_number_field(fits.data(), fits.data() + fits.size(), ','));
+}
+
 TEST(CfgFormat, VoltsMatchPrintfG)
 {
     const double cases[] = {0.0, -0.0, 0.5, -1.0, 1.0, 1.23456789e-05, 0.0001, 0.00009999996, 999999.4,
