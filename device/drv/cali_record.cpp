@@ -85,14 +85,23 @@ void cali_u32_write(uint8 *bytes, uint32 value)
 
 void cali_values_encode(const cali_values_t &values, uint8 *record)
 {
-    cali_visit_slots(values, [record](uint32 at, const long double &value) { cali_ext80_write(record + at, value); });
+    // Byte copies of the stored objects: no trip through the x87 registers.
+    cali_visit_slots(values, [record](uint32 at, const long double &value) {
+        std::memcpy(record + at, &value, CALI_EXT80_BYTES);
+        record[at + 10] = 0;
+        record[at + 11] = 0;
+    });
     cali_u32_write(record + CALI_OFFSET_CTL_DELTA, static_cast<uint32>(values.ctl_delta));
     std::memcpy(record + CALI_RECORD_RESERVED, values.reserved, CALI_RECORD_RESERVED_SIZE);
 }
 
 void cali_values_decode(const uint8 *record, cali_values_t *values)
 {
-    cali_visit_slots(*values, [record](uint32 at, long double &value) { value = cali_ext80_read(record + at); });
+    cali_visit_slots(*values, [record](uint32 at, long double &value) {
+        unsigned char *bytes = reinterpret_cast<unsigned char *>(&value);
+        std::memcpy(bytes, record + at, CALI_EXT80_BYTES);
+        std::memset(bytes + CALI_EXT80_BYTES, 0, sizeof(long double) - CALI_EXT80_BYTES);
+    });
     values->ctl_delta = static_cast<int32>(cali_u32_read(record + CALI_OFFSET_CTL_DELTA));
     std::memcpy(values->reserved, record + CALI_RECORD_RESERVED, CALI_RECORD_RESERVED_SIZE);
 }
