@@ -147,6 +147,8 @@ void cali_reserved_op()
 
 int32 cali_get_max_compensate(u8 ch, u8 sheet, long double out[2])
 {
+    if (!out)
+        return 0;
     cali_t *cali = cali_get_instance();
     out[0] = 0.0L;
     out[1] = 0.0L;

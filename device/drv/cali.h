@@ -180,7 +180,8 @@ bool cali_reset_and_save();
 // reserved_2.
 void cali_reserved_op();
 // {freq, compensate} of the first point with the largest compensation above 0.0 among
-// the first get_freq_point_count points of the sheet, {0.0, 0.0} when none; 1.
+// the first get_freq_point_count points of the sheet, {0.0, 0.0} when none; 1 (0 for
+// a null out).
 int32 cali_get_max_compensate(u8 ch, u8 sheet, long double out[2]);
 // out[0] = first, out[n - 1] = last and the steps between; 0 for a null out, else 1.
 int32 cali_fill_linear(long double *out, u32 n, long double first, long double last);
