@@ -3,8 +3,8 @@
 bytes, measured in one run: a full download segment (classes 2 and 6) against one fread
 of the 40 MB sample file, the read-back of a full reply and the import of a full trace
 against one fwrite of the sample file each produces; and the peak memory of a send.
-The fread takes its buffer from the same allocator as a send; the fwrites write from
-memory that is already there.
+The fread reads into a buffer kept between rounds, as a send keeps its command buffer;
+the fwrites write from memory that is already there.
 
 Each round runs every benchmark once in its own process, the order reversed every other
 round; the ratios are of the medians over the rounds, with the load average beside them."""

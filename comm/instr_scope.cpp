@@ -4,6 +4,7 @@
 #include "drv_device_comm.h"
 #include "instr_model_class.h"
 #include "instr_reply.h"
+#include "instr_transfer_buffer.h"
 #include "lib_alloc.h"
 #include "lib_file_io.h"
 #include "lib_sample_conv.h"
@@ -95,20 +96,21 @@ int32 instr_scope_t::scope_read_waveform(ViSession session, int channel, lib_wv_
 {
     if (session == 0)
         return -20;
-    auto trace = lib_alloc_array<char>(k_trace_capacity);
+    std::unique_ptr<char[]> fresh;
+    char *const trace = instr_transfer_buffer(k_trace_capacity, fresh);
     if (!trace)
         return -2;
     drv_device_comm_t *comm = drv_device_comm_t::get_instance();
     comm->set_timeout(session, k_trace_timeout_ms);
     write_text(comm, session, scope_channel_name(channel) + ":WF? ALL");
     comm->sleep_ms(k_trace_pause_ms);
-    const int32 n = comm->read_data(session, trace.get(), k_trace_capacity);
+    const int32 n = comm->read_data(session, trace, k_trace_capacity);
     comm->set_timeout(session, k_normal_timeout_ms);
     if (n < 0)
         return -1;
 
-    const char *hash = static_cast<const char *>(std::memchr(trace.get(), '#', std::size_t(n)));
-    const int64 start = int64(hash ? hash - trace.get() : 0) + int64(k_header_bytes);
+    const char *hash = static_cast<const char *>(std::memchr(trace, '#', std::size_t(n)));
+    const int64 start = int64(hash ? hash - trace : 0) + int64(k_header_bytes);
     const int64 points = int64(n) - start - int64(k_trailer_bytes);
     if (points <= 0)
         return -2;
@@ -122,7 +124,7 @@ int32 instr_scope_t::scope_read_waveform(ViSession session, int channel, lib_wv_
 
     // Every point's voltage depends on its code alone, so the 256 voltages and samples
     // are worked out once; the trace then maps through the table.
-    const int8_t *codes = reinterpret_cast<const int8_t *>(trace.get() + start);
+    const int8_t *codes = reinterpret_cast<const int8_t *>(trace + start);
     int8_t lo = 127, hi = -128;
     for (int64 i = 0; i < points; ++i) {
         lo = std::min(lo, codes[i]);

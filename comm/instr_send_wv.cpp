@@ -1,6 +1,7 @@
 #include "instr_send_wv.h"
 
 #include "drv_device_comm.h"
+#include "instr_transfer_buffer.h"
 #include "lib_alloc.h"
 #include "lib_diag.h"
 #include "lib_file_io.h"
@@ -186,14 +187,15 @@ int32 instr_send_wv_t::send_wave(ViSession sesn, int ch, float amplitude, float 
     // The command starts one byte in when the text is odd, so the samples after it
     // are aligned.
     const std::size_t lead = head.size() % 2;
-    auto storage = lib_alloc_array<int16>((lead + command_bytes + 1) / 2);
+    std::unique_ptr<char[]> fresh;
+    char *storage = instr_transfer_buffer(lead + command_bytes, fresh);
     if (!storage) {
         g_segment_counter = 1;
         return -2;
     }
-    char *command = reinterpret_cast<char *>(storage.get()) + lead;
+    char *command = storage + lead;
     std::memcpy(command, head.data(), head.size());
-    if (!append_wave_data(storage.get() + (lead + head.size()) / 2, data, first, count)) {
+    if (!append_wave_data(reinterpret_cast<int16 *>(storage + lead + head.size()), data, first, count)) {
         g_segment_counter = 1;
         return -1;
     }
@@ -206,7 +208,7 @@ int32 instr_send_wv_t::send_wave(ViSession sesn, int ch, float amplitude, float 
     comm->set_timeout(session, k_download_timeout_ms);
     int32 written = comm->write_cmd(session, command, static_cast<uint32>(command_bytes));
     comm->set_timeout(session, k_normal_timeout_ms);
-    storage.reset();
+    fresh.reset();
     if (written != 1) {
         g_segment_counter = 1;
         return -1;

@@ -3,6 +3,7 @@
 #include "cfg_wv_sample_sink.h"
 #include "drv_device_comm.h"
 #include "instr_reply.h"
+#include "instr_transfer_buffer.h"
 #include "lib_alloc.h"
 #include "lib_diag.h"
 
@@ -124,11 +125,12 @@ int32 instr_read_wave_param(ViSession session, uint32, float &freq, float &amp, 
 int32 instr_read_wave(ViSession session, uint32 model, const char *name, lib_wv_data_t<short int> &data)
 {
     const std::string command = "WVDT? " + std::string(name ? name : "");
-    // Held as samples so that, moved to its start, the data can be written as they are.
-    auto samples = lib_alloc_array<int16>(k_wave_capacity / 2 + 1);
-    if (!samples)
+    // Used as samples too, so that, moved to its start, the data can be written as they are.
+    std::unique_ptr<char[]> fresh;
+    char *const reply = instr_transfer_buffer(k_wave_capacity + 1, fresh);
+    if (!reply)
         return -2;
-    char *reply = reinterpret_cast<char *>(samples.get());
+    int16 *const samples = reinterpret_cast<int16 *>(reply);
     drv_device_comm_t *comm = drv_device_comm_t::get_instance();
     comm->write_cmd(session, command.data(), static_cast<uint32>(command.size()));
     comm->sleep_ms(k_wave_pause_ms);
@@ -157,7 +159,7 @@ int32 instr_read_wave(ViSession session, uint32 model, const char *name, lib_wv_
 
     // The samples go to the file from where they lie when they are aligned, else from
     // the buffer's start.
-    const int16 *out = samples.get();
+    const int16 *out = samples;
     if (model >= 6) {
         for (std::size_t i = 0; i < count; ++i) {
             uint16 v;
@@ -166,7 +168,7 @@ int32 instr_read_wave(ViSession session, uint32 model, const char *name, lib_wv_
             std::memcpy(reply + 2 * i, &v, 2);
         }
     } else if (start % 2 == 0) {
-        out = samples.get() + start / 2;
+        out = samples + start / 2;
     } else {
         std::memmove(reply, reply + start, count * 2);
     }

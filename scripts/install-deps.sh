@@ -10,6 +10,10 @@ packages=(
   fonts-wqy-zenhei qttranslations5-l10n locales
   # the reference generators (tests/data/gen_*.py) and the comparison scripts (bench/compare_*.py)
   python3-numpy python3-scipy
+  # the instrument simulator's hash of received downloads
+  libxxhash-dev
+  # an independent VXI-11 client for the cross-check with the instrument simulator
+  python3-pyvisa-py
 )
 
 sudo_cmd=()

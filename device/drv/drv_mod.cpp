@@ -1,9 +1,12 @@
 #include "drv_mod.h"
 
 #include "drv_fpga.h"
+#include "drv_freq.h"
 #include "drv_hc595.h"
 #include "drv_instance_manage.h"
+#include "drv_phase.h"
 #include "drv_pulse.h"
+#include "drv_wave_data.h"
 #include "lib_trunc.h"
 
 namespace {
@@ -307,4 +310,32 @@ void drv_mod_t::invert_wave(std::vector<int16> &wave)
 {
     for (int16 &sample : wave)
         sample = static_cast<int16>(-static_cast<int32>(sample));
+}
+
+int32 drv_mod_t::set_mod_wave(int32 ch, const std::string &name, bool invert)
+{
+    if (!is_channel(ch))
+        return 1;
+    drv_wave_data_t *wave_data = drv_instance_manage_t::get_instance()->get_wave_data();
+    std::vector<int16> wave;
+    wave_data->get_resampled_wave_by_name(name, wave_data->get_mod_wave_len(), wave);
+    if (invert)
+        invert_wave(wave);
+    update_noise_mod(ch, name);
+    wave_data->write_mod_wave(ch, wave);
+    return 1;
+}
+
+int32 drv_mod_t::set_carrier_freq(drv_fpga_t *, int32 ch, long double hz)
+{
+    if (is_channel(ch))
+        drv_instance_manage_t::get_instance()->get_freq()->_set_freq(ch, hz);
+    return 1;
+}
+
+int32 drv_mod_t::set_phase_both(long double phase0, long double phase1)
+{
+    drv_phase_t *phase = drv_instance_manage_t::get_instance()->get_phase();
+    phase->_set_burst_phase(0, phase0);
+    return phase->_set_burst_phase(1, phase1);
 }

@@ -75,4 +75,15 @@ public:
     static int32 set_mod_period(drv_fpga_t *fpga, int32 ch, long double period);
     // Negates every sample (-32768 stays -32768).
     static void invert_wave(std::vector<int16> &wave);
+    // The named wave resampled to the modulating-wave length, negated when invert is
+    // set, the noise-modulation flag for it, then into the channel's modulating-wave
+    // memory. A wave that cannot be loaded is sent as it comes (empty). 1.
+    static int32 set_mod_wave(int32 ch, const std::string &name, bool invert);
+    // The carrier frequency written by the product's own frequency driver (its record
+    // of the channel updated; no harmonic alignment on the module). The FPGA driver
+    // argument is not used. 1.
+    static int32 set_carrier_freq(drv_fpga_t *fpga, int32 ch, long double hz);
+    // Both channels' phases as burst start phases (channel 0 first), through the phase
+    // driver; the second placement's result.
+    static int32 set_phase_both(long double phase0, long double phase1);
 };

@@ -1,15 +1,15 @@
 #include "visa_registry.h"
 
 #include "visa_usbtmc_backend.h"
+#include "visa_vxi11_backend.h"
 
 #include <utility>
 
 namespace {
 
-// The transports this build carries. Without a VXI-11 backend, TCPIP opens fail with
-// VI_ERROR_RSRC_NFOUND.
+// The transports this build carries.
 std::shared_ptr<visa_backend_t> make_usb_backend() { return std::make_shared<visa_usbtmc_backend_t>(); }
-std::shared_ptr<visa_backend_t> make_tcpip_backend() { return nullptr; }
+std::shared_ptr<visa_backend_t> make_tcpip_backend() { return std::make_shared<visa_vxi11_backend_t>(); }
 
 } // namespace
 

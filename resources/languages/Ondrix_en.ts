@@ -216,6 +216,13 @@
     </message>
   </context>
   <context>
+    <name>ui_control_panel_t</name>
+    <message>
+      <source>Form</source>
+      <translation>Form</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_cursor_setting_t</name>
     <message>
       <source>Cursor Settings</source>
@@ -1152,6 +1159,10 @@ Valid range:2 ~ 20M.</translation>
       <translation>Can not find document.</translation>
     </message>
     <message>
+      <source>No Device</source>
+      <translation>No Device</translation>
+    </message>
+    <message>
       <source> </source>
       <translation> </translation>
     </message>
@@ -1430,6 +1441,13 @@ Valid range:2 ~ 20M.</translation>
     <message>
       <source>Refresh instruments connection</source>
       <translation>Refresh instruments connection</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_panel_form_t</name>
+    <message>
+      <source>Dialog</source>
+      <translation>Dialog</translation>
     </message>
   </context>
   <context>

@@ -216,6 +216,13 @@
     </message>
   </context>
   <context>
+    <name>ui_control_panel_t</name>
+    <message>
+      <source>Form</source>
+      <translation>窗体</translation>
+    </message>
+  </context>
+  <context>
     <name>ui_cursor_setting_t</name>
     <message>
       <source>Cursor Settings</source>
@@ -1152,6 +1159,10 @@ Valid range:2 ~ 20M.</source>
       <translation>找不到文档。</translation>
     </message>
     <message>
+      <source>No Device</source>
+      <translation>无设备</translation>
+    </message>
+    <message>
       <source> </source>
       <translation type="unfinished" />
     </message>
@@ -1430,6 +1441,13 @@ Valid range:2 ~ 20M.</source>
     <message>
       <source>Refresh instruments connection</source>
       <translation>刷新仪器连接</translation>
+    </message>
+  </context>
+  <context>
+    <name>ui_panel_form_t</name>
+    <message>
+      <source>Dialog</source>
+      <translation>对话框</translation>
     </message>
   </context>
   <context>

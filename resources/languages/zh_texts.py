@@ -89,6 +89,7 @@ ZH = {
 'Devices and Interfaces':'设备和接口','Network Devices':'网络设备','Create VISA TCP/IP Resource':'创建 VISA TCP/IP 资源',
 'Delete Resource':'删除资源','Entry IP Address':'输入 IP 地址',
 'Non-supported manufacturer or unavailable resource. Continue with openning other resources.':'不支持的制造商或资源不可用。请继续打开其他资源。',
+'Dialog':'对话框','No Device':'无设备',
 }
 
 # The math tools: filter, window functions, waveform math and the equation editor.

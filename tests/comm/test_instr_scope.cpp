@@ -155,6 +155,15 @@ TEST_F(InstrScope, FailedImportsLeaveTheRecord)
     EXPECT_EQ(scope.scope_read_waveform(0, 0, record), -20);
     untouched("session 0");
 
+    // First: once taken, the trace buffer is kept and no later import asks for memory.
+    {
+        lib_alloc_fail_scope_t fail(1);
+        env.journal().clear();
+        EXPECT_EQ(scope.scope_read_waveform(session, 0, record), -2);
+        EXPECT_TRUE(env.journal().writes().empty());
+    }
+    untouched("no memory");
+
     engine->profile().canned["C1:WF? ALL"] = trace_reply("", {});
     EXPECT_EQ(scope.scope_read_waveform(session, 0, record), -2);
     untouched("359 bytes: no data");
@@ -185,14 +194,6 @@ TEST_F(InstrScope, FailedImportsLeaveTheRecord)
     EXPECT_EQ(scope.scope_read_waveform(session, 0, record), -1);
     untouched("no time base");
     engine->tdiv = 1e-3;
-
-    {
-        lib_alloc_fail_scope_t fail(1);
-        env.journal().clear();
-        EXPECT_EQ(scope.scope_read_waveform(session, 0, record), -2);
-        EXPECT_TRUE(env.journal().writes().empty());
-    }
-    untouched("no memory");
 
     ASSERT_EQ(mkdir(lib_wv_scratch_path(record.samples.path).c_str(), 0755), 0);
     EXPECT_EQ(scope.scope_read_waveform(session, 0, record), -1);

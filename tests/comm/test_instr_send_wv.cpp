@@ -313,3 +313,25 @@ TEST_F(InstrSendWv, UnusedBuilders)
     EXPECT_EQ(instr_send_wv_t::bswv_keyword(), "BSWV ");
     EXPECT_EQ(instr_send_wv_t::output_off_keyword(), "OUTPut OFF");
 }
+
+TEST_F(InstrSendWv, BigCommandsReuseOneKeptBuffer)
+{
+    // Past a megabyte the command lives in a buffer kept between sends: a second send of
+    // the same size needs no new memory, a bigger one grows the buffer.
+    std::vector<int16> samples(1u << 20, 7);
+    write_samples(record, samples);
+    send_t a;
+    a.len = int(samples.size());
+    ASSERT_EQ(send(session, a, record), 1);
+    {
+        lib_alloc_fail_scope_t no_big_memory(0, 1u << 20);
+        EXPECT_EQ(send(session, a, record), 1);
+        samples.push_back(8);
+        write_samples(record, samples);
+        a.len = int(samples.size());
+        EXPECT_EQ(send(session, a, record), -2);
+    }
+    EXPECT_EQ(send(session, a, record), 1);
+    ASSERT_NE(engine->wave("wave1"), nullptr);
+    EXPECT_EQ(engine->wave("wave1")->data, sample_bytes(samples));
+}

@@ -2,7 +2,10 @@
 // a second start hands its argument to the first and quits.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QThread>
 #include <array>
 #include <gtest/gtest.h>
@@ -98,5 +101,61 @@ TEST(Program, ShippedProgramHasNoTestSwitches)
         const bool test_program = QByteArray(program) == QByteArray(ONDRIX_PROGRAM);
         for (const char *name : {"ONDRIX_PROMPT_AUTO_ANSWER", "ONDRIX_SPLASH_MS"})
             EXPECT_EQ(bytes.contains(name), test_program) << program << " " << name;
+    }
+}
+
+namespace {
+
+QString tool_output(const QString &tool, const QStringList &args)
+{
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("LD_LIBRARY_PATH");
+    p.setProcessEnvironment(env);
+    p.start(tool, args);
+    if (!p.waitForFinished(60000) || p.exitCode() != 0)
+        return "<" + tool + " failed: " + QString::fromUtf8(p.readAllStandardError()) + ">";
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+} // namespace
+
+// The program imports the module's detection by name from the device library, which it
+// finds through a run path relative to its own folder: in the build tree and in an
+// installed copy, with no environment setting and no search of the working directory.
+TEST(Program, FindsTheDeviceLibraryBesideItself)
+{
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QString installed = tool_output(CMAKE_COMMAND, {"--install", ONDRIX_BUILD_DIR, "--component", "program",
+                                                          "--prefix", prefix.path()});
+    ASSERT_FALSE(installed.startsWith("<")) << installed.toStdString();
+    struct case_t
+    {
+        const char *name;
+        QString program;
+        QString library;
+    };
+    const case_t cases[] = {
+        {"build tree", ONDRIX_SHIPPED_PROGRAM, QELMOD_LIBRARY},
+        {"installed", prefix.path() + "/bin/Ondrix", prefix.path() + "/lib/libqelmod.so.1"},
+    };
+    for (const case_t &c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString dynamic = tool_output("readelf", {"-d", "-W", c.program});
+        EXPECT_TRUE(dynamic.contains("Shared library: [libqelmod.so.1]")) << dynamic.toStdString();
+        EXPECT_TRUE(dynamic.contains("Library runpath: [$ORIGIN/../lib]")) << dynamic.toStdString();
+        const QString symbols = tool_output("readelf", {"--dyn-syms", "-W", c.program});
+        EXPECT_TRUE(symbols.contains(QRegularExpression("UND vextral_device_detected\\b")));
+
+        QString resolved;
+        const QString ldd = tool_output("ldd", {c.program});
+        for (const QString &line : ldd.split('\n')) {
+            EXPECT_FALSE(line.contains("not found")) << line.toStdString();
+            if (line.trimmed().startsWith("libqelmod.so.1 => "))
+                resolved = line.trimmed().section(' ', 2, 2);
+        }
+        EXPECT_EQ(QFileInfo(resolved).canonicalFilePath(), QFileInfo(c.library).canonicalFilePath())
+            << ldd.toStdString();
     }
 }

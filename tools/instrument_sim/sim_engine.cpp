@@ -33,21 +33,24 @@ sim_engine_t::sim_engine_t(sim_profile_t profile)
 
 bool sim_engine_t::handle(std::string_view message, std::string &reply)
 {
+    // The reply is built in the caller's string, whose memory a server keeps between
+    // replies of tens of MB.
+    reply.clear();
     if (m_profile.silent)
         return false;
-    std::string out;
     bool answered = false;
     if (m_profile.generator && is_download(message))
         download(message);
     else
-        answered = answer(text_command(message), out);
-    if (!answered || sim_faults_t::hits(m_faults.no_reply, message))
+        answered = answer(text_command(message), reply);
+    if (!answered || sim_faults_t::hits(m_faults.no_reply, message)) {
+        reply.clear();
         return false;
+    }
     if (sim_faults_t::hits(m_faults.garble, message))
-        for (char &c : out)
+        for (char &c : reply)
             c = static_cast<char>(static_cast<unsigned char>(c) | 0x80);
-    out.append(m_faults.reply_extra_bytes, 'X');
-    reply = std::move(out);
+    reply.append(m_faults.reply_extra_bytes, 'X');
     return true;
 }
 
@@ -89,7 +92,7 @@ bool sim_engine_t::answer(const std::string &command, std::string &reply)
 bool sim_engine_t::answer_scope(const std::string &upper, std::string &reply)
 {
     if (upper == "CHS?") {
-        reply = "CHS " + std::to_string(m_profile.scope_channels) + "\n";
+        sim_keep_assign(reply, "CHS " + std::to_string(m_profile.scope_channels) + "\n");
         return true;
     }
     if (upper == "CHDR OFF" || upper == "CHDR ON") {
@@ -97,7 +100,7 @@ bool sim_engine_t::answer_scope(const std::string &upper, std::string &reply)
         return true;
     }
     auto value_reply = [&](const std::string &head, double value, const char *unit) {
-        reply = (m_scope_headers ? head + " " : std::string()) + sim_number(value, 2) + unit + "\n";
+        sim_keep_assign(reply, (m_scope_headers ? head + " " : std::string()) + sim_number(value, 2) + unit + "\n");
         return true;
     };
     if (upper == "TDIV?")
@@ -134,7 +137,8 @@ bool sim_engine_t::answer_scope(const std::string &upper, std::string &reply)
     std::string count = std::to_string(ch.codes.size());
     std::string header = "#9" + std::string(9 - std::min<std::size_t>(9, count.size()), '0') + count;
     header.resize(357, '\0');
-    reply = name + ":WF ALL," + header;
+    reply.assign(name + ":WF ALL,");
+    reply.append(header);
     reply.append(reinterpret_cast<const char *>(ch.codes.data()), ch.codes.size());
     reply += "\n\n";
     return true;

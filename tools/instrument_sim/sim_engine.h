@@ -4,6 +4,7 @@
 #include "sim_profile.h"
 
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -19,6 +20,7 @@ struct sim_wave_t
     // Header fields as sent, the key as written: "TYPE", "FREQ" or "FRQ", "LENGTH"...
     std::map<std::string, std::string> fields;
     std::string data; // the sample bytes as received, every segment in order
+    std::uint64_t data_bytes = 0; // how many arrived (also when the engine discards them)
     int segments = 0;
 };
 
@@ -66,6 +68,11 @@ public:
     sim_scope_channel_t &scope_channel(int index) { return m_scope[index]; }
     double tdiv = 1e-3;
     double sara = 1e9;
+
+    // Serving: false drops the samples of downloads once counted (benchmarks send tens
+    // of MB that nobody reads back); called with every waveform a download completes.
+    bool keep_samples = true;
+    std::function<void(const sim_wave_t &)> on_downloaded;
 
 private:
     bool answer(const std::string &command, std::string &reply);

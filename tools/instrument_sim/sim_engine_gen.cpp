@@ -86,15 +86,15 @@ bool sim_engine_t::answer_generator(const std::string &upper, const std::string 
         return true;
     }
     if (u == "STL?") {
-        reply = builtin_list_reply();
+        sim_keep_assign(reply, builtin_list_reply());
         return true;
     }
     if (u == "STL? USER") {
-        reply = user_list_reply();
+        sim_keep_assign(reply, user_list_reply());
         return true;
     }
     if (u == "WVPR? M0") {
-        reply = wave_params_reply();
+        sim_keep_assign(reply, wave_params_reply());
         return true;
     }
     if (sim_starts_with(u, "WVDT? ")) {
@@ -163,6 +163,7 @@ void sim_engine_t::download(std::string_view message)
             error("BEGIN while '" + m_pending.name + "' was still open");
         m_pending = part;
         m_pending.data.clear();
+        m_pending.data_bytes = 0;
         m_has_pending = true;
     } else if (!m_has_pending || m_pending.name != part.name) {
         error("segment without its BEGIN: " + head);
@@ -171,7 +172,9 @@ void sim_engine_t::download(std::string_view message)
     }
 
     sim_wave_t &target = segmented ? m_pending : part;
-    target.data.append(data.data(), data.size());
+    if (keep_samples)
+        target.data.append(data.data(), data.size());
+    target.data_bytes += data.size();
     ++target.segments;
     if (segmented && !end)
         return;
@@ -180,10 +183,12 @@ void sim_engine_t::download(std::string_view message)
     const std::string length = field_or(target, "LENGTH", "LENGTH", "");
     const bool kb = length.size() > 2 && sim_upper(length.substr(length.size() - 2)) == "KB";
     const unsigned long long declared = std::strtoull(length.c_str(), nullptr, 10);
-    const unsigned long long got = kb ? target.data.size() / 1024 : target.data.size();
+    const unsigned long long got = kb ? target.data_bytes / 1024 : target.data_bytes;
     if (declared != got)
-        error("length " + length + " but " + std::to_string(target.data.size()) + " bytes in " + head);
+        error("length " + length + " but " + std::to_string(target.data_bytes) + " bytes in " + head);
     m_has_pending = false;
+    if (on_downloaded)
+        on_downloaded(target);
     store_wave(std::move(target));
 }
 
@@ -259,19 +264,20 @@ bool sim_engine_t::read_back(const std::string &id, std::string &reply)
     const sim_wave_t *w = find_for_read(id, builtin);
     if (!w)
         return false;
-    std::string data = w->data;
+    // Nine commas before the samples, as the read-back expects.
+    sim_keep_assign(reply, "WVDT WVNM," + w->name + ",LENGTH," + std::to_string(w->data.size()) + "B,FREQ," +
+                           field_or(*w, "FREQ", "FRQ", "1000") + ",AMPL," + field_or(*w, "AMPL", "AMP", "2") +
+                           ",WAVEDATA,");
+    const std::size_t head = reply.size();
+    reply += w->data;
     if (m_profile.model_class == 9 || m_profile.model_class == 10) {
         // These keep 14-bit codes and answer with them.
-        for (std::size_t i = 0; i + 1 < data.size(); i += 2) {
+        for (std::size_t i = head; i + 1 < reply.size(); i += 2) {
             std::int16_t v;
-            std::memcpy(&v, &data[i], 2);
+            std::memcpy(&v, &reply[i], 2);
             v = static_cast<std::int16_t>(v >> 2);
-            std::memcpy(&data[i], &v, 2);
+            std::memcpy(&reply[i], &v, 2);
         }
     }
-    // Nine commas before the samples, as the read-back expects.
-    reply = "WVDT WVNM," + w->name + ",LENGTH," + std::to_string(data.size()) + "B,FREQ," +
-            field_or(*w, "FREQ", "FRQ", "1000") + ",AMPL," + field_or(*w, "AMPL", "AMP", "2") + ",WAVEDATA,";
-    reply += data;
     return true;
 }

@@ -1,27 +1,28 @@
 #include "sim_journal.h"
 
 #include <utility>
+#include <xxhash.h>
 
 namespace {
 constexpr std::size_t k_long_message = 1024;
 constexpr std::size_t k_long_head = 64;
 } // namespace
 
-std::uint64_t sim_checksum(const void *data, std::size_t bytes)
-{
-    const unsigned char *p = static_cast<const unsigned char *>(data);
-    std::uint64_t h = 1469598103934665603ull;
-    for (std::size_t i = 0; i < bytes; ++i) {
-        h ^= p[i];
-        h *= 1099511628211ull;
-    }
-    return h;
-}
+std::uint64_t sim_checksum(const void *data, std::size_t bytes) { return XXH3_64bits(data, bytes); }
 
 void sim_journal_t::add(sim_journal_entry_t entry)
 {
     std::lock_guard<std::mutex> lock(m_mutex);
-    m_entries.push_back(std::move(entry));
+    if (m_sink)
+        m_sink(entry);
+    else
+        m_entries.push_back(std::move(entry));
+}
+
+void sim_journal_t::set_sink(std::function<void(const sim_journal_entry_t &)> sink)
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_sink = std::move(sink);
 }
 
 void sim_journal_t::add_write(const std::string &resource, std::string_view message, std::int32_t status)

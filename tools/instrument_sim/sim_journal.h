@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <mutex>
 #include <string>
 #include <string_view>
@@ -27,7 +28,7 @@ struct sim_journal_entry_t
     std::int32_t status = 0;
 };
 
-// FNV-1a over the bytes: how the journal stands for large data.
+// A 64-bit hash of the bytes (XXH3, at memory speed): how the journal stands for large data.
 std::uint64_t sim_checksum(const void *data, std::size_t bytes);
 
 // The ordered record of everything instruments saw; tests add the program's pauses to
@@ -38,6 +39,9 @@ public:
     void add(sim_journal_entry_t entry);
     void add_write(const std::string &resource, std::string_view message, std::int32_t status);
     void add_pause(std::uint32_t ms);
+    // From now on every entry goes to `sink`, in order, instead of being kept: a
+    // long-running simulator writes its journal to a file.
+    void set_sink(std::function<void(const sim_journal_entry_t &)> sink);
 
     std::vector<sim_journal_entry_t> entries() const;
     // The texts of the WRITE entries, in order.
@@ -49,4 +53,5 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::vector<sim_journal_entry_t> m_entries;
+    std::function<void(const sim_journal_entry_t &)> m_sink;
 };

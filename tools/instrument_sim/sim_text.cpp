@@ -41,3 +41,5 @@ std::string sim_number(double value, int digits)
             c = 'E';
     return out;
 }
+
+void sim_keep_assign(std::string &to, const std::string &text) { to.assign(text); }

@@ -48,7 +48,7 @@ const char *const k_equation_filter = "equa(*.equa)";
 
 ui_equation_form_t::ui_equation_form_t(QWidget *parent, cfg_if_wv_t *wave, bool has_current)
     : QWidget(parent), init_status(0), preview_plot(new ui_preview_plot_t()), x_range_start(0.0),
-      x_range_end(0.0), value_min(0.0), value_max(0.0), form(new Ui_ui_equation_form_t), samples_frame(nullptr),
+      x_range_end(0.0), value_min(0.0), value_max(0.0), result_shared(false), form(new Ui_ui_equation_form_t), samples_frame(nullptr),
       freq_frame(nullptr), instr_model_form(tr("Instrument Model:"))
 {
     form->setupUi(this);
@@ -78,9 +78,8 @@ ui_equation_form_t::ui_equation_form_t(QWidget *parent, cfg_if_wv_t *wave, bool 
             SLOT(equation_form_btn_slot_func(ui_equation_form_t *, int32)));
     update_points_notes();
 
-    const int32 n = static_cast<int32>(get_samples());
     x_range_start = 0.0;
-    x_range_end = double(n) - 1.0;
+    x_range_end = double(get_samples_int()) - 1.0;
     form->ptedit_cmd->setPlainText(tr("#Input equations here") + "\n");
     form->ptedit_cmd->moveCursor(QTextCursor::End);
     form->ptedit_status->setContextMenuPolicy(Qt::NoContextMenu);
@@ -94,6 +93,8 @@ ui_equation_form_t::~ui_equation_form_t()
 {
     delete samples_frame;
     delete freq_frame;
+    if (result_shared)
+        tool_form_give_back_samples(result_wv_data);
     result_wv_data.clear();
     delete form;
 }
@@ -206,6 +207,62 @@ uint32 ui_equation_form_t::get_samples() const
     return v >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32>(v);
 }
 
+int32 ui_equation_form_t::get_samples_int() const
+{
+    const double v = samples_frame->get_value();
+    return v >= 2147483647.0 ? 2147483647 : (v > 0.0 ? static_cast<int32>(v) : 0);
+}
+
+void ui_equation_form_t::set_result_wv_data(const lib_wv_data_t<short int> &data)
+{
+    if (&data == &result_wv_data)
+        return;
+    result_wv_data = data;
+    result_shared = true;
+}
+
+int32 ui_equation_form_t::resize_result_wv_data(uint32 count)
+{
+    // One pass over the file: appending zeros one by one would take as long as the count.
+    result_wv_data.resize(count, 0);
+    return 0;
+}
+
+int32 ui_equation_form_t::set_x_range(int32 start, int32 end)
+{
+    x_range_start = start;
+    x_range_end = end;
+    return 0;
+}
+
+void ui_equation_form_t::set_samples_snapped(uint32 points)
+{
+    uint32 n = points;
+    if (param_wv.get_instr_type() == INSTR_ZQW5000 && n != 16384 && n != 524288) {
+        if (n < 16384)
+            n = 16384;
+        else if (n > 524288)
+            n = 524288;
+        else
+            n = n > *param_wv.get_wv_len() ? 524288 : 16384;
+    }
+    param_wv.set_wv_len(n);
+    disconnect(samples_frame, SIGNAL(spinbx_value_changed(double)), this, SLOT(spinb_pram_change_slot_func(double)));
+    samples_frame->unit_combx->reset_unit();
+    samples_frame->dspinbox->setValue(n);
+    connect(samples_frame, SIGNAL(spinbx_value_changed(double)), this, SLOT(spinb_pram_change_slot_func(double)));
+}
+
+void ui_equation_form_t::init_keyword_list()
+{
+    keyword_list = QStringList{"sin", "cos", "exp", "lob", "abs", "min", "max", "sqrt", "round", "range", "rand"};
+}
+
+int32 ui_equation_form_t::is_keyword(const QString &text) const
+{
+    return keyword_list.contains(text) || keyword_list2.contains(text) ? 1 : 0;
+}
+
 // ---- model and limits ----
 
 void ui_equation_form_t::apply_instr_limits()
@@ -268,8 +325,7 @@ int32 ui_equation_form_t::compile_equations(int32 *line)
     const QTextDocument *doc = form->ptedit_cmd->document();
     for (QTextBlock b = doc->begin(); b.isValid(); b = b.next())
         lines << b.text();
-    const double samples = samples_frame->get_value();
-    const int32 n = samples >= 2147483647.0 ? 2147483647 : (samples > 0.0 ? static_cast<int32>(samples) : 0);
+    const int32 n = get_samples_int();
     lib_equation_span_t span{x_range_start, x_range_end, value_min, value_max};
     const int32 status = lib_equation_compile(lines, n, &result_wv_data, line, &span);
     x_range_start = span.x_range_start;

@@ -33,7 +33,15 @@ public:
 
     float get_frequency() const;
     uint32 get_samples() const;
+    // The Samples value truncated to int32 (saturated).
+    int32 get_samples_int() const;
     lib_wv_data_t<short int> *get_result_wv_data() { return &result_wv_data; }
+    lib_wv_data_t<short int> *get_result_data() { return &result_wv_data; }
+    // Member-wise, frequency included: the result then names the sample file of `data`,
+    // and later compiles land in that file; the dialog leaves the file to its owner.
+    void set_result_wv_data(const lib_wv_data_t<short int> &data);
+    // Cuts the result to `count` samples or pads it with zero samples; 0.
+    int32 resize_result_wv_data(uint32 count);
     // {value_min, value_max} of the last compile.
     std::pair<double, double> get_value_range() const { return {value_min, value_max}; }
     cfg_if_wv_t *get_param_wv() { return &param_wv; }
@@ -59,6 +67,17 @@ public:
     // The keypad button with that caption; null when there is none.
     QPushButton *get_key(const QString &caption) const;
     std::pair<double, double> get_x_range() const { return {x_range_start, x_range_end}; }
+    // The next compile sets the range again from its own lines; 0.
+    int32 set_x_range(int32 start, int32 end);
+    // Stores the point count and shows it in Samples without reporting it back. Model 6
+    // takes 16384 or 524288 points only: a count between them snaps up when it is above the
+    // stored count and down otherwise.
+    void set_samples_snapped(uint32 points);
+    void init_keyword_list();
+    // 1 when the text is one of the keywords, else 0.
+    int32 is_keyword(const QString &text) const;
+    // Always 1: once built, the dialog has nothing to wait for.
+    int32 is_ready() const { return 1; }
 
     // Always 0: this dialog builds nothing that can fail.
     int32 init_status;
@@ -87,6 +106,11 @@ private:
     double x_range_end;
     double value_min;
     double value_max;
+    // Empty until init_keyword_list fills the first; nothing fills the second.
+    QStringList keyword_list;
+    QStringList keyword_list2;
+    // Whether result_wv_data names a sample file handed in through set_result_wv_data.
+    bool result_shared;
     Ui_ui_equation_form_t *form;
     QList<QPushButton *> keys;
     ui_dspinbx_frame_t *samples_frame;

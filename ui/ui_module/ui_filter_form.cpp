@@ -102,9 +102,9 @@ ui_filter_form_t::ui_filter_form_t(QWidget *parent, QList<QMdiSubWindow *> &sub_
     : QWidget(parent), init_status(0), spinb_sample(nullptr), spinb_fpass1(nullptr), spinb_fpass2(nullptr),
       spinb_fstop1(nullptr), spinb_fstop2(nullptr), spinb_apass(nullptr), spinb_astop(nullptr),
       form(new Ui_ui_filter_form_t), src_plot(new ui_preview_plot_t()), response_plot(new ui_preview_plot_t()),
-      result_plot(new ui_preview_plot_t()), src_wv_data(nullptr), src_wv_len(0), filter_type(0), fs(0.0f),
-      fpass1(0.0f), fpass2(0.0f), fstop1(0.0f), fstop2(0.0f), apass(0.0f), astop(0.0f), wv_src_comb(nullptr),
-      filter_type_comb(nullptr), labels{}, param_grid(nullptr)
+      result_plot(new ui_preview_plot_t()), src_wv_data(nullptr), src_wv_len(0), result_shared(false),
+      filter_type(0), fs(0.0f), fpass1(0.0f), fpass2(0.0f), fstop1(0.0f), fstop2(0.0f), apass(0.0f), astop(0.0f),
+      wv_src_comb(nullptr), filter_type_comb(nullptr), labels{}, param_grid(nullptr)
 {
     for (QMdiSubWindow *sub : sub_windows) {
         sub_widgets << sub->widget();
@@ -132,6 +132,8 @@ ui_filter_form_t::~ui_filter_form_t()
          {spinb_sample, spinb_fpass1, spinb_fpass2, spinb_fstop1, spinb_fstop2, spinb_apass, spinb_astop})
         delete f;
     response_data.clear();
+    if (result_shared)
+        tool_form_give_back_samples(result_wv_data);
     result_wv_data.clear();
     delete form;
 }
@@ -239,6 +241,14 @@ QWidget *ui_filter_form_t::get_row_widget(int row) const
 {
     QLayoutItem *item = param_grid->itemAtPosition(row, 1);
     return item ? item->widget() : nullptr;
+}
+
+void ui_filter_form_t::set_result_wv_data(const lib_wv_data_t<short int> &data)
+{
+    if (&data == &result_wv_data)
+        return;
+    result_wv_data = data;
+    result_shared = true;
 }
 
 int ui_filter_form_t::get_wv_src_index() const { return wv_src_comb->currentIndex(); }
@@ -378,7 +388,13 @@ int32 ui_filter_form_t::apply_filter()
         show_filter_error(r);
         return r;
     }
-    tool_form_swap_samples(result_wv_data, scratch_wv_data);
+    if (!result_shared) {
+        tool_form_swap_samples(result_wv_data, scratch_wv_data);
+    } else if (!result_wv_data.assign(scratch_wv_data)) {
+        // The shared file could not take the samples: it keeps the ones it had.
+        show_filter_error(-1);
+        return -1;
+    }
     try {
         response_data = filter.get_response();
         plot_freq_response();

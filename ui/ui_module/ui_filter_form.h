@@ -36,8 +36,16 @@ public:
     int get_wv_src_index() const;
     // The last successful design's result; empty until there is one.
     lib_wv_data_t<short int> *get_result_wv_data() { return &result_wv_data; }
-    const std::vector<float> &get_response_data() const { return response_data; }
+    lib_wv_data_t<short int> *get_result_data() { return &result_wv_data; }
+    // Member-wise: the result then names the sample file of `data`, and later designs
+    // land in that file; the dialog leaves the file to its owner when it goes.
+    void set_result_wv_data(const lib_wv_data_t<short int> &data);
+    // The magnitude response in dB of the last successful design.
+    std::vector<float> *get_response_data() { return &response_data; }
+    void set_response_data(const std::vector<float> &data) { response_data = data; }
+    // The type index alone: the combo and the parameter rows stay as they are.
     int get_filter_type() const { return filter_type; }
+    void set_filter_type(int type) { filter_type = type; }
 
     // Design Filter: runs the filter of the chosen type; a failure shows its message and
     // keeps the previous result and plots. Returns the filter's status.
@@ -52,6 +60,14 @@ public:
     float get_fstop2() const { return fstop2; }
     float get_apass() const { return apass; }
     float get_astop() const { return astop; }
+    // The stored values alone; the frames keep what they show.
+    void set_fs(float value) { fs = value; }
+    void set_fpass1(float value) { fpass1 = value; }
+    void set_fpass2(float value) { fpass2 = value; }
+    void set_fstop1(float value) { fstop1 = value; }
+    void set_fstop2(float value) { fstop2 = value; }
+    void set_apass(float value) { apass = value; }
+    void set_astop(float value) { astop = value; }
 
     Ui_ui_filter_form_t *get_form() const { return form; }
     ui_coustom_comb_t *get_src_comb() const { return wv_src_comb; }
@@ -115,6 +131,8 @@ private:
     lib_wv_data_t<short int> result_wv_data;
     // Where a design writes: its samples become the result only when it succeeded.
     lib_wv_data_t<short int> scratch_wv_data;
+    // Whether result_wv_data names a sample file handed in through set_result_wv_data.
+    bool result_shared;
     int filter_type;
     float fs, fpass1, fpass2, fstop1, fstop2, apass, astop;
     ZqwFilter filter;

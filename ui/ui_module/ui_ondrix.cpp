@@ -106,6 +106,7 @@ ui_ondrix_t::ui_ondrix_t(QWidget *parent)
     create_menu_bar();
     create_tool_bar();
     init_status_bar();
+    init_panel_form();
     init_mdi_area();
     update_control_state();
     start_refresh_timer();

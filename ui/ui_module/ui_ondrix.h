@@ -96,6 +96,9 @@ public:
     // rebuild the control-panel menu.
     void refresh_devices();
     void update_panel_menu();
+    // The control-panel dialog, built hidden with the window.
+    void init_panel_form();
+    ui_panel_form_t *panel_form() const { return m_panel_form; }
 
     // Menu bar and tool bar.
     void create_menu_bar();
@@ -274,6 +277,7 @@ private:
     void show_no_wave_prompt();
     bool check_cover_points();
     int32 backup_current_wave();
+    bool begin_tool_on_current();
     template <typename form_t>
     void take_creation_result(form_t *form, int32 btn);
     void take_over_wave_object(cfg_if_wv_t *object);

@@ -408,10 +408,6 @@ void ui_ondrix_t::mbar_comm_slot_func()
     }
 }
 
-// The device control panel arrives with the device support; its menu stays empty and
-// disabled until then.
-void ui_ondrix_t::mbar_panel_slot_func() { not_built_yet("mbar_panel_slot_func()"); }
-
 void ui_ondrix_t::mbar_lang_slot_func()
 {
     auto *chosen = qobject_cast<QAction *>(sender());

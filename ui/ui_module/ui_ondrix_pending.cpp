@@ -11,7 +11,6 @@ void ui_ondrix_t::not_built_yet(const char *slot) const
 
 void ui_ondrix_t::open_send_comm_form(uint16) { not_built_yet("open_send_comm_form(uint16)"); }
 void ui_ondrix_t::open_comm_form(ui_comm_mode_t, uint16) { not_built_yet("open_comm_form(ui_comm_mode_t,uint16)"); }
-void ui_ondrix_t::update_panel_menu() { not_built_yet("update_panel_menu()"); }
 
 void ui_ondrix_t::comm_form_btn_slot_func(ui_comm_form_t *, int32)
 {

@@ -49,3 +49,14 @@ void tool_form_swap_samples(lib_wv_data_t<short int> &to, lib_wv_data_t<short in
     std::swap(to.amp, from.amp);
     std::swap(to.offset, from.offset);
 }
+
+void tool_form_give_back_samples(lib_wv_data_t<short int> &record)
+{
+    {
+        lib_wv_file_buffer_t<short int> own;
+        // The shared name is released without its file, which its other store still names.
+        record.samples = own;
+    }
+    // `own` took its new file with it on the way out: made again, empty.
+    record.clear();
+}

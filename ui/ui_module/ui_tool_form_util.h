@@ -25,3 +25,8 @@ QString tool_form_out_of_memory_text();
 // Makes `to` hold what `from` holds (samples, amplitude and offset) by exchanging their
 // sample files: nothing is copied; `from` is left with `to`'s former samples.
 void tool_form_swap_samples(lib_wv_data_t<short int> &to, lib_wv_data_t<short int> &from);
+
+// A record handed another store's sample file (a member-wise copy) names that file beside
+// its owner. Before a dialog lets go of such a record it gives the name back: the record
+// then names a new empty file of its own, and the other store keeps its samples.
+void tool_form_give_back_samples(lib_wv_data_t<short int> &record);

@@ -27,8 +27,8 @@ constexpr float k_gauss_alpha = 2.5f;
 
 ui_window_form_t::ui_window_form_t(QWidget *parent, QList<QMdiSubWindow *> &sub_windows)
     : QWidget(parent), init_status(0), form(new Ui_ui_window_form_t), src_plot(new ui_preview_plot_t()),
-      result_plot(new ui_preview_plot_t()), src_wv_data(nullptr), src_wv_len(0), wv_src_comb(nullptr),
-      window_comb(nullptr)
+      result_plot(new ui_preview_plot_t()), src_wv_data(nullptr), src_wv_len(0), result_shared(false),
+      wv_src_comb(nullptr), window_comb(nullptr)
 {
     for (QMdiSubWindow *sub : sub_windows) {
         sub_widgets << sub->widget();
@@ -77,6 +77,8 @@ ui_window_form_t::ui_window_form_t(QWidget *parent, QList<QMdiSubWindow *> &sub_
 
 ui_window_form_t::~ui_window_form_t()
 {
+    if (result_shared)
+        tool_form_give_back_samples(result_wv_data);
     result_wv_data.clear();
     delete form;
 }
@@ -118,6 +120,23 @@ void ui_window_form_t::init_param_box()
 }
 
 int ui_window_form_t::get_wv_src_index() const { return wv_src_comb->currentIndex(); }
+
+int ui_window_form_t::get_window_type() const { return window_comb->currentIndex(); }
+
+void ui_window_form_t::set_result_wv_data(const lib_wv_data_t<short int> &data)
+{
+    if (&data == &result_wv_data)
+        return;
+    result_wv_data = data;
+    result_shared = true;
+}
+
+void ui_window_form_t::reload_src_plot() { plot_src_wave(); }
+
+void ui_window_form_t::reload_result_plot()
+{
+    plot_load_waveform_vector(result_plot, &result_wv_data, k_display_points);
+}
 
 void ui_window_form_t::select_source(int index)
 {

@@ -28,6 +28,15 @@ public:
     // Position of the chosen document in the list given to the constructor.
     int get_wv_src_index() const;
     lib_wv_data_t<short int> *get_result_wv_data() { return &result_wv_data; }
+    lib_wv_data_t<short int> *get_result_data() { return &result_wv_data; }
+    // Member-wise: the result then names the sample file of `data`, and later picks land
+    // in that file; the dialog leaves the file to its owner when it goes.
+    void set_result_wv_data(const lib_wv_data_t<short int> &data);
+    // The index of the chosen window function.
+    int get_window_type() const;
+    // Redraw the source plot from the source record, or the result plot from the result.
+    void reload_src_plot();
+    void reload_result_plot();
     // Window `type` (0 Rectangle ... 11 Force) from the source into the result, then the
     // result plot: 0, -1 when the result could not be written, -2 out of memory. An
     // unknown type changes nothing.
@@ -71,6 +80,8 @@ private:
     lib_wv_data_t<short int> *src_wv_data;
     uint32 src_wv_len;
     lib_wv_data_t<short int> result_wv_data;
+    // Whether result_wv_data names a sample file handed in through set_result_wv_data.
+    bool result_shared;
     ui_coustom_comb_t *wv_src_comb;
     ui_coustom_comb_t *window_comb;
 };

@@ -71,12 +71,6 @@ ui_wvmath_form_t::ui_wvmath_form_t(QWidget *parent, lib_wv_data_t<short int> *do
     param_wv.set_instr_type(instr_type);
     if (copy_buffer && !clipboard_wv_data.assign(*copy_buffer))
         init_status = 3;
-    // The copied codes decide whether dividing by the copy buffer is allowed.
-    if (clipboard_wv_data.samples.size() > 0) {
-        ui_preview_plot_t probe;
-        const ui_range_t codes = probe.get_wave_range(clipboard_wv_data);
-        clipboard_one_signed = codes.first * codes.second > 0;
-    }
     full_range = {0.0, double(points) - 1.0};
 
     init_source_group();
@@ -101,6 +95,8 @@ ui_wvmath_form_t::ui_wvmath_form_t(QWidget *parent, lib_wv_data_t<short int> *do
     connect(library_comb, SIGNAL(activated(int)), this, SLOT(wv_comb_slot_func(int)));
 
     init_plots();
+    // The copied codes decide whether dividing by the copy buffer is allowed.
+    clipboard_one_signed = is_wv_data_same_sign(clipboard_wv_data.samples, clipboard_wv_data.samples.size());
     for (int i = 0; i < 11; ++i)
         library_comb->addItem(tr(k_library_names[i]), i);
     set_style_names();
@@ -323,7 +319,33 @@ bool ui_wvmath_form_t::is_division_allowed() const
 {
     if (source_kind == 2)
         return clipboard_one_signed;
-    return source_range.start * source_range.end > 0.0;
+    return is_range_same_sign(source_range);
+}
+
+bool ui_wvmath_form_t::is_range_same_sign(range_data_t range) const { return range.start * range.end > 0.0; }
+
+bool ui_wvmath_form_t::is_wv_data_same_sign(lib_wv_file_buffer_t<short int> &samples, uint32 count) const
+{
+    const ui_range_t codes = plots[0]->get_wv_data_range(samples, count);
+    return codes.first * codes.second > 0.0;
+}
+
+void ui_wvmath_form_t::set_source_kind(int32 kind)
+{
+    if (kind >= 0 && kind <= 2)
+        source_kind = kind;
+}
+
+void ui_wvmath_form_t::set_operation(int32 op)
+{
+    if (op >= 0 && op <= 3)
+        operation = op;
+}
+
+void ui_wvmath_form_t::set_last_library_index(int32 index)
+{
+    if (index >= 0 && index <= 10)
+        last_library_index = index;
 }
 
 void ui_wvmath_form_t::_calc_result_wv()

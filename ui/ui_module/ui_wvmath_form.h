@@ -36,8 +36,29 @@ public:
     // The second operand as it stands (null before the first one was built).
     lib_wv_data_t<short int> *get_source_wv_data() { return source; }
     bool has_result() const { return result_ready; }
+    // The source kind (0 library, 1 math data, 2 clipboard) and the operation (0 addition,
+    // 1 subtraction, 2 multiplication, 3 division): stored for the next recompute; the
+    // radios stay as they are, and a value outside those is refused.
     int32 get_source_kind() const { return source_kind; }
+    void set_source_kind(int32 kind);
     int32 get_operation() const { return operation; }
+    void set_operation(int32 op);
+    // The list entry the library list returns to when the standard-waveform dialog is
+    // left without OK (0 .. 10; others are refused).
+    int32 get_last_library_index() const { return last_library_index; }
+    void set_last_library_index(int32 index);
+    // {low, high} in volts of a library or constant source; the next rebuild sets it anew.
+    range_data_t get_source_range() const { return source_range; }
+    void set_source_range(range_data_t range) { source_range = range; }
+    uint32 get_points() const { return points; }
+    range_data_t get_full_range() const { return full_range; }
+    range_data_t get_selection() const { return selection; }
+    // The dialog's own copy of the document's copy buffer.
+    lib_wv_data_t<short int> *get_clipboard_wv_data() { return &clipboard_wv_data; }
+    // Whether the two values have a product above 0 (both above or both below 0).
+    bool is_range_same_sign(range_data_t range) const;
+    // The same for the smallest and largest code of the first `count` samples.
+    bool is_wv_data_same_sign(lib_wv_file_buffer_t<short int> &samples, uint32 count) const;
 
     // The arithmetic of the dialog: a combined with b, the result written into b.
     int32 _get_data_by_add(const lib_wv_data_t<short int> *a, uint32 points, lib_wv_data_t<short int> *b,

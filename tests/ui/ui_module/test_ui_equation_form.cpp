@@ -191,6 +191,98 @@ TEST(UiEquationForm, ModelLimitsBoundSamplesAndFrequency)
     }
 }
 
+// Model 6 takes 16384 or 524288 points only: a count between them snaps toward the side
+// it moved to from the stored count; other models take the count as it is.
+TEST(UiEquationForm, SnappedSamplesFollowTheModel)
+{
+    equation_dialog_t d(16384, instr_zqw_t(6));
+    ASSERT_EQ(*d->get_param_wv()->get_wv_len(), 16384u);
+    const struct
+    {
+        int model;
+        uint32 points, stored;
+    } cases[] = {
+        {6, 100, 16384},     {6, 600000, 524288}, {6, 20000, 16384}, {6, 20000, 524288},
+        {6, 524288, 524288}, {6, 16384, 16384},   {2, 20000, 20000}, {2, 5000, 5000},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.model << " " << c.points);
+        if (d->get_param_wv()->get_instr_type() != instr_zqw_t(c.model))
+            d->instr_comb_slot_func(instr_zqw_t(c.model), lib_ch_t(0));
+        d->set_samples_snapped(c.points);
+        EXPECT_EQ(*d->get_param_wv()->get_wv_len(), c.stored);
+        EXPECT_EQ(d->get_samples(), c.stored);
+    }
+    // The frame reports to the dialog again afterwards.
+    type_base(d->get_samples_frame(), "3000");
+    EXPECT_EQ(*d->get_param_wv()->get_wv_len(), 3000u);
+}
+
+TEST(UiEquationForm, KeywordsAreKnownOnlyOnceListed)
+{
+    equation_dialog_t d;
+    EXPECT_EQ(d->is_keyword("sin"), 0) << "empty in normal operation";
+    d->init_keyword_list();
+    d->init_keyword_list();
+    const struct
+    {
+        const char *text;
+        int32 known;
+    } cases[] = {{"sin", 1}, {"lob", 1}, {"rand", 1}, {"range", 1}, {"log", 0},
+                 {"SIN", 0}, {"sin(", 0}, {"", 0}};
+    for (const auto &c : cases)
+        EXPECT_EQ(d->is_keyword(c.text), c.known) << c.text;
+}
+
+// The result record and the x range can be set from outside; a record handed in
+// member-wise shares its file with the result, takes later compiles and outlives the dialog.
+TEST(UiEquationForm, ResultRecordAndXRangeFromOutside)
+{
+    equation_dialog_t d(6);
+    EXPECT_EQ(d->get_samples_int(), 6);
+    EXPECT_EQ(d->is_ready(), 1);
+    EXPECT_EQ(d->set_x_range(2, 4), 0);
+    EXPECT_EQ(d->get_x_range(), std::make_pair(2.0, 4.0));
+    d.set_text("x");
+    d.compile();
+    EXPECT_EQ(d->get_x_range(), std::make_pair(0.0, 5.0)) << "a compile sets its own range";
+    const std::vector<short int> ramp = codes_of(d->get_result_wv_data());
+    ASSERT_EQ(ramp.size(), 6u);
+    ASSERT_NE(ramp[1], 0);
+
+    const struct
+    {
+        uint32 count;
+        std::vector<short int> codes;
+    } sizes[] = {{3, {ramp[0], ramp[1], ramp[2]}},
+                 {5, {ramp[0], ramp[1], ramp[2], 0, 0}},
+                 {5, {ramp[0], ramp[1], ramp[2], 0, 0}},
+                 {0, {}}};
+    for (const auto &c : sizes) {
+        EXPECT_EQ(d->resize_result_wv_data(c.count), 0);
+        EXPECT_EQ(codes_of(d->get_result_wv_data()), c.codes) << c.count;
+    }
+
+    lib_wv_data_t<short int> outside;
+    const std::vector<short int> three{1, 2, 3};
+    outside.samples.write(0, three.data(), 3);
+    outside.amp = 3.0f;
+    outside.offset = 0.5f;
+    outside.freq = 50.0;
+    d->set_result_wv_data(outside);
+    lib_wv_data_t<short int> *result = d->get_result_wv_data();
+    EXPECT_EQ(d->get_result_data(), result);
+    EXPECT_EQ(result->samples.get_path(), outside.samples.get_path());
+    EXPECT_EQ(codes_of(result), three);
+    EXPECT_EQ(result->amp, 3.0f);
+    EXPECT_EQ(result->offset, 0.5f);
+    EXPECT_EQ(result->freq, 50.0);
+    d.compile();
+    EXPECT_EQ(codes_of(&outside), ramp) << "the compile landed in the shared file";
+    delete d.dlg.data();
+    EXPECT_EQ(codes_of(&outside), ramp) << "the dialog leaves the shared file to its owner";
+}
+
 TEST(UiEquationForm, CompileStatusesShowTheirMessageAndColour)
 {
     const QString red = "color: rgb(255, 102, 102);", green = "color: rgb(0, 255, 0);";

@@ -184,7 +184,7 @@ TEST(UiFilterForm, DesignFilterFillsThePlotsAndTheResult)
         EXPECT_EQ(codes_of(d->get_result_wv_data()), codes_of(&expected));
         EXPECT_EQ(d->get_result_wv_data()->amp, expected.amp);
         EXPECT_EQ(d->get_result_wv_data()->offset, expected.offset);
-        EXPECT_EQ(d->get_response_data(), engine.get_response());
+        EXPECT_EQ(*d->get_response_data(), engine.get_response());
         EXPECT_GT(d->get_response_plot()->get_curve(0)->dataSize(), 0u);
         EXPECT_EQ(d->get_result_plot()->get_curve(0)->dataSize(), 2000u);
     }
@@ -201,7 +201,7 @@ TEST(UiFilterForm, RefusedDesignsSayWhyAndKeepTheLastResult)
     ASSERT_TRUE(prompts.texts.isEmpty()) << prompts.texts.join("|").toStdString();
     const std::vector<short int> good = codes_of(d->get_result_wv_data());
     const float good_amp = d->get_result_wv_data()->amp;
-    const std::vector<float> good_response = d->get_response_data();
+    const std::vector<float> good_response = *d->get_response_data();
     ASSERT_EQ(good.size(), 2000u);
 
     const QString order_text = "Math Exception: Parameter must meet the condition below:\nLowpass: fpass < fstop\n"
@@ -235,7 +235,7 @@ TEST(UiFilterForm, RefusedDesignsSayWhyAndKeepTheLastResult)
         EXPECT_EQ(prompts.texts[0], c.text);
         EXPECT_EQ(codes_of(d->get_result_wv_data()), good);
         EXPECT_EQ(d->get_result_wv_data()->amp, good_amp);
-        EXPECT_EQ(d->get_response_data(), good_response);
+        EXPECT_EQ(*d->get_response_data(), good_response);
     }
 
     // A disk that fills while filtering: -1, the result as it was.
@@ -254,6 +254,99 @@ TEST(UiFilterForm, RefusedDesignsSayWhyAndKeepTheLastResult)
     ASSERT_EQ(prompts.texts.size(), 1);
     EXPECT_EQ(prompts.texts[0], "\nUnpredictable error occurred about Filter.\n");
     EXPECT_EQ(codes_of(d->get_result_wv_data()), good);
+}
+
+// Values and a type stored directly drive the next design; the combo, the rows and the
+// frames keep what they show.
+TEST(UiFilterForm, StoredParametersDriveTheDesignWithoutTouchingTheFrames)
+{
+    filter_dialog_t d;
+    const std::vector<short int> codes = sine_codes(2000, 5);
+    d.docs.add("a", codes, 3.0f, 0.5f);
+    d.open();
+    ZqwFilter engine;
+    lib_wv_data_t<short int> src, expected;
+    src.samples.write(0, codes.data(), 2000);
+    src.amp = 3.0f;
+    src.offset = 0.5f;
+    const struct
+    {
+        int type;
+        float fs, fpass1, fpass2, fstop1, fstop2, apass, astop;
+        std::function<int32()> run;
+    } cases[] = {
+        {0, 1e6f, 1e4f, 0, 5e4f, 0, -1.0f, -30.0f,
+         [&] { return engine.butterworth_lowpass(&src, 2000, &expected, 1e6f, 1e4f, 5e4f, -1.0f, -30.0f); }},
+        {7, 1e6f, 1e4f, 9e4f, 3e4f, 6e4f, -2.0f, -25.0f, [&] {
+             return engine.chebyshev_bandstop(&src, 2000, &expected, 1e6f, 1e4f, 3e4f, 6e4f, 9e4f, -2.0f, -25.0f);
+         }},
+    };
+    const QStringList rows = d.rows();
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.type);
+        d->set_filter_type(c.type);
+        d->set_fs(c.fs);
+        d->set_fpass1(c.fpass1);
+        d->set_fpass2(c.fpass2);
+        d->set_fstop1(c.fstop1);
+        d->set_fstop2(c.fstop2);
+        d->set_apass(c.apass);
+        d->set_astop(c.astop);
+        EXPECT_EQ(d->get_filter_type(), c.type);
+        EXPECT_FLOAT_EQ(d->get_fpass2(), c.fpass2);
+        EXPECT_FLOAT_EQ(d->get_fstop2(), c.fstop2);
+        ASSERT_EQ(d->apply_filter(), 0);
+        ASSERT_EQ(c.run(), 0);
+        EXPECT_EQ(codes_of(d->get_result_wv_data()), codes_of(&expected));
+        EXPECT_EQ(*d->get_response_data(), engine.get_response());
+        EXPECT_EQ(d->get_type_comb()->currentIndex(), 0);
+        EXPECT_EQ(d.rows(), rows);
+        EXPECT_DOUBLE_EQ(d->spinb_sample->get_value(), 2e6);
+        EXPECT_DOUBLE_EQ(d->spinb_astop->get_value(), -20.0);
+    }
+
+    // A type beyond the sixteen runs nothing; a response set by hand stays until a design
+    // succeeds.
+    prompt_script_t prompts;
+    d->set_response_data({-1.0f, -2.0f});
+    d->set_filter_type(16);
+    EXPECT_EQ(d->apply_filter(), -1);
+    ASSERT_EQ(prompts.texts.size(), 1);
+    EXPECT_EQ(prompts.texts[0], "\nUnpredictable error occurred about Filter.\n");
+    EXPECT_EQ(*d->get_response_data(), (std::vector<float>{-1.0f, -2.0f}));
+    d->set_filter_type(0);
+    ASSERT_EQ(d->apply_filter(), 0);
+    EXPECT_EQ(d->get_response_data()->size(), engine.get_response().size());
+}
+
+// A record handed in member-wise shares its sample file with the result: designs land in
+// it, and the file outlives the dialog with the last design's samples.
+TEST(UiFilterForm, ASharedResultRecordTakesDesignsAndOutlivesTheDialog)
+{
+    filter_dialog_t d;
+    d.docs.add("a", sine_codes(2000, 5), 3.0f, 0.5f);
+    d.open();
+    lib_wv_data_t<short int> outside;
+    const std::vector<short int> before{1, 2, 3};
+    outside.samples.write(0, before.data(), 3);
+    outside.amp = 4.0f;
+    outside.offset = -1.0f;
+    outside.freq = 50.0;
+    d->set_result_wv_data(outside);
+    lib_wv_data_t<short int> *result = d->get_result_wv_data();
+    EXPECT_EQ(d->get_result_data(), result);
+    EXPECT_EQ(result->samples.get_path(), outside.samples.get_path());
+    EXPECT_EQ(codes_of(result), before);
+    EXPECT_EQ(result->amp, 4.0f);
+    EXPECT_EQ(result->offset, -1.0f);
+    EXPECT_EQ(result->freq, 50.0);
+
+    ASSERT_EQ(d->apply_filter(), 0);
+    const std::vector<short int> designed = codes_of(result);
+    ASSERT_EQ(designed.size(), 2000u);
+    EXPECT_EQ(codes_of(&outside), designed);
+    delete d.dlg.data();
+    EXPECT_EQ(codes_of(&outside), designed) << "the dialog leaves the shared file to its owner";
 }
 
 TEST(UiFilterForm, ErrorCodesAndTheirTexts)

@@ -130,6 +130,48 @@ TEST(UiWindowForm, ButtonsAndFrameSendTheirCodes)
     EXPECT_EQ(spy.at(2).at(1).toInt(), 8);
 }
 
+// The plots redraw from their records on demand; a record handed in member-wise shares its
+// sample file with the result, takes the later picks and outlives the dialog.
+TEST(UiWindowForm, ReloadsAndASharedResultRecord)
+{
+    window_dialog_t d;
+    ui_waveform_t *doc = d.docs.add("a", k_five, 4.0f, -1.0f);
+    d.open();
+    d.pick(d->get_window_comb(), 2);
+    EXPECT_EQ(d->get_window_type(), 2);
+
+    lib_wv_data_t<short int> outside;
+    const std::vector<short int> seven{1, 2, 3, 4, 5, 6, 7};
+    outside.samples.write(0, seven.data(), 7);
+    outside.amp = 3.0f;
+    outside.offset = 0.25f;
+    outside.freq = 50.0;
+    d->set_result_wv_data(outside);
+    lib_wv_data_t<short int> *result = d->get_result_wv_data();
+    EXPECT_EQ(d->get_result_data(), result);
+    EXPECT_EQ(result->samples.get_path(), outside.samples.get_path());
+    EXPECT_EQ(result->amp, 3.0f);
+    EXPECT_EQ(result->offset, 0.25f);
+    EXPECT_EQ(result->freq, 50.0);
+    EXPECT_EQ(d->get_result_plot()->get_curve(0)->dataSize(), 5u) << "no redraw until asked";
+    d->reload_result_plot();
+    EXPECT_EQ(d->get_result_plot()->get_curve(0)->dataSize(), 7u);
+
+    // The source record changed behind the dialog's back shows only once reloaded.
+    const double first_y = d->get_src_plot()->get_curve(0)->sample(0).y();
+    const std::vector<short int> lower(5, -20000);
+    doc->get_wave_data()->samples.write(0, lower.data(), 5);
+    EXPECT_EQ(d->get_src_plot()->get_curve(0)->sample(0).y(), first_y);
+    d->reload_src_plot();
+    EXPECT_LT(d->get_src_plot()->get_curve(0)->sample(0).y(), first_y);
+
+    d.pick(d->get_window_comb(), 0);
+    EXPECT_EQ(codes_of(&outside), lower) << "the pick landed in the shared file";
+    EXPECT_EQ(outside.amp, 3.0f) << "only the file is shared";
+    delete d.dlg.data();
+    EXPECT_EQ(codes_of(&outside), lower) << "the dialog leaves the shared file to its owner";
+}
+
 TEST(UiWindowForm, OutOfMemoryWhileBuildingGivesStatusThree)
 {
     window_dialog_t d;

@@ -400,6 +400,115 @@ TEST(UiWvmathForm, StandardWaveformDialogCancelAndOk)
     expect_result(d.dlg, d.doc, 0);
 }
 
+// What the dialog was opened with reads back; the stored choices steer the next recompute
+// and the list's return without touching the radios, and values outside them are refused.
+TEST(UiWvmathForm, AccessorsReadAndSteerTheDialog)
+{
+    math_dialog_t d;
+    fill(d.doc, k_doc_codes, 4.0f, 1.0f);
+    fill(d.clip, {-5, 7}, 3.0f, 0.5f);
+    d.sel = {2.0, 3.0};
+    d.open();
+    EXPECT_EQ(d->get_points(), 6u);
+    EXPECT_EQ(d->get_full_range().start, 0.0);
+    EXPECT_EQ(d->get_full_range().end, 5.0);
+    EXPECT_EQ(d->get_selection().start, 2.0);
+    EXPECT_EQ(d->get_selection().end, 3.0);
+    record_t *copy = d->get_clipboard_wv_data();
+    EXPECT_EQ(codes_of(copy), (std::vector<short int>{-5, 7}));
+    EXPECT_EQ(copy->amp, 3.0f);
+    EXPECT_EQ(copy->offset, 0.5f);
+    EXPECT_NE(copy->samples.get_path(), d.clip.samples.get_path()) << "a copy of its own";
+    EXPECT_EQ(d->get_source_range().start, -1.0) << "the sine's low level";
+    EXPECT_EQ(d->get_source_range().end, 1.0);
+
+    // The stored operation applies to the next source; the radios stay.
+    d->set_operation(1);
+    d->set_operation(4);
+    d->set_source_kind(-1);
+    EXPECT_EQ(d->get_operation(), 1);
+    EXPECT_EQ(d->get_source_kind(), 0);
+    d.kind(1)->click();
+    type_base(d->get_value_frame(), "0.5");
+    expect_result(d.dlg, d.doc, 1);
+    EXPECT_TRUE(d.op(0)->isChecked());
+    d->set_source_range({1.0, 2.0});
+    EXPECT_EQ(d->get_source_range().start, 1.0);
+    type_base(d->get_value_frame(), "-0.25");
+    EXPECT_EQ(d->get_source_range().start, -0.25) << "set anew by the rebuild";
+
+    // The library list returns to the stored entry when the standard-waveform dialog is
+    // cancelled.
+    d->set_last_library_index(4);
+    d->set_last_library_index(11);
+    EXPECT_EQ(d->get_last_library_index(), 4);
+    ui_coustom_comb_t *list = d->get_library_comb();
+    list->setCurrentIndex(2);
+    emit list->activated(2);
+    QTest::mouseClick(d->get_stdwvform()->get_form()->btn_cancel, Qt::LeftButton);
+    EXPECT_EQ(list->currentIndex(), 4);
+    list->setCurrentIndex(1);
+    emit list->activated(1);
+    QTest::mouseClick(d->get_stdwvform()->get_form()->btn_ok, Qt::LeftButton);
+    EXPECT_EQ(d->get_last_library_index(), 1);
+}
+
+TEST(UiWvmathForm, SameSignTests)
+{
+    math_dialog_t d;
+    fill(d.doc, k_doc_codes, 4.0f, 1.0f);
+    d.open();
+    const struct
+    {
+        range_data_t range;
+        bool same;
+    } ranges[] = {{{1.0, 2.0}, true}, {{-1.0, -0.5}, true}, {{-1.0, 1.0}, false}, {{0.0, 1.0}, false},
+                  {{0.0, 0.0}, false}};
+    for (const auto &c : ranges)
+        EXPECT_EQ(d->is_range_same_sign(c.range), c.same) << c.range.start << " " << c.range.end;
+
+    const struct
+    {
+        std::vector<short int> codes;
+        uint32 count;
+        bool same;
+    } buffers[] = {
+        {{1, 2, 3}, 3, true},   {{-1, -5}, 2, true}, {{-1, 0, 3}, 3, false}, {{-1, -2, 3}, 2, true},
+        {{-1, -2, 3}, 9, false}, {{4, 0}, 2, false},  {{}, 0, false},
+    };
+    for (const auto &c : buffers) {
+        record_t r;
+        fill(r, c.codes, 2.0f, 0.0f);
+        EXPECT_EQ(d->is_wv_data_same_sign(r.samples, c.count), c.same) << testing::PrintToString(c.codes) << c.count;
+    }
+}
+
+// The dialog's own arithmetic members write a combined with b into b.
+TEST(UiWvmathForm, ArithmeticMembersCombineIntoTheSecondRecord)
+{
+    math_dialog_t d;
+    fill(d.doc, k_doc_codes, 4.0f, 1.0f);
+    d.open();
+    using member_t = int32 (ui_wvmath_form_t::*)(const record_t *, uint32, record_t *, range_data_t);
+    const member_t members[4] = {&ui_wvmath_form_t::_get_data_by_add, &ui_wvmath_form_t::_get_data_by_sub,
+                                 &ui_wvmath_form_t::_get_data_by_mul, &ui_wvmath_form_t::_get_data_by_div};
+    record_t a;
+    fill(a, {-32767, -8000, 0, 12000, 32767}, 4.0f, 1.0f);
+    const std::vector<double> av = volts_of(&a);
+    for (int op = 0; op < 4; ++op) {
+        SCOPED_TRACE(op);
+        record_t b;
+        fill(b, {30000, 1000, -20000, 5000, 32767}, 2.0f, 2.0f); // 1 V .. 3 V: a divisor without 0 V
+        const std::vector<double> bv = volts_of(&b);
+        ASSERT_EQ((d.dlg.data()->*members[op])(&a, 5, &b, {0.0, 5.0}), 0);
+        const std::vector<double> r = volts_of(&b);
+        ASSERT_EQ(r.size(), 5u);
+        const double step = b.amp / 65534.0 * 1.01 + 1e-6;
+        for (int i = 0; i < 5; ++i)
+            EXPECT_NEAR(r[i], combine(op, av[i], bv[i]), step + 1e-5 * std::fabs(r[i])) << i;
+    }
+}
+
 TEST(UiWvmathForm, OutOfMemory)
 {
     {
