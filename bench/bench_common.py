@@ -126,3 +126,23 @@ def exact(name):
     """A benchmark filter that matches the one benchmark of that name."""
     import re
     return "^" + re.escape(name) + "(/iterations:[0-9]+)?(/real_time)?$"
+
+
+def run_one(binary, name, cwd, min_time):
+    """Runs the one benchmark `name` of `binary` for at least `min_time` seconds, spawned
+    directly in `cwd`; its JSON record (exits on a benchmark error)."""
+    exe = os.path.join(BUILD, "bench", binary)
+    out = os.path.join(cwd, "result.json")
+    subprocess.run([exe, f"--benchmark_filter=^{name}/", f"--benchmark_min_time={min_time}", f"--benchmark_out={out}",
+                    "--benchmark_out_format=json"], cwd=cwd, check=True, stdout=subprocess.DEVNULL,
+                   stderr=subprocess.DEVNULL)
+    with open(out) as f:
+        run = json.load(f)["benchmarks"][0]
+    if run.get("error_occurred"):
+        sys.exit(f"{name}: {run.get('error_message')}")
+    return run
+
+
+def seconds(run):
+    """A benchmark record's real time in seconds."""
+    return run["real_time"] * {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[run["time_unit"]]

@@ -8,14 +8,11 @@ the fwrites write from memory that is already there.
 
 Each round runs every benchmark once in its own process, the order reversed every other
 round; the ratios are of the medians over the rounds, with the load average beside them."""
-import json
 import os
 import statistics
-import subprocess
-import sys
 import tempfile
 
-from bench_common import BUILD, build, peak_rss_mb
+from bench_common import BUILD, build, peak_rss_mb, run_one
 
 ROUNDS = 11
 PAIRS = [
@@ -27,16 +24,7 @@ PAIRS = [
 
 
 def run_once(name, work):
-    exe = os.path.join(BUILD, "bench", "bench_comm")
-    out = os.path.join(work, "result.json")
-    subprocess.run([exe, f"--benchmark_filter=^{name}/", "--benchmark_min_time=2", f"--benchmark_out={out}",
-                    "--benchmark_out_format=json"], cwd=work, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    with open(out) as f:
-        run = json.load(f)["benchmarks"][0]
-    if run.get("error_occurred"):
-        sys.exit(f"{name}: {run.get('error_message')}")
-    return run["real_time"]
+    return run_one("bench_comm", name, work, 2)["real_time"]
 
 
 def main():

@@ -8,14 +8,11 @@ import of a 20,000,000-point trace through the dialog against scope_read_wavefor
 Each round runs every benchmark once in its own process (which spawns the simulator
 directly), the order reversed every other round; each ratio is the median of the rounds'
 own ratios, the load average beside it."""
-import json
 import os
 import statistics
-import subprocess
-import sys
 import tempfile
 
-from bench_common import BUILD, build
+from bench_common import BUILD, build, run_one
 
 ROUNDS = 7
 PAIRS = [
@@ -26,16 +23,7 @@ PAIRS = [
 
 
 def run_once(name, work):
-    exe = os.path.join(BUILD, "bench", "bench_comm_form")
-    out = os.path.join(work, "result.json")
-    subprocess.run([exe, f"--benchmark_filter=^{name}/", "--benchmark_min_time=1", f"--benchmark_out={out}",
-                    "--benchmark_out_format=json"], cwd=work, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    with open(out) as f:
-        run = json.load(f)["benchmarks"][0]
-    if run.get("error_occurred"):
-        sys.exit(f"{name}: {run.get('error_message')}")
-    return run
+    return run_one("bench_comm_form", name, work, 1)
 
 
 def main():

@@ -5,31 +5,18 @@ one run: with the detection answered at once, and through the device library's e
 
 Each round runs every benchmark once in its own process, the order reversed every other
 round; the figures are of the medians over the rounds, with the load average beside them."""
-import json
 import os
 import statistics
-import subprocess
-import sys
 import tempfile
 
-from bench_common import BUILD, build
+from bench_common import BUILD, build, run_one, seconds
 
 ROUNDS = 11
 NAMES = ["BM_rebuild/1", "BM_search_and_detect/1", "BM_rebuild/0", "BM_search_and_detect/0"]
 
 
 def run_once(name, work):
-    exe = os.path.join(BUILD, "bench", "bench_panel_menu")
-    out = os.path.join(work, "result.json")
-    subprocess.run([exe, f"--benchmark_filter=^{name}/", "--benchmark_min_time=0.5", f"--benchmark_out={out}",
-                    "--benchmark_out_format=json"], cwd=work, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    with open(out) as f:
-        run = json.load(f)["benchmarks"][0]
-    if run.get("error_occurred"):
-        sys.exit(f"{name}: {run.get('error_message')}")
-    scale = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[run["time_unit"]]
-    return run["real_time"] * scale
+    return seconds(run_one("bench_panel_menu", name, work, 0.5))
 
 
 def main():

@@ -10,14 +10,11 @@ Each round runs every benchmark once in its own process (which spawns its peers
 directly), the order reversed every other round. The machine's load changes between
 rounds, so each ratio is the median of the rounds' own ratios, ours against the baseline
 measured in the same round; the load average stands beside them."""
-import json
 import os
 import statistics
-import subprocess
-import sys
 import tempfile
 
-from bench_common import BUILD, build
+from bench_common import BUILD, build, run_one
 
 ROUNDS = 11
 PAIRS = [
@@ -28,16 +25,7 @@ PAIRS = [
 
 
 def run_once(name, work):
-    exe = os.path.join(BUILD, "bench", "bench_transport")
-    out = os.path.join(work, "result.json")
-    subprocess.run([exe, f"--benchmark_filter=^{name}/", "--benchmark_min_time=1", f"--benchmark_out={out}",
-                    "--benchmark_out_format=json"], cwd=work, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    with open(out) as f:
-        run = json.load(f)["benchmarks"][0]
-    if run.get("error_occurred"):
-        sys.exit(f"{name}: {run.get('error_message')}")
-    return run
+    return run_one("bench_transport", name, work, 1)
 
 
 def main():

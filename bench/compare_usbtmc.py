@@ -4,29 +4,18 @@ discarding sink, against one memcpy of the payload (aim: at most 1.2x).
 
 Each round runs both benchmarks once, each in its own process, the order reversed every
 other round; the ratio is of the medians over the rounds, with the load average beside it."""
-import json
 import os
 import statistics
-import subprocess
-import sys
 import tempfile
 
-from bench_common import BUILD, build
+from bench_common import BUILD, build, run_one
 
 ROUNDS = 11
 OURS, BASE = "BM_frame_write", "BM_memcpy_payload"
 
 
 def run_once(name, work):
-    exe = os.path.join(BUILD, "bench", "bench_usbtmc")
-    out = os.path.join(work, "result.json")
-    subprocess.run([exe, f"--benchmark_filter=^{name}/", "--benchmark_min_time=1", f"--benchmark_out={out}",
-                    "--benchmark_out_format=json"], cwd=work, check=True, stdout=subprocess.DEVNULL,
-                   stderr=subprocess.DEVNULL)
-    with open(out) as f:
-        run = json.load(f)["benchmarks"][0]
-    if run.get("error_occurred"):
-        sys.exit(f"{name}: {run.get('error_message')}")
+    run = run_one("bench_usbtmc", name, work, 1)
     return run["real_time"], run.get("transfers")
 
 
