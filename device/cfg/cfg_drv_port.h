@@ -1,0 +1,45 @@
+#pragma once
+// The configuration layer's calls into the driver layer, gathered in one place. Each
+// function makes the one driver-interface call its name says; where the interface does
+// not offer the call yet, the function answers what the module's driver answers (or
+// reaches the FPGA driver directly), so that switching to the interface touches only
+// cfg_drv_port.cpp.
+#include "drv_reg_progress.h"
+#include "lib_types.h"
+
+struct drv_ch_para_t;
+
+// Driver start-up with the calibration load: false on the module.
+bool cfg_drv_init();
+int32 cfg_drv_get_product_id();
+
+// Square duty limits narrowed for the frequency by the driver's check.
+void cfg_drv_check_square_duty(long double *min_duty, long double *max_duty, long double hz);
+
+// Output stage of a channel: the output-enable bit (1 enabled) and the polarity bit.
+int32 cfg_drv_get_output_enable(int32 ch);
+void cfg_drv_set_output_enable(int32 ch, int32 on);
+void cfg_drv_set_output_polarity(int32 ch, int32 polarity);
+// The run mode the FPGA driver remembers for a channel; no register.
+void cfg_drv_set_run_mode(int32 ch, int32 mode);
+void cfg_drv_set_progress_callback(drv_progress_cb_t callback);
+// The channel snapshot: polarity and combining bit of its channel; 0 for a null record.
+int32 cfg_drv_apply_channel_para(drv_ch_para_t *para);
+
+// Wave length and the conversions between sample rate and frequency.
+int32 cfg_drv_get_ch_wave_len(int32 ch);
+long double cfg_drv_sample_rate_to_freq(int32 ch, long double rate);
+long double cfg_drv_freq_to_sample_rate(int32 ch, long double hz);
+
+// value x (load + 50) / load: an amplitude at the load as its open-circuit value.
+long double cfg_drv_convert_ampl_for_load(int32 load, long double value);
+// The noise amplitude for a bandwidth setting: ampl itself while the switch is 0.
+long double cfg_drv_get_noise_ampl_factor(int32 bw_switch, long double bandwidth, long double ampl);
+// The default noise bandwidth (0 on the module).
+long double cfg_drv_get_default_level();
+
+// Capability flags of the wave manager, all 0 on the module.
+int32 cfg_drv_is_arb_ext_freq_supported();
+int32 cfg_drv_is_noise_ext_supported();
+int32 cfg_drv_is_aux_supported();
+int32 cfg_drv_is_square_combine_supported();
