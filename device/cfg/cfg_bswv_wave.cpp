@@ -87,7 +87,7 @@ long double cfg_bswv_wave_t::get_ampl_limit(long double freq, int32 load)
     const long double open = get_max_ampl_by_freq(freq);
     if (load >= HIGH_Z_THRESHOLD)
         return open;
-    const double x = static_cast<double>(open * load / (load + 50) * 1e6L);
+    const double x = static_cast<double>(open * load / (load + 50.0L) * 1e6L);
     const double rounded = x > 0.0 ? std::floor(x + 0.5) : std::ceil(x - 0.5);
     return static_cast<long double>(rounded) / 1e6L;
 }
@@ -160,7 +160,7 @@ long double cfg_bswv_wave_t::get_max_ampl(long double offset, long double freq, 
 long double cfg_bswv_wave_t::get_min_ampl(int32 load)
 {
     const long double base = shared().min_ampl_base;
-    const long double r = base * load / (load + 50);
+    const long double r = base * load / (load + 50.0L);
     if (r < base && load == HIGH_Z)
         return base;
     return r;

@@ -87,7 +87,7 @@ long double cfg_drv_freq_to_sample_rate(int32 ch, long double hz)
 
 long double cfg_drv_convert_ampl_for_load(int32 load, long double value)
 {
-    return value * (load + 50) / load;
+    return value * (load + 50.0L) / load;
 }
 
 long double cfg_drv_get_noise_ampl_factor(int32, long double, long double ampl)

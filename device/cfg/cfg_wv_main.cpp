@@ -336,7 +336,7 @@ int32 cfg_wv_main_t::is_output_or_combine_on()
 void cfg_wv_main_t::resend_channel_records()
 {
     bswv.apply_ch_para_both();
-    // The update strobe and the phase re-synchronisation come with the tracking object.
+    cfg_ch_couple_t::update_and_resync();
 }
 
 int32 cfg_wv_main_t::apply_wave_of(cfg_wv_main_t *other)

@@ -191,6 +191,38 @@ TEST_F(CfgMain, CopyChannelRefusesChannelsAboveOne)
     EXPECT_TRUE(sim.log().empty());
 }
 
+TEST_F(CfgMain, CopyChannelRefusesWhileACouplingIsOn)
+{
+    cfg_main_t *root = cfg_main_t::get_instance();
+    cfg_get_bswv_main(0)->store_freq_raw(lib_unit_data_t{777.0L, 14, false});
+    for (int32 kind : {0, 1, 2})
+    {
+        cfg_get_couple()->set_couple_en(kind, 1);
+        EXPECT_EQ(root->copy_channel(1, 0), -12) << kind;
+        EXPECT_EQ(cfg_get_bswv_main(1)->get_freq_raw().data, 1000.0L) << kind;
+        cfg_get_couple()->set_couple_en(kind, 0);
+    }
+    EXPECT_EQ(root->copy_channel(1, 0), 1);
+    EXPECT_EQ(cfg_get_bswv_main(1)->get_freq_raw().data, 777.0L);
+}
+
+TEST_F(CfgMain, AlignPhaseRefusesUnderPhaseCouplingOrTracking)
+{
+    cfg_main_t *root = cfg_main_t::get_instance();
+    cfg_get_bswv_main(0)->store_phase_raw(lib_unit_data_t{30.0L, 14, false});
+    cfg_get_couple()->set_couple_en(2, 1);
+    EXPECT_EQ(root->align_phase(), -12);
+    cfg_get_couple()->set_couple_en(2, 0);
+    cfg_get_couple()->set_track_en(1);
+    EXPECT_EQ(root->align_phase(), -12);
+    EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 0.0L);
+    // Frequency coupling alone does not stop it.
+    cfg_get_couple()->set_track_en(0);
+    cfg_get_couple()->set_couple_en(0, 1);
+    EXPECT_EQ(root->align_phase(), 1);
+    EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 30.0L);
+}
+
 TEST_F(CfgMain, AlignPhaseGivesBothChannelsTheCurrentChannelsPhase)
 {
     cfg_main_t *root = cfg_main_t::get_instance();
