@@ -411,7 +411,9 @@ int32 cfg_bswv_main_t::has_period_setting() const
 
 int32 cfg_bswv_main_t::get_freq(lib_unit_data_t *out)
 {
-    if (!is_arb_sample_rate_mode())
+    // A channel without samples (its wave file missing) has no frequency to derive
+    // from the sample rate: the stored one stands.
+    if (!is_arb_sample_rate_mode() || cfg_drv_get_ch_wave_len(ch) == 0)
     {
         *out = freq;
         return 1;
