@@ -7,6 +7,7 @@
 #include "drv_instance_manage.h"
 #include "drv_interface.h"
 #include "drv_para.h"
+#include "drv_pulse.h"
 
 namespace
 {
@@ -93,6 +94,36 @@ long double cfg_drv_convert_ampl_for_load(int32 load, long double value)
 long double cfg_drv_get_noise_ampl_factor(int32, long double, long double ampl)
 {
     return ampl;
+}
+
+long double cfg_drv_get_noise_stdev_factor(long double)
+{
+    return 0.05L;
+}
+
+long double cfg_drv_get_noise_max_stdev(long double, long double limit)
+{
+    return limit;
+}
+
+bool cfg_drv_has_noise_bandwidth()
+{
+    return false;
+}
+
+long double cfg_drv_get_pulse_min_width()
+{
+    return drv_instance_manage_t::get_instance()->get_pulse()->get_min_width();
+}
+
+long double cfg_drv_get_pulse_min_edge()
+{
+    return drv_instance_manage_t::get_instance()->get_pulse()->get_min_edge();
+}
+
+long double cfg_drv_convert_pulse_edge(long double t)
+{
+    return drv_instance_manage_t::get_instance()->get_pulse()->convert_edge(t);
 }
 
 long double cfg_drv_get_default_level()

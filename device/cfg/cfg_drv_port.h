@@ -37,6 +37,19 @@ long double cfg_drv_convert_ampl_for_load(int32 load, long double value);
 long double cfg_drv_get_noise_ampl_factor(int32 bw_switch, long double bandwidth, long double ampl);
 // The default noise bandwidth (0 on the module).
 long double cfg_drv_get_default_level();
+// Factor between a noise amplitude and its standard deviation at an open-circuit
+// offset (0.05 on the module, whatever the offset).
+long double cfg_drv_get_noise_stdev_factor(long double open_circuit_offset);
+// The largest deviation allowed at a bandwidth: limit itself on the module.
+long double cfg_drv_get_noise_max_stdev(long double bandwidth, long double limit);
+// Whether the device has a noise bandwidth setting: false on the module.
+bool cfg_drv_has_noise_bandwidth();
+
+// The pulse driver's minimum width and intrinsic edge (8e-9 s and 5e-9 s on the
+// module), and the whole ramp of a 10-90 % edge time.
+long double cfg_drv_get_pulse_min_width();
+long double cfg_drv_get_pulse_min_edge();
+long double cfg_drv_convert_pulse_edge(long double t);
 
 // Capability flags of the wave manager, all 0 on the module.
 int32 cfg_drv_is_arb_ext_freq_supported();

@@ -1,5 +1,6 @@
 // The base parameter object: the shared limits, the amplitude table with its load
 // scaling, the minimum frequency by run mode and the not-supported lines.
+#include "cfg_bswv_dc.h"
 #include "cfg_bswv_ramp.h"
 #include "cfg_bswv_wave.h"
 #include "cfg_main.h"
@@ -41,7 +42,7 @@ TEST(CfgBswvWave, SharedLimitsAreEmptyUntilTheFirstInitAndFilledOnce)
 
     stdout_capture_t capture;
     first.init(1);
-    cfg_bswv_ramp_t second;
+    cfg_bswv_dc_t second;
     second.init(0);
     const std::string text = capture.finish();
 
