@@ -73,7 +73,7 @@ TEST_F(CfgMain, StartUpPrintsItsLinesInOrderAndInitialisesBothChannels)
     EXPECT_EQ(root->get_wv_main(1), cfg_get_wv_main(1));
     for (void *member : device_members())
         EXPECT_NE(member, nullptr);
-    EXPECT_EQ(cfg_get_config_file()->get_changed(), 0);
+    EXPECT_FALSE(cfg_get_config_file()->is_dirty());
     EXPECT_EQ(typeid(*cfg_get_clock_source()), typeid(cfg_clock_source_main_t));
     EXPECT_EQ(cfg_get_aux_setting()->first, 1);
     EXPECT_EQ(cfg_get_aux_setting()->third, 2);
@@ -259,6 +259,6 @@ TEST_F(CfgMain, SaveAndLoadPassesWriteNothing)
     sim.clear_log();
     root->save_config("usr/config/JQZ_config.xml");
     root->load_config("usr/config/JQZ_config.xml");
-    EXPECT_EQ(cfg_get_config_file()->save("usr/config/JQZ_config.xml"), 1);
+    EXPECT_EQ(cfg_get_config_file()->save_to("usr/config/JQZ_config.xml"), 1);
     EXPECT_TRUE(sim.log().empty());
 }
