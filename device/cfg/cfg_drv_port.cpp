@@ -126,6 +126,22 @@ long double cfg_drv_convert_pulse_edge(long double t)
     return drv_instance_manage_t::get_instance()->get_pulse()->convert_edge(t);
 }
 
+// The arbitrary-wave object is not on this branch yet: a selection is taken as loaded.
+int32 cfg_drv_set_builtin_arb_wave(int32, int32)
+{
+    return 1;
+}
+
+int32 cfg_drv_load_user_arb_wave(int32, const std::string &)
+{
+    return 1;
+}
+
+int32 cfg_drv_get_arb_srate_flag()
+{
+    return 0;
+}
+
 long double cfg_drv_get_default_level()
 {
     return 0.0L;

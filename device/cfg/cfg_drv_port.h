@@ -7,6 +7,8 @@
 #include "drv_reg_progress.h"
 #include "lib_types.h"
 
+#include <string>
+
 struct drv_ch_para_t;
 
 // Driver start-up with the calibration load: false on the module.
@@ -50,6 +52,13 @@ bool cfg_drv_has_noise_bandwidth();
 long double cfg_drv_get_pulse_min_width();
 long double cfg_drv_get_pulse_min_edge();
 long double cfg_drv_convert_pulse_edge(long double t);
+
+// The arbitrary-wave object: select and load a built-in wave, or read and load a user
+// wave file; the driver's result.
+int32 cfg_drv_set_builtin_arb_wave(int32 ch, int32 index);
+int32 cfg_drv_load_user_arb_wave(int32 ch, const std::string &path);
+// Whether the arbitrary wave has its own sample-rate setting: 0 on the module.
+int32 cfg_drv_get_arb_srate_flag();
 
 // Capability flags of the wave manager, all 0 on the module.
 int32 cfg_drv_is_arb_ext_freq_supported();
