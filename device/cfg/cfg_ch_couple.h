@@ -41,6 +41,22 @@ public:
         return freq_couple_en == 1 || ampl_couple_en == 1 || phase_couple_en == 1 ? 1 : 0;
     }
     int32 get_track_en() const { return track_en; }
+    int32 get_source_ch() const { return src_ch; }
+    int32 get_tracking() const { return track_en; }
+    bool is_tracking() const { return track_en == 1; }
+    int32 get_phase_mode() const { return phase_mode; }
+    // 1 when the two channels run at one frequency by coupling: tracking on, or
+    // frequency coupling on with ratio 1 (mode 0) or deviation 0 (mode 1), within 1e-10.
+    int32 is_same_freq() const;
+    // Stores without applying, for the owners of these settings.
+    void store_source_ch(int32 ch) { src_ch = ch; }
+    void store_phase_mode(int32 mode) { phase_mode = mode; }
+    void store_freq_couple(int32 mode, long double ratio, long double deviation)
+    {
+        freq_mode = mode;
+        freq_ratio = ratio;
+        freq_deviation = deviation;
+    }
     int32 set_track_en(int32 on)
     {
         track_en = on;
@@ -58,4 +74,8 @@ private:
     int32 ampl_couple_en = 0;
     int32 phase_couple_en = 0;
     int32 track_en = 0;
+    int32 freq_mode = 0;
+    long double freq_ratio = 1.0L;
+    long double freq_deviation = 0.0L;
+    int32 phase_mode = 1;
 };
