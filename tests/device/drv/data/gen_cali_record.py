@@ -16,27 +16,9 @@ and slot padding are 0x00."""
 from fractions import Fraction
 import math
 import os
+from ld80 import ld
 
 SIZE = 1496
-
-
-def ld(x):
-    """x rounded to the 80-bit extended type (64 significant bits, ties to even)."""
-    x = Fraction(x)
-    if x == 0:
-        return x
-    sign = -1 if x < 0 else 1
-    x = abs(x)
-    e = math.floor(math.log2(x.numerator) - math.log2(x.denominator))
-    while Fraction(2) ** e > x:
-        e -= 1
-    while Fraction(2) ** (e + 1) <= x:
-        e += 1
-    scale = Fraction(2) ** (63 - e)
-    q, r = divmod((x * scale).numerator, (x * scale).denominator)
-    if 2 * r > (x * scale).denominator or (2 * r == (x * scale).denominator and q % 2 == 1):
-        q += 1
-    return sign * Fraction(q) / scale
 
 
 def ext80(x):

@@ -13,7 +13,7 @@ from decimal import Decimal, getcontext
 from fractions import Fraction
 import math
 
-from gen_fpga_words import ld
+from ld80 import ld
 
 getcontext().prec = 80
 
