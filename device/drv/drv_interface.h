@@ -1,8 +1,23 @@
 #pragma once
 // drv_interface_t: the configuration layer's one door into the driver layer. It holds
 // no state; each method fetches one driver from the instance manager and makes one
-// call, passing values on unchanged in base units. Callers never keep the pointer:
-// they call get_instance and then one method.
+// call (occasionally two, in a fixed order), passing values on unchanged in base
+// units, and returns that call's result, or 1 where the comment says so. Callers never
+// keep the pointer: they call get_instance and then one method.
+//
+// ch is the output channel (0 or 1); hold 1 brackets the driver's register writes in
+// the FPGA's counted update hold, any other value writes without it.
+#include "drv_clock_source.h"
+#include "drv_fpga.h"
+#include "drv_reg_progress.h"
+#include "lib_types.h"
+
+#include <string>
+
+class cfg_drv_info_map_t;
+struct drv_couple_para_t;
+struct drv_wave_para_t;
+
 class drv_interface_t
 {
 public:
@@ -10,9 +25,127 @@ public:
     // method that reaches the instance manager).
     static drv_interface_t *get_instance();
 
+    // --- Life cycle, trace and run mode ---
+
     // The instance manager's init (chip start-up and calibration load): false on the
-    // USB module even though every step ran.
+    // USB module even though every step ran. init_drivers is the same.
     bool init();
+    bool init_drivers();
+    // The chip start-up again; the initialised mark stays.
+    void reinit_chips();
+    // Closes the register transport; 0. Afterwards writes send nothing and reads give 0.
+    int32 uninit();
+    // The register-write trace: emptied and switched on (non-zero) or off; its text.
+    void set_reg_trace(int32 on);
+    std::string *get_reg_trace();
+    // The FPGA driver keeps a non-null callback and hands it to the transport layer.
+    void set_progress_callback(drv_progress_cb_t callback);
+    // The run mode each channel remembers (0 modulation, 1 sweep, 2 burst,
+    // 3 continuous); no register is written.
+    void set_run_mode(int32 ch, int32 mode);
+    int32 get_run_mode(int32 ch);
+    bool is_burst_mode(int32 ch);
+    // Bit 12 of register 10; the update strobe itself.
+    int32 get_update_strobe();
+    void update_fpga();
+    // PRBS mode and length: nothing on the module.
+    void set_prbs_mode(int32 ch, int32 on);
+    void set_prbs_length(int32 ch, int32 length);
+    // The PRBS edge step of the coupling apply; on the module only its strobe remains.
+    void set_ch_couple(int32 ch, const drv_couple_para_t *para);
+    // Options the module does not have: nothing.
+    void set_phase_option(int32 value);
+    static void set_phase_lock(bool on);
+    void set_sys_option(int32 value);
+    static void sys_option_on();
+    static void sys_option_off();
+    // The boot-flash image at address 0: 1 when the FPGA class has no writer of its own,
+    // else 1 for success and 0 for a failure.
+    int32 write_flash_image(const uint8 *data, uint32 length, drv_flash_progress_cb_t progress);
+    // Finds "KRVN-SN:" in the first 16384 flash bytes and reads the 14 serial characters
+    // from ten bytes after it (the low byte of each 16-bit unit) into out, without a
+    // terminator. 0 when the marker is missing or out is null; 1.
+    int32 update_flash_serial(int32 unused, char *out);
+
+    // --- Wave-manager feature queries: false on the module ---
+    bool is_arb_ext_freq_supported();
+    bool is_noise_ext_supported();
+    bool is_couple_supported();
+    bool is_aux_supported();
+    bool is_square_combine_supported();
+    bool is_square_ext_supported();
+    bool is_data_pattern_supported();
+    // The duty limits narrowed for the square's frequency by the range checker.
+    void check_square_duty(long double *min_duty, long double *max_duty, long double hz);
+
+    // --- Output ---
+    // Bit 11 of the channel control register (clear when on); 1.
+    int32 set_output_enable(int32 ch, int32 on);
+    int32 get_output_enable(int32 ch);
+
+    // --- Pulse timing ---
+    void set_pulse_param(int32 ch, long double width, long double fall, long double rise, long double hz);
+    void set_pulse_param_both(long double hz0, long double width0, long double rise0, long double fall0,
+                              long double hz1, long double width1, long double rise1, long double fall1);
+    // The high time in FPGA clocks.
+    long double set_pwm_param(long double width, long double fall, long double rise);
+    // sqrt(t^2 - e^2) / 0.8, the radicand taken as 0 when negative.
+    long double convert_pulse_edge(long double t);
+    long double get_pulse_min_width();
+    long double get_pulse_min_edge();
+
+    // --- Sweep ---
+    int32 is_sweep_on(int32 ch);
+    int32 set_sweep_time(int32 ch, long double seconds, int32 hold);
+    int32 set_sweep_time_both(int32 hold, long double t0, long double t1);
+    int32 set_sweep_trigger_source(int32 ch, int32 source);
+    int32 set_sweep_trigger_edge(int32 ch, int32 edge);
+    int32 set_sweep_trig_out(int32 ch, int32 on);
+    int32 trigger_sweep(int32 ch);
+    int32 trigger_sweep_both();
+
+    // --- Burst ---
+    int32 set_burst_mode(int32 hold, int32 ch, int32 mode);
+    int32 set_burst_trigger_source(int32 hold, int32 ch, int32 source);
+    // 0 and 1 route the trigger output (edge bit 1 and 0), 2 switches it off.
+    int32 set_burst_trig_out(int32 ch, int32 mode);
+    int32 set_burst_delay(int32 ch, long double seconds);
+    // -1 is infinite.
+    int32 set_burst_cycles(int32 ch, int32 n);
+    int32 set_burst_gate_polarity(int32 ch, int32 polarity);
+    int32 set_burst_trigger_edge(int32 ch, int32 edge);
+    // The edge bit flipped for 1 ms and back.
+    int32 toggle_burst_trigger_edge(int32 ch);
+    int32 trigger_burst(int32 ch);
+    int32 trigger_burst_both();
+
+    // --- Counter ---
+    int32 restart_counter();
+    int32 get_counter_count(long double *out);
+    int32 get_counter_period(long double *out);
+    int32 get_counter_pulse_width(long double *out, long double hz);
+    int32 is_counter_count_valid();
+    int32 is_counter_period_valid();
+
+    // --- Clock, sync output, overload ---
+    // 1 on the module: nothing written, the callback never called.
+    int32 set_clock_source(int32 source, drv_clock_done_cb_t done);
+    // Bit 4 of register 4.
+    int32 get_clock_source();
+    int32 set_sync_output(int32 ch, int32 on);
+    void get_overload_state(uint32 *state);
+    // 0 on the module.
+    int32 get_overload_interrupt_state();
+
+    // --- Device information: the module has none (0, or nothing) ---
+    void sys_info_begin();
+    void sys_info_end();
+    int32 get_version_item3();
+    int32 get_version_item4();
+    int32 get_version_item5();
+    int32 get_version_item6();
+    // Fills nothing; 0.
+    int32 fill_driver_map(cfg_drv_info_map_t *map);
 
     drv_interface_t(const drv_interface_t &) = delete;
     drv_interface_t &operator=(const drv_interface_t &) = delete;

@@ -1,0 +1,49 @@
+// drv_interface_t: sweep and burst, one free function each.
+#include "drv_interface.h"
+
+#include "drv_burst_func.h"
+#include "drv_state_query.h"
+#include "drv_sweep.h"
+
+int32 drv_interface_t::is_sweep_on(int32 ch) { return drv_sweep_is_on(ch); }
+
+int32 drv_interface_t::set_sweep_time(int32 ch, long double seconds, int32 hold)
+{
+    return drv_sweep_set_time(ch, seconds, hold);
+}
+
+int32 drv_interface_t::set_sweep_time_both(int32 hold, long double t0, long double t1)
+{
+    return drv_sweep_set_time_both(hold, t0, t1);
+}
+
+int32 drv_interface_t::set_sweep_trigger_source(int32 ch, int32 source)
+{
+    return drv_sweep_set_trigger_source(ch, source);
+}
+
+int32 drv_interface_t::set_sweep_trigger_edge(int32 ch, int32 edge) { return drv_sweep_set_trigger_edge(ch, edge); }
+int32 drv_interface_t::set_sweep_trig_out(int32 ch, int32 on) { return drv_sweep_set_trig_out(ch, on); }
+int32 drv_interface_t::trigger_sweep(int32 ch) { return drv_sweep_trigger(ch); }
+int32 drv_interface_t::trigger_sweep_both() { return drv_sweep_trigger_both(); }
+
+int32 drv_interface_t::set_burst_mode(int32 hold, int32 ch, int32 mode) { return drv_burst_set_mode(hold, ch, mode); }
+
+int32 drv_interface_t::set_burst_trigger_source(int32 hold, int32 ch, int32 source)
+{
+    return drv_burst_set_trigger_source(hold, ch, source);
+}
+
+int32 drv_interface_t::set_burst_trig_out(int32 ch, int32 mode) { return drv_burst_set_trig_out(ch, mode); }
+int32 drv_interface_t::set_burst_delay(int32 ch, long double seconds) { return drv_burst_set_delay(ch, seconds); }
+int32 drv_interface_t::set_burst_cycles(int32 ch, int32 n) { return drv_burst_set_cycles(ch, n); }
+
+int32 drv_interface_t::set_burst_gate_polarity(int32 ch, int32 polarity)
+{
+    return drv_burst_set_gate_polarity(ch, polarity);
+}
+
+int32 drv_interface_t::set_burst_trigger_edge(int32 ch, int32 edge) { return drv_burst_set_trigger_edge(ch, edge); }
+int32 drv_interface_t::toggle_burst_trigger_edge(int32 ch) { return drv_burst_toggle_trigger_edge(ch); }
+int32 drv_interface_t::trigger_burst(int32 ch) { return drv_burst_trigger(ch); }
+int32 drv_interface_t::trigger_burst_both() { return drv_burst_trigger_both(); }

@@ -1,0 +1,147 @@
+#include "drv_sweep.h"
+
+#include "drv_fpga.h"
+#include "drv_hc595.h"
+#include "drv_instance_manage.h"
+
+namespace {
+
+drv_fpga_t *fpga()
+{
+    return drv_instance_manage_t::get_instance()->get_fpga();
+}
+
+void ext_relay_off()
+{
+    drv_instance_manage_t::get_instance()->get_hc595()->set_ext_relay(0);
+}
+
+bool is_channel(int32 ch)
+{
+    return ch == 0 || ch == 1;
+}
+
+// Trigger-output and sync-output kinds of the routing register.
+constexpr int32 ROUTE_EXT_IN = 0;
+constexpr int32 ROUTE_TRIG_OUT = 2;
+
+} // namespace
+
+void drv_sweep_write_time(int32 ch, long double t)
+{
+    fpga()->set_mod_freq(1, ch, 1.0L / t);
+}
+
+int32 drv_sweep_set_time(int32 ch, long double t, int32 hold)
+{
+    if (!is_channel(ch))
+        return 1;
+    drv_fpga_t *f = fpga();
+    if (hold != 1) {
+        drv_sweep_write_time(ch, t);
+        f->update();
+        return 1;
+    }
+    if (f->get_output_relay(ch) == 1)
+        f->begin_hold();
+    drv_sweep_write_time(ch, t);
+    f->update();
+    if (f->get_output_relay(ch) == 1)
+        f->end_hold();
+    return 1;
+}
+
+int32 drv_sweep_set_time_both(int32 hold, long double t0, long double t1)
+{
+    drv_fpga_t *f = fpga();
+    if (hold == 1)
+        f->begin_hold();
+    drv_sweep_write_time(0, t0);
+    drv_sweep_write_time(1, t1);
+    f->update();
+    if (hold == 1)
+        f->end_hold();
+    return 1;
+}
+
+int32 drv_sweep_set_trigger_source(int32 ch, int32 src)
+{
+    if (!is_channel(ch))
+        return 1;
+    drv_fpga_t *f = fpga();
+    switch (src) {
+    case 0:
+        f->set_ctrl_bit10(ch, 0);
+        f->set_sweep_trig_source(ch, 2);
+        break;
+    case 1:
+        f->set_ctrl_bit10(ch, 1);
+        f->set_trig_out(ch, ROUTE_TRIG_OUT, 0);
+        ext_relay_off();
+        f->set_trig_out(ch, ROUTE_EXT_IN, 1);
+        f->set_sweep_trig_source(ch, 0);
+        break;
+    case 2:
+        f->set_ctrl_bit10(ch, 1);
+        f->set_sweep_trig_source(ch, 1);
+        break;
+    default:
+        break;
+    }
+    f->set_ext_source(ch, 0);
+    return 1;
+}
+
+int32 drv_sweep_get_trigger_source(int32 ch)
+{
+    switch (fpga()->get_trig_source(ch)) {
+    case 0: return 1;
+    case 1: return 2;
+    default: return 0;
+    }
+}
+
+int32 drv_sweep_set_trigger_edge(int32 ch, int32 edge)
+{
+    fpga()->set_trig_edge(ch, edge);
+    return 1;
+}
+
+int32 drv_sweep_set_trig_out(int32 ch, int32 on)
+{
+    if (!is_channel(ch))
+        return 1;
+    if (on == 1) {
+        fpga()->set_trig_out(ch, ROUTE_TRIG_OUT, 1);
+        ext_relay_off();
+    } else if (on == 0) {
+        fpga()->set_trig_out(ch, ROUTE_TRIG_OUT, 0);
+    }
+    return 1;
+}
+
+int32 drv_sweep_trigger(int32 ch)
+{
+    if (is_channel(ch))
+        fpga()->trigger_ch(ch);
+    return 1;
+}
+
+int32 drv_sweep_trigger_both()
+{
+    fpga()->trigger_both();
+    return 1;
+}
+
+int32 drv_set_sync_output(int32 ch, int32 on)
+{
+    if (!is_channel(ch))
+        return 1;
+    drv_fpga_t *f = fpga();
+    f->set_sync_out(ch, on);
+    if (on == 1) {
+        f->set_ext_source(ch, 0);
+        ext_relay_off();
+    }
+    return 1;
+}
