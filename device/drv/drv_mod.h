@@ -12,4 +12,7 @@ public:
     // 1 when the mode field of the channel's modulation register is not 0 or its ASK
     // gate is on; else 0.
     static int32 is_mod_on(int32 ch);
+    // Both channels' phases as burst start phases (channel 0 first), through the phase
+    // driver; the second placement's result.
+    static int32 set_phase_both(long double phase0, long double phase1);
 };
