@@ -1,8 +1,11 @@
 #include "drv_burst_func.h"
 
 #include "drv_fpga.h"
+#include "drv_freq.h"
 #include "drv_hc595.h"
 #include "drv_instance_manage.h"
+#include "drv_phase.h"
+#include "drv_state_query.h"
 
 namespace {
 
@@ -25,6 +28,44 @@ constexpr int32 ROUTE_EXT_IN = 0;
 constexpr int32 ROUTE_TRIG_OUT = 2;
 
 } // namespace
+
+int32 drv_burst_set_phase(long double p0, long double p1)
+{
+    drv_phase_t *phase = drv_instance_manage_t::get_instance()->get_phase();
+    if (drv_burst_is_on(0))
+        phase->_set_burst_phase(0, p0);
+    if (drv_burst_is_on(1))
+        phase->_set_burst_phase(1, p1);
+    return 1;
+}
+
+int32 drv_burst_set_both(int32 hold, const long double *carrier0, const long double *carrier1,
+                         const long double *delay0, const long double *delay1, const long double *period0,
+                         const long double *period1)
+{
+    drv_fpga_t *f = fpga();
+    drv_freq_t *freq = drv_instance_manage_t::get_instance()->get_freq();
+    if (hold == 1)
+        f->begin_hold();
+    if (carrier0 != nullptr)
+        freq->set_freq(0, *carrier0);
+    if (carrier1 != nullptr)
+        freq->set_freq(1, *carrier1);
+    if (delay0 != nullptr)
+        f->set_burst_delay(0, *delay0);
+    if (delay1 != nullptr)
+        f->set_burst_delay(1, *delay1);
+    const long double *periods[2] = {period0, period1};
+    for (int32 ch : {0, 1}) {
+        // A zero period is an infinite rate, which converts to the word 0.
+        if (periods[ch] != nullptr && drv_burst_is_on(ch))
+            f->set_mod_freq(0, ch, 1.0L / *periods[ch]);
+    }
+    f->update();
+    if (hold == 1)
+        f->end_hold();
+    return 1;
+}
 
 int32 drv_burst_set_mode(int32 hold, int32 ch, int32 mode)
 {

@@ -10,6 +10,14 @@
 // 2 manual (the FPGA's field values 2, 0 and 1).
 #include "lib_types.h"
 
+// The start phase of each channel whose burst is on (channel 0 first).
+int32 drv_burst_set_phase(long double p0, long double p1);
+// Both carriers, both delays, and the period (rate 1 / period) of each channel whose
+// burst is on, then one strobe; inside an update hold for hold 1. The pointers are
+// carrier 0, carrier 1, delay 0, delay 1, period 0, period 1; a null one is skipped.
+int32 drv_burst_set_both(int32 hold, const long double *carrier0, const long double *carrier1,
+                         const long double *delay0, const long double *delay1, const long double *period0,
+                         const long double *period1);
 // Mode 0 (N cycles) gives field 1, any other mode (gated) field 2; inside an update
 // hold for hold 1.
 int32 drv_burst_set_mode(int32 hold, int32 ch, int32 mode);

@@ -101,10 +101,19 @@ public:
     int32 set_sweep_trigger_source(int32 ch, int32 source);
     int32 set_sweep_trigger_edge(int32 ch, int32 edge);
     int32 set_sweep_trig_out(int32 ch, int32 on);
+    // The 4096-sample profile as the channel's modulating wave.
+    int32 set_sweep_wave(int32 ch, int32 type, int32 direction, long double start, long double stop,
+                         long double seconds);
     int32 trigger_sweep(int32 ch);
     int32 trigger_sweep_both();
 
     // --- Burst ---
+    // The six values by value; the burst function gets their addresses in the order
+    // carrier 0, carrier 1, delay 0, delay 1, period 0, period 1.
+    int32 set_burst_both(int32 hold, long double carrier0, long double carrier1, long double delay0,
+                         long double delay1, long double period0, long double period1);
+    // The start phase of each channel in burst; 1.
+    int32 set_burst_phase(long double deg0, long double deg1);
     int32 set_burst_mode(int32 hold, int32 ch, int32 mode);
     int32 set_burst_trigger_source(int32 hold, int32 ch, int32 source);
     // 0 and 1 route the trigger output (edge bit 1 and 0), 2 switches it off.

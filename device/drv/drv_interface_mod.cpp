@@ -47,3 +47,21 @@ int32 drv_interface_t::set_burst_trigger_edge(int32 ch, int32 edge) { return drv
 int32 drv_interface_t::toggle_burst_trigger_edge(int32 ch) { return drv_burst_toggle_trigger_edge(ch); }
 int32 drv_interface_t::trigger_burst(int32 ch) { return drv_burst_trigger(ch); }
 int32 drv_interface_t::trigger_burst_both() { return drv_burst_trigger_both(); }
+
+int32 drv_interface_t::set_sweep_wave(int32 ch, int32 type, int32 direction, long double start, long double stop,
+                                      long double seconds)
+{
+    return drv_sweep_set_wave(ch, type, direction, start, stop, seconds);
+}
+
+int32 drv_interface_t::set_burst_both(int32 hold, long double carrier0, long double carrier1, long double delay0,
+                                      long double delay1, long double period0, long double period1)
+{
+    return drv_burst_set_both(hold, &carrier0, &carrier1, &delay0, &delay1, &period0, &period1);
+}
+
+int32 drv_interface_t::set_burst_phase(long double deg0, long double deg1)
+{
+    drv_burst_set_phase(deg0, deg1);
+    return 1;
+}

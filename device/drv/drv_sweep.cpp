@@ -3,6 +3,9 @@
 #include "drv_fpga.h"
 #include "drv_hc595.h"
 #include "drv_instance_manage.h"
+#include "drv_wave_data.h"
+
+#include <vector>
 
 namespace {
 
@@ -26,6 +29,21 @@ constexpr int32 ROUTE_EXT_IN = 0;
 constexpr int32 ROUTE_TRIG_OUT = 2;
 
 } // namespace
+
+int32 drv_sweep_set_wave(int32 ch, int32 type, int32 dir, long double start, long double stop, long double)
+{
+    if (!is_channel(ch) || (type != 0 && type != 1))
+        return 1;
+    drv_wave_data_t *data = drv_instance_manage_t::get_instance()->get_wave_data();
+    const int32 n = data->get_sweep_wave_len();
+    std::vector<int16> profile;
+    if (type == 0)
+        data->make_sawtooth_wave(dir, n, profile);
+    else
+        data->make_log_sweep_wave(dir, static_cast<long double>(n), start, stop, profile);
+    data->write_mod_wave(ch, profile);
+    return 1;
+}
 
 void drv_sweep_write_time(int32 ch, long double t)
 {

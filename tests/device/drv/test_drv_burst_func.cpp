@@ -2,6 +2,8 @@
 // edges, as the registers see them.
 #include "drv_burst_func.h"
 #include "drv_fpga.h"
+#include "drv_instance_manage.h"
+#include "drv_phase.h"
 #include "drv_state_query.h"
 #include "sim_driver_fixture.h"
 
@@ -195,4 +197,31 @@ TEST_F(DrvBurst, PolarityEdgeToggleAndTriggers)
     drv_burst_trigger_both();
     drv_burst_trigger(-1);
     EXPECT_TRUE(log_is({sim_write(84, 0), sim_write(84, 1), sim_write(84, 0), sim_write(84, 3)}));
+}
+
+TEST_F(DrvBurst, StartPhaseOnlyForChannelsInBurst)
+{
+    drv_phase_t *phase = manager->get_phase();
+    const struct
+    {
+        uint16 field0, field1;
+    } cases[] = {{0, 0}, {1, 0}, {0, 2}, {3, 1}};
+    for (const auto &c : cases) {
+        SCOPED_TRACE(testing::Message() << "fields " << c.field0 << ", " << c.field1);
+        sim.poke(36, static_cast<uint16>(c.field0 << 6));
+        sim.poke(68, static_cast<uint16>(c.field1 << 6));
+        sim.clear_log();
+        EXPECT_EQ(drv_burst_set_phase(45.0L, 90.0L), 1);
+        const std::vector<sim_op_t> actual = sim.log();
+        sim.poke(36, static_cast<uint16>(c.field0 << 6));
+        sim.poke(68, static_cast<uint16>(c.field1 << 6));
+        sim.clear_log();
+        drv_burst_is_on(0);
+        if (c.field0 != 0)
+            phase->_set_burst_phase(0, 45.0L);
+        drv_burst_is_on(1);
+        if (c.field1 != 0)
+            phase->_set_burst_phase(1, 90.0L);
+        EXPECT_TRUE(log_is(actual));
+    }
 }

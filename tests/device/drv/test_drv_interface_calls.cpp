@@ -72,6 +72,10 @@ TEST_F(DrvInterfaceCalls, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)
          num([&] { return drv_sweep_set_trigger_edge(0, 0); })},
         {"set_sweep_trig_out", num([&] { return itf->set_sweep_trig_out(1, 1); }),
          num([&] { return drv_sweep_set_trig_out(1, 1); })},
+        {"set_sweep_wave", num([&] { return itf->set_sweep_wave(0, 1, 1, 100.0L, 10000.0L, 1.0L); }),
+         num([&] { return drv_sweep_set_wave(0, 1, 1, 100.0L, 10000.0L, 1.0L); })},
+        {"set_burst_phase", num([&] { return itf->set_burst_phase(10.0L, 20.0L); }),
+         num([&] { drv_burst_set_phase(10.0L, 20.0L); return 1; })},
         {"trigger_sweep", num([&] { return itf->trigger_sweep(1); }), num([&] { return drv_sweep_trigger(1); })},
         {"trigger_sweep_both", num([&] { return itf->trigger_sweep_both(); }),
          num([&] { return drv_sweep_trigger_both(); })},
@@ -151,6 +155,37 @@ TEST_F(DrvInterfaceCalls, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)
         EXPECT_TRUE(via == direct || (via != via && direct != direct)) << static_cast<double>(via) << " against "
                                                                        << static_cast<double>(direct);
     }
+}
+
+TEST_F(DrvInterfaceCalls, BurstBothHandsTheSixValuesInOrderUnderOneStrobe)
+{
+    drv_interface_t *itf = drv_interface_t::get_instance();
+    // Channel 1 bursts, channel 0 does not: only channel 1's period is written.
+    sim.poke(36, 0x0000);
+    sim.poke(68, 0x0040);
+    sim.clear_log();
+    EXPECT_EQ(itf->set_burst_both(1, 1000.0L, 2000.0L, 1e-6L, 2.5e-6L, 0.5L, 0.001L), 1);
+    const std::vector<sim_op_t> via = sim.log();
+    EXPECT_EQ(sim.writes_to(10).size(), 4u);
+    EXPECT_EQ(sim.writes_to(160), (std::vector<uint16>{150}));
+    EXPECT_EQ(sim.writes_to(176), (std::vector<uint16>{375}));
+    EXPECT_TRUE(sim.writes_to(26).empty());
+    // 1 / 1 ms at 2^47 / 1.5e14 per micro-hertz: 938249922.
+    EXPECT_EQ(sim.writes_to(58), (std::vector<uint16>{938249922 & 0xFFFF}));
+    EXPECT_EQ(sim.writes_to(60), (std::vector<uint16>{938249922 >> 16}));
+    EXPECT_EQ(fpga->get_hold_count(), 0);
+
+    sim.poke(36, 0x0000);
+    sim.poke(68, 0x0040);
+    sim.clear_log();
+    const long double c0 = 1000.0L, c1 = 2000.0L, d0 = 1e-6L, d1 = 2.5e-6L, p0 = 0.5L, p1 = 0.001L;
+    drv_burst_set_both(1, &c0, &c1, &d0, &d1, &p0, &p1);
+    EXPECT_EQ(sim_fpga_t::diff(sim.log(), via), "");
+
+    // A zero period has no rate: the word 0, no fault.
+    sim.clear_log();
+    itf->set_burst_both(0, 1000.0L, 2000.0L, 0.0L, 0.0L, 0.0L, 0.0L);
+    EXPECT_EQ(sim.writes_to(58), (std::vector<uint16>{0}));
 }
 
 TEST_F(DrvInterfaceCalls, ConvertPulseEdgeClampsBelowTheIntrinsicEdge)

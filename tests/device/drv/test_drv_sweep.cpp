@@ -1,6 +1,9 @@
 // The sweep functions and the sync output: time words, holds, trigger sources, edges,
 // the trigger output and sync routing, as the registers see them.
 #include "drv_fpga.h"
+#include "drv_instance_manage.h"
+#include "drv_state_query.h"
+#include "drv_wave_data.h"
 #include "drv_sweep.h"
 #include "sim_driver_fixture.h"
 
@@ -181,4 +184,40 @@ TEST_F(DrvSweep, SyncOutputRoutesTheChannelAndClearsExternalModulation)
     drv_set_sync_output(0, 2);
     drv_set_sync_output(2, 1);
     EXPECT_TRUE(sim.writes().empty());
+}
+
+TEST_F(DrvSweep, ProfileLoadsAsTheModulatingWave)
+{
+    drv_wave_data_t *data = manager->get_wave_data();
+    const struct
+    {
+        int32 type, dir;
+        bool loaded;
+    } cases[] = {{0, 0, true}, {0, 1, true}, {1, 0, true}, {1, 1, true}, {2, 0, false}, {-1, 0, false}};
+    for (int32 ch : {0, 1}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << "channel " << ch << ", type " << c.type << ", dir " << c.dir);
+            const uint32 ctrl = ch == 0 ? 36 : 68;
+            const uint16 before = sim.peek(ctrl);
+            sim.clear_log();
+            EXPECT_EQ(drv_sweep_set_wave(ch, c.type, c.dir, 100.0L, 10000.0L, 1.0L), 1);
+            const std::vector<sim_op_t> actual = sim.log();
+            if (!c.loaded) {
+                EXPECT_TRUE(actual.empty());
+                continue;
+            }
+            std::vector<int16> profile;
+            if (c.type == 0)
+                data->make_sawtooth_wave(c.dir, 4096, profile);
+            else
+                data->make_log_sweep_wave(c.dir, 4096.0L, 100.0L, 10000.0L, profile);
+            ASSERT_EQ(profile.size(), 4096u);
+            sim.poke(ctrl, before);
+            sim.clear_log();
+            data->write_mod_wave(ch, profile);
+            EXPECT_EQ(sim_fpga_t::diff(sim.log(), actual), "");
+            ASSERT_NE(sim.block(ch == 0 ? 254 : 255), nullptr);
+            EXPECT_EQ(sim.block(ch == 0 ? 254 : 255)->size(), 4096u);
+        }
+    }
 }
