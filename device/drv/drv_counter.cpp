@@ -1,7 +1,9 @@
 #include "drv_counter.h"
 
+#include "cali.h"
 #include "drv_fpga.h"
 #include "drv_instance_manage.h"
+#include "lib_trunc.h"
 
 namespace {
 
@@ -55,4 +57,16 @@ int32 drv_counter_set_level_dac(int32 code)
 int32 drv_counter_get_level_dac(uint32 *out)
 {
     return fpga()->get_counter_level_dac(out);
+}
+
+int16 drv_counter_level_to_dac(long double code)
+{
+    return lib_trunc_i16(code);
+}
+
+int32 drv_counter_set_trigger_level(long double volts)
+{
+    const int16 code = drv_counter_level_to_dac(cali_get_instance()->get_counter_level_code(volts));
+    fpga()->set_counter_level_dac(static_cast<int32>(code));
+    return 1;
 }

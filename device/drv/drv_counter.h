@@ -17,6 +17,10 @@ int32 drv_counter_get_pulse_width(long double *out, long double hz);
 // Register 118 bit 0 (count), bit 1 (period).
 int32 drv_counter_count_valid();
 int32 drv_counter_period_valid();
+// The calibrated code of a trigger level in volts, truncated to 16 bits.
+int16 drv_counter_level_to_dac(long double code);
+// The level's code, sign-extended, to register 140. 1.
+int32 drv_counter_set_trigger_level(long double volts);
 // The trigger-level code of register 140, written and read back. 1.
 int32 drv_counter_set_level_dac(int32 code);
 int32 drv_counter_get_level_dac(uint32 *out);

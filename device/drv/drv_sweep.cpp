@@ -1,8 +1,10 @@
 #include "drv_sweep.h"
 
 #include "drv_fpga.h"
+#include "drv_freq.h"
 #include "drv_hc595.h"
 #include "drv_instance_manage.h"
+#include "drv_mod.h"
 #include "drv_wave_data.h"
 
 #include <vector>
@@ -30,6 +32,24 @@ constexpr int32 ROUTE_TRIG_OUT = 2;
 
 } // namespace
 
+int32 drv_sweep_set_switch(int32 ch, int32 on)
+{
+    if (!is_channel(ch))
+        return 1;
+    drv_fpga_t *f = fpga();
+    if (on == 1) {
+        // Sweep runs on the FM path: mode field 4, the other bits as they were.
+        f->write_mod_reg(ch, static_cast<uint16>((f->read_mod_reg(ch) & ~0x3F) | 4));
+    } else if (on == 0) {
+        drv_mod_t::set_mod_type(ch, 0);
+        f->set_ctrl_bit10(ch, 0);
+        drv_sweep_set_trig_out(ch, 0);
+        if (drv_sweep_get_trigger_source(ch) != 0)
+            drv_sweep_set_trigger_source(ch, 0);
+    }
+    return 1;
+}
+
 int32 drv_sweep_set_wave(int32 ch, int32 type, int32 dir, long double start, long double stop, long double)
 {
     if (!is_channel(ch) || (type != 0 && type != 1))
@@ -42,6 +62,32 @@ int32 drv_sweep_set_wave(int32 ch, int32 type, int32 dir, long double start, lon
     else
         data->make_log_sweep_wave(dir, static_cast<long double>(n), start, stop, profile);
     data->write_mod_wave(ch, profile);
+    return 1;
+}
+
+int32 drv_sweep_set_center_span(int32 ch, long double centre, long double span)
+{
+    if (!is_channel(ch))
+        return 1;
+    drv_mod_t::set_fm_deviation(ch, span * 0.5L);
+    drv_instance_manage_t::get_instance()->get_freq()->set_freq(ch, centre);
+    fpga()->update();
+    return 1;
+}
+
+int32 drv_sweep_set_center_span_both(int32 hold, long double c0, long double s0, long double c1, long double s1)
+{
+    drv_fpga_t *f = fpga();
+    drv_freq_t *freq = drv_instance_manage_t::get_instance()->get_freq();
+    if (hold == 1)
+        f->begin_hold();
+    drv_mod_t::set_fm_deviation(0, s0 * 0.5L);
+    drv_mod_t::set_fm_deviation(1, s1 * 0.5L);
+    freq->set_freq(0, c0);
+    freq->set_freq(1, c1);
+    f->update();
+    if (hold == 1)
+        f->end_hold();
     return 1;
 }
 

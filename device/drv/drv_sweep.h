@@ -9,9 +9,17 @@
 // 2 manual (the FPGA's field values 2, 0 and 1).
 #include "lib_types.h"
 
+// on 1: the modulation field becomes 4 (the value FM uses), the other bits kept.
+// on 0: modulation off, triggered sweep off, trigger output off, and an internal
+// trigger source again. Other values do nothing. 1.
+int32 drv_sweep_set_switch(int32 ch, int32 on);
 // The profile of a sweep (type 0 linear, 1 logarithmic; dir 0 rising, else falling)
 // as the channel's modulating wave; another type loads nothing. The time is not used. 1.
 int32 drv_sweep_set_wave(int32 ch, int32 type, int32 dir, long double start, long double stop, long double time);
+// The deviation span / 2, then the carrier, then the strobe. 1.
+int32 drv_sweep_set_center_span(int32 ch, long double centre, long double span);
+// Both deviations before either carrier, one strobe (and one hold for hold 1). 1.
+int32 drv_sweep_set_center_span_both(int32 hold, long double c0, long double s0, long double c1, long double s1);
 // The modulating rate 1 / t as the 45-bit word trunc(r x 1e6 x 2^47 / 1.5e14); no
 // strobe. A time of 0 gives an infinite rate, which converts to 0.
 void drv_sweep_write_time(int32 ch, long double t);

@@ -10,7 +10,13 @@
 // 8 PRBS, 12 data pattern. The virtual operations keep this order.
 #include "lib_types.h"
 
+#include <vector>
+
+struct drv_ampl_para_t;
 struct drv_couple_para_t;
+struct drv_data_pattern_para_t;
+struct drv_dc_para_t;
+struct drv_noise_para_t;
 struct drv_wave_para_t;
 
 class drv_wave_manage_t
@@ -19,6 +25,27 @@ public:
     drv_wave_manage_t() = default;
     // Virtual because the instance manager owns the object through this class.
     virtual ~drv_wave_manage_t() = default;
+
+    // The applies. The table-played types (sine, ramp, pulse, arbitrary, PRBS) run with
+    // the channel's output switched off and restored at the end, inside an update hold
+    // for hold 1, and end with one strobe. A null record does nothing and answers 0;
+    // otherwise 1.
+    // Sine: the built-in sine, or the record's harmonic samples when the harmonic flag is
+    // set (the built-in sine when it has none).
+    virtual int32 set_sine_wave(int32 hold, int32 ch, const drv_wave_para_t *para);
+    // Square and noise: nothing in the base.
+    virtual int32 set_square_wave(int32 hold, int32 ch, const drv_wave_para_t *para);
+    virtual int32 set_ramp_wave(int32 hold, int32 ch, const drv_wave_para_t *para);
+    // Pulse: the only type whose frequencies follow amplitude and phase.
+    virtual int32 set_pulse_wave(int32 hold, int32 ch, const drv_wave_para_t *para);
+    virtual int32 set_noise_wave(int32 ch, const drv_noise_para_t *para);
+    // DC: not muted, not held, no strobe.
+    virtual int32 set_dc_wave(int32 ch, const drv_dc_para_t *para);
+    // Arbitrary: sample-rate mode 1 plays on the sample-rate path, 0 on the DDS path, any
+    // other value leaves the path selects.
+    virtual int32 set_arb_wave(int32 hold, int32 ch, const drv_wave_para_t *para);
+    virtual int32 set_prbs_wave(int32 hold, int32 ch, const drv_wave_para_t *para);
+    virtual int32 set_data_pattern_wave(int32 ch, const drv_data_pattern_para_t *para);
 
     // 0.0 Hz: the frequency above which the range checker narrows the square duty.
     virtual long double get_square_limit_freq();
@@ -48,11 +75,38 @@ public:
     void select_noise_path(int32 ch);
     void select_sample_rate_path(int32 ch);
 
+    // The samples into the channel's wave memory; the store's result (1).
+    int32 load_wave_data(int32 ch, const std::vector<int16> &samples);
+    // A ramp of the symmetry (percent) over the DDS wave length into wave memory.
+    void set_ramp_symmetry(int32 ch, const long double *symmetry);
+    // Built-in wave 0 into wave memory; the constant 0.
+    void load_sine_table(int32 ch);
+    void load_zero_wave(int32 ch);
+    // The amplitude driver, which may scale the record's amplitude in place.
+    void set_ampl_offset(int32 ch, drv_ampl_para_t *para);
+    // The level converted for the load, as a DC level.
+    void set_dc_level(int32 ch, const drv_dc_para_t *para);
+    void set_freq_phase(int32 ch, long double hz, long double degrees);
+    void set_phase(int32 ch, long double degrees);
+    // The pulse path, then the pulse timing, fall edge and rise edge.
+    void set_pulse_timing(int32 ch, long double width, long double fall, long double rise, long double hz);
+
     // The PRBS edge step: the sample-rate step of the edge time (also for the other
     // channel when the pair or coupling flag is 1), then the update strobe. The module's
     // FPGA ignores the step, so only the strobe reaches it.
     void set_prbs_edge(int32 ch, const drv_wave_para_t *para);
     void set_prbs_edge(int32 ch, const drv_couple_para_t *para);
+
+protected:
+    // The steps a muted apply runs between switching the output off (and opening the
+    // hold) and the strobe.
+    template <typename Steps>
+    void muted_apply(int32 hold, int32 ch, int32 type, Steps &&steps);
+    // Both channels' frequencies, CH1 to channel 0 and CH2 to channel 1.
+    void set_both_freqs(const drv_wave_para_t *para);
+    // The noise apply of the module's classes.
+    int32 apply_noise(int32 ch, const drv_noise_para_t *para);
+    static void set_wave_type_relay(int32 ch, int32 type);
 
 private:
     void select_paths(int32 ch, int32 pulse, int32 noise, int32 sample_rate);
