@@ -1,9 +1,13 @@
 // drv_interface_t: the object, its start-up and shut-down, the trace, run mode and
-// update strobe, PRBS and coupling, and the operations the module does not have.
+// update strobe, PRBS and coupling, combining and phase, the load conversion, and the
+// operations the module does not have.
 #include "drv_interface.h"
 
+#include "drv_amp.h"
+#include "drv_combine.h"
 #include "drv_flash_chunk.h"
 #include "drv_instance_manage.h"
+#include "drv_phase.h"
 #include "drv_para.h"
 #include "drv_reg_access.h"
 #include "drv_wave_manage.h"
@@ -158,4 +162,48 @@ int32 drv_interface_t::update_flash_serial(int32, char *out)
     for (uint32 i = 0; i < SERIAL_CHARS; ++i)
         out[i] = static_cast<char>(serial[2 * i]);
     return 1;
+}
+
+void drv_interface_t::set_combine(int32 ch, int32 on)
+{
+    manager()->get_combine()->set_combine(ch, on);
+}
+
+void drv_interface_t::set_combine_ratio(int32 ch, long double weight)
+{
+    manager()->get_combine()->set_combine_ratio(ch, weight);
+}
+
+void drv_interface_t::set_phase(int32 ch, long double degrees)
+{
+    manager()->get_phase()->set_phase(fpga(), ch, degrees);
+}
+
+void drv_interface_t::sync_phase(int32 ch)
+{
+    manager()->get_phase()->sync_phase(ch);
+}
+
+bool drv_interface_t::get_phase_lock()
+{
+    return manager()->get_phase()->is_start_phase_mode();
+}
+
+void drv_interface_t::update_and_sync_phase(int32 ch)
+{
+    update_fpga();
+    sync_phase(ch);
+}
+
+void drv_interface_t::set_phase_mode(int32 mode)
+{
+    manager()->get_phase()->set_couple(mode);
+}
+
+int32 drv_interface_t::convert_ampl_for_load(long double load, long double value, long double *out)
+{
+    // A load of 0 ohms has no conversion; callers keep the load positive.
+    if (out == nullptr || load == 0.0L)
+        return 0;
+    return manager()->get_amp()->convert_ampl_for_load(load, value, out);
 }

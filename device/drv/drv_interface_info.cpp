@@ -1,9 +1,15 @@
-// drv_interface_t: counter, clock source, sync output, overload and device
-// information.
+// drv_interface_t: counter, clock source, sync output, channel state and combining,
+// overload, time base and device information.
 #include "drv_interface.h"
 
+#include "cali.h"
+#include "drv_combine.h"
 #include "drv_counter.h"
 #include "drv_instance_manage.h"
+#include "drv_mod.h"
+#include "drv_output.h"
+#include "drv_para.h"
+#include "drv_voltage_overload.h"
 #include "drv_sweep.h"
 #include "drv_voltage_overload_interrupt.h"
 
@@ -76,3 +82,48 @@ int32 drv_interface_t::get_version_item4() { return 0; }
 int32 drv_interface_t::get_version_item5() { return 0; }
 int32 drv_interface_t::get_version_item6() { return 0; }
 int32 drv_interface_t::fill_driver_map(cfg_drv_info_map_t *) { return 0; }
+
+int32 drv_interface_t::set_counter_trigger_level(long double volts)
+{
+    drv_counter_set_trigger_level(volts);
+    return 1;
+}
+
+int32 drv_interface_t::apply_channel_para(const drv_ch_para_t *para)
+{
+    if (para == nullptr)
+        return 0;
+    if (para->continuous == 1)
+        drv_mod_t::set_mod_type(para->ch, 0);
+    return apply_combine_para(&para->combine_para);
+}
+
+int32 drv_interface_t::apply_combine_para(const drv_combine_para_t *para)
+{
+    if (para == nullptr)
+        return 0;
+    drv_set_output_polarity(manager()->get_fpga(), para->ch, para->polarity);
+    manager()->get_combine()->set_combine(para->ch, para->combine);
+    return 1;
+}
+
+int32 drv_interface_t::reset_overload(int32 ch)
+{
+    return manager()->get_voltage_overload()->reset(ch);
+}
+
+int32 drv_interface_t::set_time_base_dac(uint32 value)
+{
+    drv_time_base_dac_write(value);
+    return 1;
+}
+
+int32 drv_interface_t::save_time_base_cali(uint32 value)
+{
+    return drv_time_base_cali_save(value);
+}
+
+int32 drv_interface_t::read_time_base_cali(uint32 *value)
+{
+    return drv_time_base_cali_read(value);
+}

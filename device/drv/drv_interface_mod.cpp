@@ -1,7 +1,9 @@
-// drv_interface_t: sweep and burst, one free function each.
+// drv_interface_t: modulation (drv_mod_t's static operations), sweep and burst (one
+// free function each).
 #include "drv_interface.h"
 
 #include "drv_burst_func.h"
+#include "drv_mod.h"
 #include "drv_state_query.h"
 #include "drv_sweep.h"
 
@@ -47,6 +49,75 @@ int32 drv_interface_t::set_burst_trigger_edge(int32 ch, int32 edge) { return drv
 int32 drv_interface_t::toggle_burst_trigger_edge(int32 ch) { return drv_burst_toggle_trigger_edge(ch); }
 int32 drv_interface_t::trigger_burst(int32 ch) { return drv_burst_trigger(ch); }
 int32 drv_interface_t::trigger_burst_both() { return drv_burst_trigger_both(); }
+
+// --- Modulation ---
+
+int32 drv_interface_t::set_mod_type(int32 ch, int32 type) { return drv_mod_t::set_mod_type(ch, type); }
+
+int32 drv_interface_t::set_mod_source(int32 ch, int32 type, int32 source)
+{
+    return drv_mod_t::set_mod_source(ch, type, source);
+}
+
+int32 drv_interface_t::set_mod_freq(int32 ch, int32 type, long double hz) { return drv_mod_t::set_mod_freq(ch, type, hz); }
+
+int32 drv_interface_t::set_mod_freq_both(int32 hold, int32 type0, int32 type1, long double hz0, long double hz1)
+{
+    return drv_mod_t::set_mod_freq_both(hold, type0, type1, hz0, hz1);
+}
+
+int32 drv_interface_t::set_mod_deviation(int32 ch, int32 type, long double value)
+{
+    return drv_mod_t::set_mod_deviation(ch, type, value);
+}
+
+int32 drv_interface_t::set_mod_deviation_both(int32 hold, int32 type0, int32 type1, long double value0,
+                                              long double value1)
+{
+    return drv_mod_t::set_mod_deviation_both(hold, type0, type1, value0, value1);
+}
+
+int32 drv_interface_t::set_fsk_hop_freq(int32 hold, int32 ch, long double hz)
+{
+    return drv_mod_t::set_fsk_hop_freq(hold, ch, hz);
+}
+
+int32 drv_interface_t::set_fsk_hop_freq_both(int32 hold, long double hz0, long double hz1)
+{
+    return drv_mod_t::set_fsk_hop_freq_both(hold, hz0, hz1);
+}
+
+int32 drv_interface_t::set_mod_phase(int32 ch, long double degrees)
+{
+    return drv_mod_t::set_pm_deviation(ch, degrees * 0.5L);
+}
+
+int32 drv_interface_t::set_psk_polarity(int32 ch, int32 polarity) { return drv_mod_t::set_psk_polarity(ch, polarity); }
+long double drv_interface_t::get_pwm_min_width() { return drv_mod_t::get_pwm_min_width(); }
+long double drv_interface_t::get_pwm_width_margin() { return drv_mod_t::get_pwm_width_margin(); }
+int32 drv_interface_t::set_mod_off(int32 ch) { return drv_mod_t::set_mod_type(ch, 0); }
+
+int32 drv_interface_t::set_mod_freq_no_update(int32 ch, int32 type, long double hz)
+{
+    return drv_mod_t::set_mod_freq_no_update(ch, type, hz);
+}
+
+int32 drv_interface_t::set_mod_ctrl_bit8(int32 ch, int32 value) { return drv_mod_t::set_mod_ctrl_bit8(ch, value); }
+
+// --- Sweep and burst functions that reach other drivers ---
+
+int32 drv_interface_t::set_sweep_switch(int32 ch, int32 on) { return drv_sweep_set_switch(ch, on); }
+
+int32 drv_interface_t::set_sweep_center_span(int32 ch, long double centre, long double span)
+{
+    return drv_sweep_set_center_span(ch, centre, span);
+}
+
+int32 drv_interface_t::set_sweep_center_span_both(int32 hold, long double c0, long double s0, long double c1,
+                                                  long double s1)
+{
+    return drv_sweep_set_center_span_both(hold, c0, s0, c1, s1);
+}
 
 int32 drv_interface_t::set_sweep_wave(int32 ch, int32 type, int32 direction, long double start, long double stop,
                                       long double seconds)

@@ -1,7 +1,9 @@
 // The sweep functions and the sync output: time words, holds, trigger sources, edges,
 // the trigger output and sync routing, as the registers see them.
 #include "drv_fpga.h"
+#include "drv_freq.h"
 #include "drv_instance_manage.h"
+#include "drv_mod.h"
 #include "drv_state_query.h"
 #include "drv_wave_data.h"
 #include "drv_sweep.h"
@@ -184,6 +186,67 @@ TEST_F(DrvSweep, SyncOutputRoutesTheChannelAndClearsExternalModulation)
     drv_set_sync_output(0, 2);
     drv_set_sync_output(2, 1);
     EXPECT_TRUE(sim.writes().empty());
+}
+
+TEST_F(DrvSweep, SwitchOnPutsTheFmFieldAndOffRestoresInternalTrigger)
+{
+    sim.poke(40, 0x8012);
+    EXPECT_EQ(drv_sweep_set_switch(0, 1), 1);
+    EXPECT_EQ(sim.peek(40), 0x8004);
+    EXPECT_EQ(drv_sweep_is_on(0), 1);
+
+    // Off with an external source: modulation off, triggered sweep off, trigger output
+    // off, and the internal source again.
+    sim.poke(36, 0x0400);
+    sim.poke(82, 0x0000);
+    EXPECT_EQ(drv_sweep_set_switch(0, 0), 1);
+    EXPECT_EQ(sim.peek(40) & 0x3F, 0);
+    EXPECT_EQ(sim.peek(36) & 0x0430, 0x0020);
+    EXPECT_EQ(sim.peek(82) & 0x0001, 0x0001);
+
+    // With an internal source the source is not rewritten.
+    sim.poke(40, 0x0004);
+    sim.poke(36, 0x0020);
+    sim.clear_log();
+    drv_sweep_set_switch(0, 0);
+    size_t source_writes = 0;
+    for (uint16 v : sim.writes_to(36))
+        source_writes += (v & 0x0030) != 0x0020;
+    EXPECT_EQ(source_writes, 0u);
+    EXPECT_EQ(drv_sweep_get_trigger_source(0), 0);
+
+    sim.clear_log();
+    drv_sweep_set_switch(0, 2);
+    drv_sweep_set_switch(3, 1);
+    EXPECT_TRUE(sim.writes().empty());
+}
+
+TEST_F(DrvSweep, CentreAndSpanWriteDeviationThenCarrierThenStrobe)
+{
+    drv_freq_t *freq = manager->get_freq();
+    sim.clear_log();
+    EXPECT_EQ(drv_sweep_set_center_span(0, 1000.0L, 1000.0L), 1);
+    const std::vector<sim_op_t> actual = sim.log();
+    sim.clear_log();
+    drv_mod_t::set_fm_deviation(0, 500.0L);
+    freq->set_freq(0, 1000.0L);
+    std::vector<sim_op_t> expected = sim.log();
+    append(expected, strobe());
+    EXPECT_EQ(sim_fpga_t::diff(expected, actual), "");
+
+    // Both: the deviations before either carrier, one strobe inside one hold.
+    sim.clear_log();
+    drv_sweep_set_center_span_both(1, 1000.0L, 200.0L, 3000.0L, 600.0L);
+    const std::vector<sim_op_t> both = sim.log();
+    sim.clear_log();
+    fpga->begin_hold();
+    drv_mod_t::set_fm_deviation(0, 100.0L);
+    drv_mod_t::set_fm_deviation(1, 300.0L);
+    freq->set_freq(0, 1000.0L);
+    freq->set_freq(1, 3000.0L);
+    fpga->update();
+    fpga->end_hold();
+    EXPECT_EQ(sim_fpga_t::diff(sim.log(), both), "");
 }
 
 TEST_F(DrvSweep, ProfileLoadsAsTheModulatingWave)
