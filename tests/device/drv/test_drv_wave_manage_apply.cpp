@@ -14,15 +14,20 @@
 #include "drv_para.h"
 #include "drv_phase.h"
 #include "drv_pulse.h"
+#include "drv_reg_access.h"
 #include "drv_wave_data.h"
 #include "drv_wave_load.h"
 #include "drv_wave_manage_vextral.h"
 #include "sim_driver_fixture.h"
 #include "stdout_capture.h"
+#include "data/sine_apply_golden.h"
+#include "sim_reg_transport.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -448,4 +453,47 @@ TEST_F(DrvWaveManageApply, NullRecordsAndTheDataPatternWriteNothing)
     EXPECT_EQ(manage->set_data_pattern_wave(0, &pattern), 1);
     EXPECT_TRUE(sim.log().empty());
     EXPECT_EQ(manage->get_wave_type(0), -1);
+}
+
+namespace {
+
+std::vector<std::string> log_lines(const std::vector<sim_op_t> &log)
+{
+    std::vector<std::string> lines;
+    for (const sim_op_t &op : log)
+        lines.push_back(sim_op_text(op));
+    return lines;
+}
+
+} // namespace
+
+TEST(DrvWaveManageGolden, SineOnChannelZeroGivesTheGoldenListAndTrace)
+{
+    sim_fpga_t sim;
+    sim_install_reg_transport(sim);
+    sim_os_recorder_t recorder{sim};
+    stdout_capture_t capture;
+    drv_instance_manage_t *manager = drv_instance_manage_t::get_instance();
+    capture.finish();
+    sim.answer_reads_with_zero(true);
+    sim.clear_log();
+
+    drv_wave_para_t p{};
+    p.freq = 1000.0L;
+    p.ch0_freq = 1000.0L;
+    p.ch1_freq = 2500.0L;
+    p.ampl = 2.0L;
+    p.offset = 0.5L;
+    p.phase = 30.0L;
+    p.load = 50.0L;
+    drv_fpga_set_reg_trace(1);
+    stdout_capture_t quiet;
+    manager->get_wave_manage()->set_sine_wave(0, 0, &p);
+    quiet.finish();
+
+    const std::vector<std::string> golden(std::begin(SINE_APPLY_CH0_GOLDEN), std::end(SINE_APPLY_CH0_GOLDEN));
+    const std::vector<std::string> actual = log_lines(sim.log());
+    EXPECT_EQ(actual, golden);
+    EXPECT_EQ(*drv_fpga_get_reg_trace(), golden_trace());
+    drv_fpga_set_reg_trace(0);
 }
