@@ -321,8 +321,15 @@ void drv_wave_manage_t::set_ramp_symmetry(int32 ch, const long double *symmetry)
     if (symmetry == nullptr)
         return;
     drv_wave_data_t *data = drv_instance_manage_t::get_instance()->get_wave_data();
-    std::vector<int16> samples;
-    data->make_ramp_wave(*symmetry, data->get_dds_wave_len(), samples);
+    const int32 n = data->get_dds_wave_len();
+    if (_ramp_len == 0 || _ramp_len != n || !(*symmetry == _ramp_symmetry)) {
+        _ramp_samples.clear();
+        data->make_ramp_wave(*symmetry, n, _ramp_samples);
+        _ramp_symmetry = *symmetry;
+        _ramp_len = n;
+    }
+    // The store scales the samples it writes in place.
+    std::vector<int16> samples(_ramp_samples);
     data->write_wave(ch, samples);
 }
 

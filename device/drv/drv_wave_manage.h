@@ -77,7 +77,8 @@ public:
 
     // The samples into the channel's wave memory; the store's result (1).
     int32 load_wave_data(int32 ch, const std::vector<int16> &samples);
-    // A ramp of the symmetry (percent) over the DDS wave length into wave memory.
+    // A ramp of the symmetry (percent) over the DDS wave length into wave memory. The
+    // last ramp built is kept, so an unchanged symmetry is not computed again.
     void set_ramp_symmetry(int32 ch, const long double *symmetry);
     // Built-in wave 0 into wave memory; the constant 0.
     void load_sine_table(int32 ch);
@@ -113,4 +114,8 @@ private:
     void apply_prbs_edge(int32 ch, long double edge, int32 link, int32 tracking);
 
     int32 _wave_type[2] = {-1, -1};
+    // The last ramp built, its symmetry and the length asked for (0: none yet).
+    long double _ramp_symmetry = 0.0L;
+    int32 _ramp_len = 0;
+    std::vector<int16> _ramp_samples;
 };

@@ -59,12 +59,6 @@ std::function<long double()> num(F f)
     };
 }
 
-std::vector<sim_op_t> strobe(uint16 reg10)
-{
-    return {sim_read(10, reg10), sim_write(10, reg10 | 0x8000), sim_write(10, reg10 | 0x9000),
-            sim_write(10, (reg10 | 0x8000) & ~0x1000), sim_write(10, reg10 & 0x6FFF)};
-}
-
 } // namespace
 
 TEST_F(DrvInterfaceDrivers, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)

@@ -272,6 +272,25 @@ TEST_F(DrvWaveManageApply, RampPulseAndPrbsInTheirFrame)
     }
 }
 
+TEST_F(DrvWaveManageApply, RampFollowsEachNewSymmetry)
+{
+    // The manager keeps its last ramp: a changed symmetry must still build a new one.
+    const long double symmetries[] = {25.0L, 25.0L, 75.0L, 0.0L, 100.0L, 25.0L};
+    for (long double symmetry : symmetries) {
+        SCOPED_TRACE(static_cast<double>(symmetry));
+        sim.poke(68, 0);
+        sim.clear_log();
+        manage->set_ramp_symmetry(1, &symmetry);
+        const std::vector<sim_op_t> actual = sim.log();
+        std::vector<int16> ramp;
+        data->make_ramp_wave(symmetry, 16384, ramp);
+        sim.poke(68, 0);
+        sim.clear_log();
+        data->write_wave(1, ramp);
+        EXPECT_TRUE(same(sim.log(), actual));
+    }
+}
+
 TEST_F(DrvWaveManageApply, PrbsWithThePairAndCouplingFlags)
 {
     drv_wave_para_t p = wave_para();
