@@ -165,6 +165,12 @@ TEST_F(DrvInterfaceDrivers, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)
          [&] { data->get_builtin_wave(2, out_b, 20.0f); return out_b.size(); }},
         {"get_resampled_wave_data", [&] { out_a.clear(); itf->get_resampled_wave_data(1, out_a); return out_a.size(); },
          [&] { out_b.clear(); data->get_arb_wave(1, 0, out_b); return out_b.size(); }},
+        {"get_wave_data_by_name", [&] { out_a.clear(); return itf->get_wave_data_by_name("8_upramp_ram.bin", out_a) * 1e6L + out_a.size(); },
+         [&] { out_b.clear(); data->get_wave_data_by_name("8_upramp_ram.bin", out_b); return 1e6L + out_b.size(); }},
+        {"get_wave_data_by_name unreadable", [&] { return itf->get_wave_data_by_name("no such wave", out_a); },
+         [&] { data->get_wave_data_by_name("no such wave", out_b); return 1; }},
+        {"load_user_arb_wave", num([&] { return itf->load_user_arb_wave(0, "missing.bin"); }),
+         num([&] { return arb->load_user_arb_wave(0, "missing.bin"); })},
         {"get_ch_wave_len", num([&] { return itf->get_ch_wave_len(1); }), num([&] { return data->get_wave_len(1, 1); })},
         {"get_dds_wave_len", num([&] { return itf->get_dds_wave_len(); }), num([&] { return data->get_dds_wave_len(); })},
         // Combining.
@@ -214,6 +220,8 @@ TEST_F(DrvInterfaceDrivers, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)
          num([&] { drv_counter_set_trigger_level(1.5L); return 1; })},
         {"save_time_base_cali", num([&] { return itf->save_time_base_cali(1234); }),
          num([&] { return drv_time_base_cali_save(1234); })},
+        {"read_time_base_cali", [&] { uint32 v = 7; const int32 r = itf->read_time_base_cali(&v); return r * 1e10L + v; },
+         [&] { uint32 v = 7; const int32 r = drv_time_base_cali_read(&v); return r * 1e10L + v; }},
         {"set_time_base_dac", num([&] { return itf->set_time_base_dac(77); }),
          num([&] { drv_time_base_dac_write(77); return 1; })},
     };
