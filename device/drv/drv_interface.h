@@ -216,8 +216,6 @@ public:
     int32 set_sweep_switch(int32 ch, int32 on);
     int32 set_sweep_center_span(int32 ch, long double centre, long double span);
     int32 set_sweep_center_span_both(int32 hold, long double c0, long double s0, long double c1, long double s1);
-    int32 set_sweep_wave(int32 ch, int32 type, int32 direction, long double start, long double stop,
-                         long double seconds);
     int32 is_sweep_on(int32 ch);
     int32 set_sweep_time(int32 ch, long double seconds, int32 hold);
     int32 set_sweep_time_both(int32 hold, long double t0, long double t1);
