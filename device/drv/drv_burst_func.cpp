@@ -4,6 +4,7 @@
 #include "drv_freq.h"
 #include "drv_hc595.h"
 #include "drv_instance_manage.h"
+#include "drv_mod.h"
 #include "drv_phase.h"
 #include "drv_state_query.h"
 
@@ -64,6 +65,21 @@ int32 drv_burst_set_both(int32 hold, const long double *carrier0, const long dou
     f->update();
     if (hold == 1)
         f->end_hold();
+    return 1;
+}
+
+int32 drv_burst_set_switch(int32 ch, int32 on)
+{
+    if (!is_channel(ch))
+        return 1;
+    drv_fpga_t *f = fpga();
+    if (on == 0) {
+        f->set_burst_field(ch, 0);
+    } else if (on == 1) {
+        f->set_ctrl_bit10(ch, 0);
+        f->set_mod_type(ch, 0);
+        drv_mod_t::set_mod_wave(ch, "50_square_ram.bin", true);
+    }
     return 1;
 }
 

@@ -10,6 +10,10 @@
 // 2 manual (the FPGA's field values 2, 0 and 1).
 #include "lib_types.h"
 
+// on 0: burst field 0. on 1: control bit 10 cleared, modulation off, and the 50 % square,
+// inverted, as the modulating wave (the burst field is left to drv_burst_set_mode).
+// Other values do nothing.
+int32 drv_burst_set_switch(int32 ch, int32 on);
 // The start phase of each channel whose burst is on (channel 0 first).
 int32 drv_burst_set_phase(long double p0, long double p1);
 // Both carriers, both delays, and the period (rate 1 / period) of each channel whose

@@ -25,6 +25,7 @@ struct drv_data_pattern_para_t;
 struct drv_dc_para_t;
 struct drv_fpga_atten_t;
 struct drv_noise_para_t;
+struct drv_square_para_t;
 struct drv_wave_para_t;
 struct lib_unit_data_t;
 
@@ -184,6 +185,9 @@ public:
 
     // --- Pulse timing ---
     void set_pulse_param(int32 ch, long double width, long double fall, long double rise, long double hz);
+    // The square driver's duty of one channel, or of both in one strobe.
+    void set_square_duty(int32 ch, const drv_square_para_t *para);
+    void set_square_duty_both(const drv_square_para_t *ch0, const drv_square_para_t *ch1);
     void set_pulse_param_both(long double hz0, long double width0, long double rise0, long double fall0,
                               long double hz1, long double width1, long double rise1, long double fall1);
     // The high time in FPGA clocks.
@@ -196,6 +200,8 @@ public:
     // --- Modulation: the static operations of drv_mod_t ---
     int32 set_mod_type(int32 ch, int32 type);
     int32 set_mod_source(int32 ch, int32 type, int32 source);
+    // The named wave file as the modulating wave, not inverted.
+    int32 set_mod_wave(int32 ch, const std::string &name);
     int32 set_mod_freq(int32 ch, int32 type, long double hz);
     int32 set_mod_freq_both(int32 hold, int32 type0, int32 type1, long double hz0, long double hz1);
     int32 set_mod_deviation(int32 ch, int32 type, long double value);
@@ -235,7 +241,10 @@ public:
                          long double delay1, long double period0, long double period1);
     // The start phase of each channel in burst; 1.
     int32 set_burst_phase(long double deg0, long double deg1);
+    int32 set_burst_switch(int32 ch, int32 on);
     int32 set_burst_mode(int32 hold, int32 ch, int32 mode);
+    // The modulating rate 1 / period, then the carrier; 1 whatever they return.
+    int32 set_burst_period(int32 ch, long double period, long double carrier_hz);
     int32 set_burst_trigger_source(int32 hold, int32 ch, int32 source);
     // 0 and 1 route the trigger output (edge bit 1 and 0), 2 switches it off.
     int32 set_burst_trig_out(int32 ch, int32 mode);

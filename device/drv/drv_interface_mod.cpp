@@ -3,6 +3,7 @@
 #include "drv_interface.h"
 
 #include "drv_burst_func.h"
+#include "drv_instance_manage.h"
 #include "drv_mod.h"
 #include "drv_state_query.h"
 #include "drv_sweep.h"
@@ -47,6 +48,16 @@ int32 drv_interface_t::set_burst_gate_polarity(int32 ch, int32 polarity)
 
 int32 drv_interface_t::set_burst_trigger_edge(int32 ch, int32 edge) { return drv_burst_set_trigger_edge(ch, edge); }
 int32 drv_interface_t::toggle_burst_trigger_edge(int32 ch) { return drv_burst_toggle_trigger_edge(ch); }
+int32 drv_interface_t::set_burst_switch(int32 ch, int32 on) { return drv_burst_set_switch(ch, on); }
+
+int32 drv_interface_t::set_burst_period(int32 ch, long double period, long double carrier_hz)
+{
+    drv_fpga_t *fpga = drv_instance_manage_t::get_instance()->get_fpga();
+    drv_mod_t::set_mod_period(fpga, ch, period);
+    drv_mod_t::set_carrier_freq(fpga, ch, carrier_hz);
+    return 1;
+}
+
 int32 drv_interface_t::trigger_burst(int32 ch) { return drv_burst_trigger(ch); }
 int32 drv_interface_t::trigger_burst_both() { return drv_burst_trigger_both(); }
 
@@ -57,6 +68,11 @@ int32 drv_interface_t::set_mod_type(int32 ch, int32 type) { return drv_mod_t::se
 int32 drv_interface_t::set_mod_source(int32 ch, int32 type, int32 source)
 {
     return drv_mod_t::set_mod_source(ch, type, source);
+}
+
+int32 drv_interface_t::set_mod_wave(int32 ch, const std::string &name)
+{
+    return drv_mod_t::set_mod_wave(ch, name, false);
 }
 
 int32 drv_interface_t::set_mod_freq(int32 ch, int32 type, long double hz) { return drv_mod_t::set_mod_freq(ch, type, hz); }

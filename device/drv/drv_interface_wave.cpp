@@ -11,6 +11,7 @@
 #include "drv_para.h"
 #include "drv_phase.h"
 #include "drv_pulse.h"
+#include "drv_square.h"
 #include "drv_valid_check.h"
 #include "drv_voltage_overload.h"
 #include "drv_wave_data.h"
@@ -73,6 +74,16 @@ int32 drv_interface_t::set_output_enable(int32 ch, int32 on)
 int32 drv_interface_t::get_output_enable(int32 ch)
 {
     return manager()->get_fpga()->get_output_enable(ch);
+}
+
+void drv_interface_t::set_square_duty(int32 ch, const drv_square_para_t *para)
+{
+    manager()->get_square()->set_duty(ch, para);
+}
+
+void drv_interface_t::set_square_duty_both(const drv_square_para_t *ch0, const drv_square_para_t *ch1)
+{
+    manager()->get_square()->set_duty_both(ch0, ch1);
 }
 
 void drv_interface_t::set_pulse_param(int32 ch, long double width, long double fall, long double rise, long double hz)

@@ -12,6 +12,8 @@
 #include "drv_para.h"
 #include "drv_phase.h"
 #include "drv_pulse.h"
+#include "drv_square.h"
+#include "drv_state_query.h"
 #include "drv_wave_data.h"
 #include "drv_wave_load.h"
 #include "lib_quantity.h"
@@ -305,6 +307,24 @@ int32 drv_wave_manage_t::apply_noise(int32 ch, const drv_noise_para_t *para)
     drv_ampl_para_t ampl{para->ampl, para->offset, para->load, noise_hz};
     set_ampl_offset(ch, &ampl);
     set_freq_phase(ch, noise_hz, 0.0L);
+    return 1;
+}
+
+int32 drv_wave_manage_t::apply_square(int32 ch, const drv_wave_para_t *para)
+{
+    if (para == nullptr)
+        return 0;
+    drv_instance_manage_t *m = drv_instance_manage_t::get_instance();
+    set_wave_type(ch, 1);
+    const int32 run_mode = m->get_fpga()->get_run_mode(ch);
+    set_wave_type_relay(ch, 1);
+    const drv_square_para_t square{run_mode, para->rise_edge, para->fall_edge, para->freq, para->duty};
+    m->get_square()->set_duty(ch, &square);
+    // A burst starts at the square's falling edge.
+    const long double degrees = drv_burst_is_on(ch) ? 270.0L : para->phase;
+    drv_ampl_para_t ampl{para->ampl, para->offset, para->load, para->freq};
+    set_ampl_offset(ch, &ampl);
+    set_freq_phase(ch, para->freq, degrees);
     return 1;
 }
 

@@ -107,6 +107,9 @@ protected:
     void set_both_freqs(const drv_wave_para_t *para);
     // The noise apply of the module's classes.
     int32 apply_noise(int32 ch, const drv_noise_para_t *para);
+    // The square apply of the module's classes: unmuted and unheld, the square driver's
+    // own strobe being the one update.
+    int32 apply_square(int32 ch, const drv_wave_para_t *para);
     static void set_wave_type_relay(int32 ch, int32 type);
 
 private:

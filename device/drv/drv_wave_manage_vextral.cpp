@@ -28,6 +28,11 @@ int32 drv_wave_manage_vextral_t::set_sine_wave(int32 hold, int32 ch, const drv_w
     return drv_wave_manage_t::set_sine_wave(hold, ch, para);
 }
 
+int32 drv_wave_manage_vextral_t::set_square_wave(int32, int32 ch, const drv_wave_para_t *para)
+{
+    return apply_square(ch, para);
+}
+
 int32 drv_wave_manage_vextral_t::set_ramp_wave(int32 hold, int32 ch, const drv_wave_para_t *para)
 {
     if (para == nullptr)

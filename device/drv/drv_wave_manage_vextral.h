@@ -11,6 +11,8 @@ public:
     // The wave-type relay, then the base apply.
     int32 set_sine_wave(int32 hold, int32 ch, const drv_wave_para_t *para) override;
     int32 set_ramp_wave(int32 hold, int32 ch, const drv_wave_para_t *para) override;
+    // Unmuted; the relay comes after the run mode is read.
+    int32 set_square_wave(int32 hold, int32 ch, const drv_wave_para_t *para) override;
     int32 set_pulse_wave(int32 hold, int32 ch, const drv_wave_para_t *para) override;
     // The noise table at 2 MHz and 0 degrees; not muted, not held.
     int32 set_noise_wave(int32 ch, const drv_noise_para_t *para) override;

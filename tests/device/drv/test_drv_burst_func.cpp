@@ -3,6 +3,7 @@
 #include "drv_burst_func.h"
 #include "drv_fpga.h"
 #include "drv_instance_manage.h"
+#include "drv_mod.h"
 #include "drv_phase.h"
 #include "drv_state_query.h"
 #include "sim_driver_fixture.h"
@@ -22,6 +23,50 @@ uint16 burst_field(const sim_fpga_t &sim, int32 ch)
 }
 
 } // namespace
+
+TEST_F(DrvBurst, SwitchClearsTheFieldOrLoadsTheInvertedSquare)
+{
+    for (int32 ch : {0, 1}) {
+        SCOPED_TRACE(ch);
+        const uint32 ctrl = ch == 0 ? 36 : 68;
+        const uint32 mod = ch == 0 ? 40 : 72;
+
+        // Off: only the burst field goes to 0.
+        sim.poke(ctrl, 0x04C5);
+        EXPECT_EQ(drv_burst_set_switch(ch, 0), 1);
+        EXPECT_EQ(sim.peek(ctrl), 0x0405);
+
+        // On: bit 10 and the modulation mode cleared, then the 50 % square inverted as
+        // the modulating wave; the burst field is left for the mode to set.
+        auto start = [&] {
+            sim.poke(ctrl, 0x0440);
+            sim.poke(mod, 0x0002);
+            sim.clear_log();
+        };
+        start();
+        fpga->set_ctrl_bit10(ch, 0);
+        fpga->set_mod_type(ch, 0);
+        drv_mod_t::set_mod_wave(ch, "50_square_ram.bin", true);
+        const std::vector<sim_op_t> expected = sim.log();
+        start();
+        EXPECT_EQ(drv_burst_set_switch(ch, 1), 1);
+        EXPECT_EQ(sim_fpga_t::diff(expected, sim.log()), "");
+        EXPECT_EQ(sim.peek(ctrl) & 0x04C0, 0x0040);
+        EXPECT_EQ(sim.peek(mod) & 0x3F, 0);
+        const std::vector<sim_op_t> inverted = sim.log();
+        start();
+        fpga->set_ctrl_bit10(ch, 0);
+        fpga->set_mod_type(ch, 0);
+        drv_mod_t::set_mod_wave(ch, "50_square_ram.bin", false);
+        EXPECT_NE(sim_fpga_t::diff(sim.log(), inverted), "");
+    }
+
+    sim.clear_log();
+    drv_burst_set_switch(0, 2);
+    drv_burst_set_switch(2, 1);
+    drv_burst_set_switch(-1, 0);
+    EXPECT_TRUE(sim.writes().empty());
+}
 
 TEST_F(DrvBurst, ModeSelectsNCyclesOrGatedWithTheLoadPulse)
 {

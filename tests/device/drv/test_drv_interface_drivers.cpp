@@ -15,6 +15,7 @@
 #include "drv_output.h"
 #include "drv_para.h"
 #include "drv_phase.h"
+#include "drv_square.h"
 #include "drv_sweep.h"
 #include "drv_voltage_overload.h"
 #include "drv_wave_data.h"
@@ -90,6 +91,9 @@ TEST_F(DrvInterfaceDrivers, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)
     std::vector<int16> out_a, out_b;
     drv_fpga_atten_t atten_a{}, atten_b{};
     long double ampl_copy = 0.001L, offset_copy = 0.0L;
+    // Channel 0 on the table square, channel 1 on the pulse generator.
+    const drv_square_para_t square0{0, 1e-8L, 1e-8L, 1000.0L, 30.0L};
+    const drv_square_para_t square1{3, 2e-8L, 3e-8L, 20000.0L, 60.0L};
 
     const call_case_t cases[] = {
         // Basic waves.
@@ -213,6 +217,24 @@ TEST_F(DrvInterfaceDrivers, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)
          num([&] { return drv_sweep_set_center_span_both(1, 1000.0L, 100.0L, 2000.0L, 300.0L); })},
         {"set_sweep_wave", num([&] { return itf->set_sweep_wave(0, 1, 1, 100.0L, 10000.0L, 1.0L); }),
          num([&] { return drv_sweep_set_wave(0, 1, 1, 100.0L, 10000.0L, 1.0L); })},
+        {"set_burst_switch on", num([&] { return itf->set_burst_switch(0, 1); }),
+         num([&] { return drv_burst_set_switch(0, 1); })},
+        {"set_burst_switch off", num([&] { return itf->set_burst_switch(1, 0); }),
+         num([&] { return drv_burst_set_switch(1, 0); })},
+        // The rate, then the carrier; 1 whatever they give.
+        {"set_burst_period", num([&] { return itf->set_burst_period(1, 1e-3L, 5000.0L); }),
+         num([&] {
+             drv_mod_t::set_mod_period(fpga, 1, 1e-3L);
+             drv_mod_t::set_carrier_freq(fpga, 1, 5000.0L);
+             return 1;
+         })},
+        {"set_mod_wave", num([&] { return itf->set_mod_wave(0, "1_noise_ram.bin"); }),
+         num([&] { return drv_mod_t::set_mod_wave(0, "1_noise_ram.bin", false); })},
+        // Square duty.
+        {"set_square_duty", num([&] { itf->set_square_duty(1, &square1); }),
+         num([&] { manager->get_square()->set_duty(1, &square1); })},
+        {"set_square_duty_both", num([&] { itf->set_square_duty_both(&square0, &square1); }),
+         num([&] { manager->get_square()->set_duty_both(&square0, &square1); })},
         {"set_burst_phase", num([&] { return itf->set_burst_phase(10.0L, 20.0L); }),
          num([&] { drv_burst_set_phase(10.0L, 20.0L); return 1; })},
         // Counter level and time base.

@@ -15,6 +15,8 @@
 #include "drv_phase.h"
 #include "drv_pulse.h"
 #include "drv_reg_access.h"
+#include "drv_square.h"
+#include "drv_state_query.h"
 #include "drv_wave_data.h"
 #include "drv_wave_load.h"
 #include "drv_wave_manage_vextral.h"
@@ -404,6 +406,65 @@ TEST_F(DrvWaveManageApply, NoiseAlwaysPlaysItsTableAtTwoMegahertz)
         EXPECT_EQ(blocks(actual).size(), 1u);
         EXPECT_EQ(manage->get_wave_type(ch), 4);
     }
+}
+
+TEST_F(DrvWaveManageApply, SquareIsUnmutedAndStartsABurstAtTwoHundredSeventyDegrees)
+{
+    drv_square_t *square = manager->get_square();
+    drv_wave_para_t p = wave_para();
+    p.duty = 30.0L;
+    p.rise_edge = 1e-8L;
+    p.fall_edge = 2e-8L;
+    const struct
+    {
+        const char *name;
+        int32 run_mode;
+        bool burst_on;
+    } cases[] = {{"continuous", 3, false}, {"burst", 2, true}, {"sweep, table square", 1, false}};
+    for (int32 ch : {0, 1}) {
+        for (const auto &c : cases) {
+            SCOPED_TRACE(testing::Message() << "channel " << ch << ", " << c.name);
+            fpga->set_run_mode(ch, c.run_mode);
+            auto start = [&] {
+                preset(ch, true);
+                if (c.burst_on)
+                    fpga->set_burst_field(ch, 1);
+                sim.clear_log();
+            };
+            auto steps = [&](long double degrees) {
+                hc595->set_wave_type_relay(ch, 1);
+                const drv_square_para_t sq{c.run_mode, p.rise_edge, p.fall_edge, p.freq, p.duty};
+                square->set_duty(ch, &sq);
+                drv_burst_is_on(ch); // the burst field is read between duty and amplitude
+                amp_direct(ch, p);
+                freq->set_freq_phase(ch, p.freq, degrees);
+            };
+            // Once first, from the same registers, so the drivers' own state is alike
+            // for every run.
+            hc595->set_wave_type_relay(ch, 0);
+            start();
+            manage->set_square_wave(1, ch, &p);
+            hc595->set_wave_type_relay(ch, 0);
+            start();
+            steps(c.burst_on ? 270.0L : p.phase);
+            const std::vector<sim_op_t> expected = sim.log();
+            hc595->set_wave_type_relay(ch, 0);
+            start();
+            EXPECT_EQ(manage->set_square_wave(1, ch, &p), 1);
+            const std::vector<sim_op_t> actual = sim.log();
+            EXPECT_TRUE(same(expected, actual));
+            EXPECT_EQ(manage->get_wave_type(ch), 1);
+            EXPECT_TRUE(manage->is_square_wave(ch));
+            if (c.burst_on) {
+                // The record's own phase would give another log.
+                hc595->set_wave_type_relay(ch, 0);
+                start();
+                steps(p.phase);
+                EXPECT_FALSE(sim_fpga_t::diff(sim.log(), actual).empty());
+            }
+        }
+    }
+    EXPECT_EQ(manage->set_square_wave(1, 0, nullptr), 0);
 }
 
 TEST_F(DrvWaveManageApply, DcOnACombinedChannelTakesAmplitudeOrLevel)
