@@ -1,4 +1,4 @@
-// One wave apply per wave type through a counting transport (sine, ramp, pulse, noise,
+// One wave apply per wave type through a counting transport (sine, square, ramp, pulse, noise,
 // DC, arbitrary in DDS and in sample-rate mode, PRBS), each beside a direct caller that
 // makes the same transport calls and waits: those of one apply are recorded once, after
 // warm-up applies have settled the drivers' own state, and replayed. Waits go to a sleep
@@ -53,6 +53,7 @@ drv_wave_para_t wave_para()
     p.phase = 30.0L;
     p.load = 50.0L;
     p.symmetry = 25.0L;
+    p.duty = 40.0L;
     p.pulse_width = 200e-6L;
     p.rise_edge = 20e-9L;
     p.fall_edge = 30e-9L;
@@ -76,6 +77,7 @@ const std::map<std::string, std::function<void()>> &applies()
 {
     static const std::map<std::string, std::function<void()>> table = {
         {"sine", [] { manage()->set_sine_wave(1, 0, &s_wave); }},
+        {"square", [] { manage()->set_square_wave(1, 0, &s_wave); }},
         {"ramp", [] { manage()->set_ramp_wave(1, 0, &s_wave); }},
         {"pulse", [] { manage()->set_pulse_wave(1, 0, &s_wave); }},
         {"noise", [] { manage()->set_noise_wave(0, &s_noise); }},
@@ -164,6 +166,7 @@ void BM_direct_apply(benchmark::State &state, const std::string &type)
     BENCHMARK_CAPTURE(BM_direct_apply, type, std::string(#type))
 
 BENCH_WAVE(sine);
+BENCH_WAVE(square);
 BENCH_WAVE(ramp);
 BENCH_WAVE(pulse);
 BENCH_WAVE(noise);

@@ -11,7 +11,7 @@ import tempfile
 
 from bench_common import BUILD, build, run_medians
 
-TYPES = ["sine", "ramp", "pulse", "noise", "dc", "arb_dds", "arb_sample_rate", "prbs"]
+TYPES = ["sine", "square", "ramp", "pulse", "noise", "dc", "arb_dds", "arb_sample_rate", "prbs"]
 
 build("bench_device_apply")
 m = run_medians("bench_device_apply", repetitions=9, extra_args=["--benchmark_enable_random_interleaving=true"])
