@@ -8,22 +8,39 @@
 
 #include <cstring>
 #include <memory>
+#include <vector>
+
+// One transport call (or a wait, which a benchmark's sleep hook may add), as a
+// recording keeps it for a direct replay.
+struct bench_transport_op_t
+{
+    enum kind_t { read, write, block, wait } kind;
+    uint32 address;
+    uint32 value;
+    std::vector<uint16> words;
+};
 
 class bench_counting_transport_t : public drv_reg_spi_t
 {
 public:
     int32 reg_read_fpga_reg(uint32 address) override
     {
+        if (recording)
+            recording->push_back({bench_transport_op_t::read, address, 0, {}});
         ++reads;
         return static_cast<int32>(address & 0xFFFF);
     }
-    int32 reg_write_fpga_reg(uint32, uint32) override
+    int32 reg_write_fpga_reg(uint32 address, uint32 value) override
     {
+        if (recording)
+            recording->push_back({bench_transport_op_t::write, address, value, {}});
         ++writes;
         return 0;
     }
-    int32 reg_write_block(uint32, const uint16 *words, uint32 count) override
+    int32 reg_write_block(uint32 address, const uint16 *words, uint32 count) override
     {
+        if (recording)
+            recording->push_back({bench_transport_op_t::block, address, count, {words, words + count}});
         ++blocks;
         unsigned long long sum = 0;
         for (uint32 i = 0; i < count; ++i)
@@ -60,6 +77,8 @@ public:
     unsigned long long block_sum = 0;
     unsigned long long byte_writes = 0;
     unsigned long long byte_reads = 0;
+    // Register and block calls are appended here while it is set.
+    std::vector<bench_transport_op_t> *recording = nullptr;
 };
 
 // Installs a counting transport as the instance manager's (once per process) and

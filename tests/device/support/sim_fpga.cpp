@@ -165,6 +165,8 @@ std::uint16_t sim_fpga_t::read_reg(std::uint32_t address)
         value = scripted->second.front();
         scripted->second.pop_front();
     }
+    if (_reads_zero)
+        value = 0;
     _log.push_back(sim_read(address, value));
     return value;
 }

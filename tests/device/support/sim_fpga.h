@@ -74,6 +74,9 @@ public:
     // Logged register accesses (address taken modulo 2^15).
     std::uint16_t read_reg(std::uint32_t address);
     void write_reg(std::uint32_t address, std::uint16_t value);
+    // Every read answers 0, as the USB transport does without a module; writes are still
+    // stored and logged.
+    void answer_reads_with_zero(bool on) { _reads_zero = on; }
     // Values the next reads of the register return, in order, before the stored value.
     void queue_reads(std::uint32_t address, std::initializer_list<std::uint16_t> values);
     // The stored value and a silent store, without log entries.
@@ -121,4 +124,5 @@ private:
     std::vector<std::uint8_t> _flash;
     std::map<std::uint32_t, std::vector<std::uint16_t>> _blocks;
     std::vector<sim_op_t> _log;
+    bool _reads_zero = false;
 };
