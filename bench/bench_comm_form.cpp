@@ -5,6 +5,7 @@
 // instr_read_wave_param and instr_read_wave; an "auto" import of a 20,000,000-point trace
 // through the dialog against scope_read_waveform. The dialog adds its checks, the
 // segment loop and (import) the copy into its own waveform.
+#include "bench_peer.h"
 #include "cfg_if_bswv_sine.h"
 #include "drv_device_comm.h"
 #include "instr_scope.h"
@@ -35,48 +36,21 @@ constexpr uint32 k_trace_points = 20000000;
 const char *const k_address = "127.0.0.2";
 const std::string k_resource = std::string("TCPIP0::") + k_address + "::INSTR";
 
-// The simulator program, spawned directly; `port` is its portmapper's.
-class sim_t
+// The simulator program, spawned directly; the VISA layer is pointed at its portmapper.
+class sim_t : public bench_peer_t
 {
 public:
-    explicit sim_t(std::vector<std::string> args)
+    explicit sim_t(std::vector<std::string> args) : bench_peer_t(with_program(std::move(args)))
     {
-        args.insert(args.begin(), ONDRIX_INSTRUMENT_SIM_PROGRAM);
-        int out[2];
-        if (::pipe(out) != 0)
-            return;
-        std::vector<char *> argv;
-        for (std::string &a : args)
-            argv.push_back(&a[0]);
-        argv.push_back(nullptr);
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        std::FILE *f = ::fdopen(out[0], "r");
-        char line[256];
-        while (f && std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "ready: portmapper port %d", &port) == 1)
-                break;
-        if (f)
-            std::fclose(f);
         ::setenv("ONDRIX_VXI11_PORTMAPPER_PORT", std::to_string(port).c_str(), 1);
     }
-    ~sim_t()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-    int port = 0;
 
 private:
-    pid_t m_pid = -1;
+    static std::vector<std::string> with_program(std::vector<std::string> args)
+    {
+        args.insert(args.begin(), ONDRIX_INSTRUMENT_SIM_PROGRAM);
+        return args;
+    }
 };
 
 // A document's waveform object of n samples.

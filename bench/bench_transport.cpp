@@ -6,6 +6,7 @@
 // sample file each produces. Peers are this binary (as "--sink") and the simulator,
 // spawned directly; the pauses of the command layer are skipped, being fixed waits.
 #include "bench_peak.h"
+#include "bench_peer.h"
 #include "drv_device_comm.h"
 #include "instr_scope.h"
 #include "instr_send_wv.h"
@@ -38,48 +39,6 @@ constexpr std::size_t k_trace_codes = k_trace_reply - 10 - 357 - 2;
 const char *const k_generator = "127.0.0.2";
 const char *const k_keeper = "127.0.0.3";
 const char *const k_scope = "127.0.0.4";
-
-// A peer process spawned directly; `port` is what its ready line says.
-class peer_t
-{
-public:
-    explicit peer_t(std::vector<std::string> args)
-    {
-        int out[2];
-        if (::pipe(out) != 0)
-            return;
-        std::vector<char *> argv;
-        for (std::string &a : args)
-            argv.push_back(&a[0]);
-        argv.push_back(nullptr);
-        m_pid = ::fork();
-        if (m_pid == 0) {
-            ::dup2(out[1], STDOUT_FILENO);
-            ::close(out[0]);
-            ::execv(argv[0], argv.data());
-            ::_exit(127);
-        }
-        ::close(out[1]);
-        std::FILE *f = ::fdopen(out[0], "r");
-        char line[256];
-        while (f && std::fgets(line, sizeof line, f))
-            if (std::sscanf(line, "ready: portmapper port %d", &port) == 1 || std::sscanf(line, "ready: port %d", &port) == 1)
-                break;
-        if (f)
-            std::fclose(f);
-    }
-    ~peer_t()
-    {
-        if (m_pid > 0) {
-            ::kill(m_pid, SIGTERM);
-            ::waitpid(m_pid, nullptr, 0);
-        }
-    }
-    int port = 0;
-
-private:
-    pid_t m_pid = -1;
-};
 
 std::string self_path()
 {
@@ -197,7 +156,7 @@ std::size_t download_bytes()
 
 void BM_send(benchmark::State &state)
 {
-    peer_t sim({sim_program(), "--instrument", std::string(k_generator) + "=generator:2", "--discard", "--timeouts",
+    bench_peer_t sim({sim_program(), "--instrument", std::string(k_generator) + "=generator:2", "--discard", "--timeouts",
                 "fast"});
     lib_wv_data_t<short> rec;
     rec.resize(k_points, 1234);
@@ -214,7 +173,7 @@ void BM_send(benchmark::State &state)
 
 void BM_raw_send(benchmark::State &state)
 {
-    peer_t sink({self_path(), "--sink"});
+    bench_peer_t sink({self_path(), "--sink"});
     const int fd = connect_to(sink.port);
     const std::size_t n = download_bytes();
     std::vector<char> data(n, 'd');
@@ -243,7 +202,7 @@ public:
                "fast"})
     {
     }
-    peer_t sim;
+    bench_peer_t sim;
 };
 
 // The sample file the read-back writes.
@@ -270,7 +229,7 @@ void BM_read_back(benchmark::State &state)
 // Receives `reply` bytes from the sink and writes `file_bytes` of them with one fwrite.
 void raw_receive_and_fwrite(benchmark::State &state, std::size_t reply, std::size_t file_bytes)
 {
-    peer_t sink({self_path(), "--sink"});
+    bench_peer_t sink({self_path(), "--sink"});
     const int fd = connect_to(sink.port);
     std::vector<char> buf(std::max(reply, file_bytes), 'x');
     auto once = [&] {
