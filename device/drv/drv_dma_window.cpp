@@ -65,8 +65,11 @@ int32 drv_dma_window_descriptor(int32 which)
 
 int32 drv_reg_window_write(int32 reg, uint32 value)
 {
-    if (s_reg_window && reg >= 0)
-        s_reg_window[reg] = value;
+    if (!s_reg_window || reg < 0)
+        return 1;
+    s_reg_window[reg] = value;
+    if (s_source && s_source->reg_write_hook)
+        s_source->reg_write_hook(s_source->hook_context, reg, value);
     return 1;
 }
 
@@ -76,7 +79,7 @@ uint32 drv_reg_window_read(int32 reg)
         return 0;
     const uint32 stored = s_reg_window[reg];
     if (s_source && s_source->reg_read_hook)
-        return s_source->reg_read_hook(s_source->reg_read_context, reg, stored);
+        return s_source->reg_read_hook(s_source->hook_context, reg, stored);
     return stored;
 }
 

@@ -23,14 +23,16 @@ constexpr uint32 DRV_DMA_STATUS_HALTED = 0x01;
 // this is the mapping of their physical regions; tests give heap memory. Each pointer
 // may be null. Buffers are indexed as drv_send_buffer_index gives them; each must hold
 // its buffer's capacity. The read hook, when set, answers every register-window read
-// (given the stored value), so a test can script status bits that change.
+// (given the stored value), so a test can script status bits that change; the write
+// hook sees every register-window write after it is stored.
 struct drv_dma_window_source_t
 {
     uint32 *reg_window;
     uint32 *dma_window[2];
     uint8 *buffer_storage[8];
     uint32 (*reg_read_hook)(void *context, int32 reg, uint32 stored);
-    void *reg_read_context;
+    void (*reg_write_hook)(void *context, int32 reg, uint32 value);
+    void *hook_context;
 };
 
 // Installs the source (null: none) and takes its windows at once. Internal: not
