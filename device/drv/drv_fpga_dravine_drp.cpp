@@ -193,8 +193,11 @@ void drv_fpga_dravine_t::fpga_drp_dynamic_reconfig_phase()
         set_and_check_drp_phase(phase, pattern);
     } else {
         gos_printf("drv_fpga_dravine_t::fpga_drp_dynamic_reconfig_phase: while(1)\n");
-        gos_printf("state record:  %d,  %d,  %d,  %d,  %d,  %d,  %d,  %d\n", results[0], results[1], results[2],
-                   results[3], results[4], results[5], results[6], results[7]);
+        int r[DRV_DRP_PHASES];
+        for (int32 p = 0; p < DRV_DRP_PHASES; ++p)
+            r[p] = static_cast<int>(results[p]);
+        gos_printf("state record:  %d,  %d,  %d,  %d,  %d,  %d,  %d,  %d\n", r[0], r[1], r[2], r[3], r[4], r[5], r[6],
+                   r[7]);
         _drp_state = 0;
         set_and_check_drp_phase(DRV_DRP_FALLBACK_PHASE, pattern);
     }
