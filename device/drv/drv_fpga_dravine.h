@@ -32,8 +32,8 @@ public:
     int32 load_fpga_file(std::string path) override;
     // PL register 0.
     int32 get_fpga_state() override;
-    // The wave through DMA into the wave memory (target 1); 1, or 0 for a null vector or
-    // another channel.
+    // The wave through DMA into the wave memory (target 1); 1 (nothing sent for an empty
+    // vector), or 0 for a null vector or another channel.
     int32 write_wave_block(int32 ch, const std::vector<uint16> *samples) override;
     // Inside a hold: the samples repeated into the sample-rate buffer, the engine
     // started, the DMA started cyclic, 100 ms.

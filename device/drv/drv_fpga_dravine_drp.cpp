@@ -52,6 +52,9 @@ int32 drv_fpga_dravine_t::write_dma_wave(int32 ch, int32 target, const std::vect
 {
     if (!is_channel(ch) || !samples)
         return 0;
+    // An empty wave would restart the transfer of whatever the buffer held before.
+    if (samples->empty())
+        return 1;
     const int32 b = DRV_PL_WAVE_BASE[ch];
     const uint32 count = static_cast<uint32>(samples->size());
     const uint16 target_bit = target == 1 ? DRV_K7_WAVE_TARGET[ch] : DRV_K7_MOD_TARGET[ch];

@@ -196,8 +196,15 @@ TEST_F(DrvFpgaDravine, WaveBlockTravelsByDmaIntoTheWaveMemory)
     EXPECT_EQ(windows.dma(0, DRV_DMA_CONTROL), DRV_DMA_CONTROL_RESET | DRV_DMA_CONTROL_RUN);
     EXPECT_EQ(windows.dma(0, DRV_DMA_TAIL_DESC), DRV_SEND_BUFFER_PHYS[4]);
 
+    sim.clear_log();
     EXPECT_EQ(fpga.write_wave_block(2, &wave), 0);
     EXPECT_EQ(fpga.write_wave_block(0, nullptr), 0);
+    // An empty wave does not restart the transfer of the one before.
+    const std::vector<uint16> empty;
+    windows.dma(0, DRV_DMA_CONTROL) = 0;
+    EXPECT_EQ(fpga.write_wave_block(0, &empty), 1);
+    EXPECT_TRUE(sim.log().empty());
+    EXPECT_EQ(windows.dma(0, DRV_DMA_CONTROL), 0u);
 }
 
 TEST_F(DrvFpgaDravine, ModulatingWaveLeavesPrbsAndUsesItsOwnTargetAndBuffer)
