@@ -157,3 +157,13 @@ struct drv_ch_para_t
     // 1 / the other channel's burst period while this channel runs a burst, else 0.
     long double burst_rate;
 };
+
+// A data pattern for the data-pattern holder: the samples it loads, with the output
+// amplitude, the sample rate (twice the bit rate) and the load.
+struct drv_data_pattern_para_t
+{
+    long double ampl;                     // V
+    long double sample_rate;              // Sa/s
+    const std::vector<int16> *samples;    // borrowed for the call
+    long double load;                     // ohms
+};

@@ -55,7 +55,10 @@ bool lib_checksum_verify(const u8 *data, u32 length, u32 expected)
     return lib_checksum_negsum(&sum, data, length) == 1 && sum == expected;
 }
 
-int32 lib_decimate_samples(const std::vector<uint16> *source, std::vector<uint16> *destination, int32 n)
+namespace {
+
+template <typename T>
+int32 lib_decimate(const std::vector<T> *source, std::vector<T> *destination, int32 n)
 {
     if (!source || !destination || source->empty() || n < 1)
         return 1;
@@ -64,8 +67,8 @@ int32 lib_decimate_samples(const std::vector<uint16> *source, std::vector<uint16
     const long double fraction = static_cast<long double>(count) / n - static_cast<long double>(step);
     const std::size_t first = destination->size();
     destination->resize(first + static_cast<std::size_t>(n));
-    const uint16 *in = source->data();
-    uint16 *out = destination->data() + first;
+    const T *in = source->data();
+    T *out = destination->data() + first;
     if (fraction == 0.0L) {
         // An exact step never carries: a plain strided copy gives the same samples.
         for (int32 i = 0; i < n; ++i)
@@ -86,6 +89,18 @@ int32 lib_decimate_samples(const std::vector<uint16> *source, std::vector<uint16
         }
     }
     return 1;
+}
+
+} // namespace
+
+int32 lib_decimate_samples(const std::vector<uint16> *source, std::vector<uint16> *destination, int32 n)
+{
+    return lib_decimate(source, destination, n);
+}
+
+int32 lib_decimate_samples(const std::vector<int16> *source, std::vector<int16> *destination, int32 n)
+{
+    return lib_decimate(source, destination, n);
 }
 
 bool lib_float_equal(double a, double b)

@@ -18,6 +18,8 @@ bool lib_checksum_verify(const u8 *data, u32 length, u32 expected);
 // 0, 2, 5 and 7). An empty source, a null vector or n below 1 appends nothing.
 // Returns 1.
 int32 lib_decimate_samples(const std::vector<uint16> *source, std::vector<uint16> *destination, int32 n);
+// The same for signed samples (the wave store's waves).
+int32 lib_decimate_samples(const std::vector<int16> *source, std::vector<int16> *destination, int32 n);
 
 // Equal within a tolerance that grows with b: 1e-6 below 1 (every negative b), then
 // ten times more per decade up to 0.1 from 10000 on.

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui_form_place.h"
 #include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
@@ -42,11 +43,7 @@ public:
         QFont f;
         f.setPointSize(12);
         auto group = [&](const char *name, int x, int y, int wd, int h) {
-            QGroupBox *g = new QGroupBox(w);
-            g->setObjectName(name);
-            g->setGeometry(x, y, wd, h);
-            g->setFont(f);
-            return g;
+            return ui_form_place<QGroupBox>(w, name, QRect(x, y, wd, h), f);
         };
         auto editor = [&](QGroupBox *box, const char *name) {
             QPlainTextEdit *e = new QPlainTextEdit(box);
@@ -65,11 +62,7 @@ public:
             return l;
         };
         auto button = [&](const char *name, int x) {
-            QPushButton *b = new QPushButton(w);
-            b->setObjectName(name);
-            b->setGeometry(x, 448, 75, 31);
-            b->setFont(f);
-            return b;
+            return ui_form_place<QPushButton>(w, name, QRect(x, 448, 75, 31), f);
         };
         gpbx_equation = group("gpbx_equation", 10, 10, 401, 121);
         ptedit_cmd = editor(gpbx_equation, "ptedit_cmd");

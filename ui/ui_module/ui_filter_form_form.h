@@ -1,4 +1,5 @@
 #pragma once
+#include "ui_form_place.h"
 #include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
@@ -27,18 +28,10 @@ public:
         QFont f;
         f.setPointSize(12);
         auto group = [&](const char *name, int x, int y, int wd, int h) {
-            QGroupBox *g = new QGroupBox(w);
-            g->setObjectName(name);
-            g->setGeometry(x, y, wd, h);
-            g->setFont(f);
-            return g;
+            return ui_form_place<QGroupBox>(w, name, QRect(x, y, wd, h), f);
         };
         auto button = [&](const char *name, int x, int y, int wd) {
-            QPushButton *b = new QPushButton(w);
-            b->setObjectName(name);
-            b->setGeometry(x, y, wd, 31);
-            b->setFont(f);
-            return b;
+            return ui_form_place<QPushButton>(w, name, QRect(x, y, wd, 31), f);
         };
         gpbx_wv_src = group("gpbx_wv_src", 10, 10, 501, 171);
         gpbx_freq_sponse = group("gpbx_freq_sponse", 10, 190, 501, 171);

@@ -277,6 +277,7 @@ private:
     void show_no_wave_prompt();
     bool check_cover_points();
     int32 backup_current_wave();
+    bool begin_tool_on_current();
     template <typename form_t>
     void take_creation_result(form_t *form, int32 btn);
     void take_over_wave_object(cfg_if_wv_t *object);

@@ -96,17 +96,46 @@ void show_new_scale(ui_waveform_t *doc)
     plot_load_waveform_yrange(doc->plot, &high, &low, doc->get_wave_data(), k_display_points);
 }
 
+// What the window and filter dialogs' buttons do: OK writes the result into the document
+// the user picked and `show_result` draws it there; OK and Cancel close the dialog.
+template <typename form_t, typename show_t>
+void finish_source_tool(ui_ondrix_t *owner, form_t *form, int32 btn, show_t show_result)
+{
+    if (!form)
+        return;
+    // The document the opener backed up: the current one, as the dialog is modal.
+    ui_waveform_t *opened_on = owner->current_wave();
+    if (btn == 3) {
+        ui_waveform_t *doc = write_tool_result(owner, form->get_result_wv_data(), form->get_wv_src_index(), opened_on);
+        if (doc) {
+            show_result(doc);
+            doc->commit_edit();
+        }
+        clear_backup(doc);
+    }
+    if (btn == 2 || btn == 3)
+        form->close();
+    clear_backup(opened_on);
+}
+
 } // namespace
+
+// A tool that works on the current document opens only with one whose points are covered
+// and whose backup was taken, so Cancel can restore it.
+bool ui_ondrix_t::begin_tool_on_current()
+{
+    if (!document_is_current()) {
+        show_no_wave_prompt();
+        return false;
+    }
+    return check_cover_points() && backup_current_wave() == 0;
+}
 
 // ---- window functions ----
 
 void ui_ondrix_t::open_window_form()
 {
-    if (!document_is_current()) {
-        show_no_wave_prompt();
-        return;
-    }
-    if (!check_cover_points() || backup_current_wave() != 0)
+    if (!begin_tool_on_current())
         return;
     QList<QMdiSubWindow *> subs = get_sub_window_list();
     auto *form = new ui_window_form_t(this, subs);
@@ -121,32 +150,16 @@ void ui_ondrix_t::open_window_form()
 
 void ui_ondrix_t::window_form_btn_slot_func(ui_window_form_t *form, int32 btn)
 {
-    if (!form)
-        return;
-    // The document the opener backed up: the current one, as the dialog is modal.
-    ui_waveform_t *opened_on = m_cur_wave;
-    if (btn == 3) {
-        ui_waveform_t *doc = write_tool_result(this, form->get_result_wv_data(), form->get_wv_src_index(), opened_on);
-        if (doc) {
-            plot_load_waveform_vector(doc->plot, doc->get_wave_data(), k_display_points);
-            doc->commit_edit();
-        }
-        clear_backup(doc);
-    }
-    if (btn == 2 || btn == 3)
-        form->close();
-    clear_backup(opened_on);
+    finish_source_tool(this, form, btn, [](ui_waveform_t *doc) {
+        plot_load_waveform_vector(doc->plot, doc->get_wave_data(), k_display_points);
+    });
 }
 
 // ---- filter ----
 
 void ui_ondrix_t::open_filter_form()
 {
-    if (!document_is_current()) {
-        show_no_wave_prompt();
-        return;
-    }
-    if (!check_cover_points() || backup_current_wave() != 0)
+    if (!begin_tool_on_current())
         return;
     QList<QMdiSubWindow *> subs = get_sub_window_list();
     auto *form = new ui_filter_form_t(this, subs);
@@ -161,31 +174,14 @@ void ui_ondrix_t::open_filter_form()
 
 void ui_ondrix_t::filter_form_btn_slot_func(ui_filter_form_t *form, int32 btn)
 {
-    if (!form)
-        return;
-    ui_waveform_t *opened_on = m_cur_wave;
-    if (btn == 3) {
-        ui_waveform_t *doc = write_tool_result(this, form->get_result_wv_data(), form->get_wv_src_index(), opened_on);
-        if (doc) {
-            show_new_scale(doc);
-            doc->commit_edit();
-        }
-        clear_backup(doc);
-    }
-    if (btn == 2 || btn == 3)
-        form->close();
-    clear_backup(opened_on);
+    finish_source_tool(this, form, btn, show_new_scale);
 }
 
 // ---- waveform math ----
 
 void ui_ondrix_t::open_wvmath_form()
 {
-    if (!document_is_current()) {
-        show_no_wave_prompt();
-        return;
-    }
-    if (!check_cover_points() || backup_current_wave() != 0)
+    if (!begin_tool_on_current())
         return;
     ui_waveform_t *doc = m_cur_wave;
     auto *form = new ui_wvmath_form_t(this, doc->get_wave_data(), doc->get_data(), doc->get_select_range(), 16384,

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui_form_place.h"
 #include <QCoreApplication>
 #include <QFrame>
 #include <QGroupBox>
@@ -39,25 +40,13 @@ public:
         QFont f;
         f.setPointSize(12);
         auto group = [&](QWidget *parent, const char *name, int x, int y, int wd, int h) {
-            QGroupBox *g = new QGroupBox(parent);
-            g->setObjectName(name);
-            g->setGeometry(x, y, wd, h);
-            g->setFont(f);
-            return g;
+            return ui_form_place<QGroupBox>(parent, name, QRect(x, y, wd, h), f);
         };
         auto button = [&](const char *name, int x, int y) {
-            QPushButton *b = new QPushButton(w);
-            b->setObjectName(name);
-            b->setGeometry(x, y, 75, 31);
-            b->setFont(f);
-            return b;
+            return ui_form_place<QPushButton>(w, name, QRect(x, y, 75, 31), f);
         };
         auto label = [&](QWidget *parent, const char *name, int x, int y, int wd) {
-            QLabel *l = new QLabel(parent);
-            l->setObjectName(name);
-            l->setGeometry(x, y, wd, 21);
-            l->setFont(f);
-            return l;
+            return ui_form_place<QLabel>(parent, name, QRect(x, y, wd, 21), f);
         };
         gpbx_settings = group(w, "gpbx_settings", 20, 10, 821, 61);
         gpbx_ver = group(w, "gpbx_ver", 20, 80, 471, 111);

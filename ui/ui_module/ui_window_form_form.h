@@ -1,4 +1,5 @@
 #pragma once
+#include "ui_form_place.h"
 #include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
@@ -25,18 +26,10 @@ public:
         QFont f;
         f.setPointSize(12);
         auto group = [&](const char *name, int x, int y, int wd, int h) {
-            QGroupBox *g = new QGroupBox(w);
-            g->setObjectName(name);
-            g->setGeometry(x, y, wd, h);
-            g->setFont(f);
-            return g;
+            return ui_form_place<QGroupBox>(w, name, QRect(x, y, wd, h), f);
         };
         auto button = [&](const char *name, int x, int y) {
-            QPushButton *b = new QPushButton(w);
-            b->setObjectName(name);
-            b->setGeometry(x, y, 75, 31);
-            b->setFont(f);
-            return b;
+            return ui_form_place<QPushButton>(w, name, QRect(x, y, 75, 31), f);
         };
         gpbx_wv_src = group("gpbx_wv_src", 10, 10, 561, 251);
         gpbx_wv_result = group("gpbx_wv_result", 10, 270, 561, 251);

@@ -1,4 +1,5 @@
 #pragma once
+#include "ui_form_place.h"
 #include <QCoreApplication>
 #include <QFont>
 #include <QGroupBox>
@@ -34,25 +35,13 @@ public:
         QFont f;
         f.setPointSize(12);
         auto group = [&](const char *name, int x, int y, int wd, int h) {
-            QGroupBox *g = new QGroupBox(w);
-            g->setObjectName(name);
-            g->setGeometry(x, y, wd, h);
-            g->setFont(f);
-            return g;
+            return ui_form_place<QGroupBox>(w, name, QRect(x, y, wd, h), f);
         };
         auto radio = [&](const char *name, int x, int y) {
-            QRadioButton *r = new QRadioButton(gpbx_oper);
-            r->setObjectName(name);
-            r->setGeometry(x, y, 141, 31);
-            r->setFont(f);
-            return r;
+            return ui_form_place<QRadioButton>(gpbx_oper, name, QRect(x, y, 141, 31), f);
         };
         auto button = [&](const char *name, int x, int y) {
-            QPushButton *b = new QPushButton(w);
-            b->setObjectName(name);
-            b->setGeometry(x, y, 75, 31);
-            b->setFont(f);
-            return b;
+            return ui_form_place<QPushButton>(w, name, QRect(x, y, 75, 31), f);
         };
         gpbx_sel_wv = group("gpbx_sel_wv", 10, 10, 471, 171);
         gpbx_wv_src = group("gpbx_wv_src", 10, 190, 471, 171);

@@ -13,6 +13,7 @@
 #include "drv_wave_data_vextral.h"
 #include "drv_wave_manage_vextral.h"
 #include "lib_trunc.h"
+#include "sim_os_recorder.h"
 #include "sim_reg_transport.h"
 #include "stdout_capture.h"
 
@@ -52,6 +53,12 @@ const char *const k_chip_start_lines = "void drv_instance_manage_t::_init_chip_v
                                        "void drv_spi_init(void) \n"
                                        "void drv_spi_init(void)  2\n";
 
+// The calibration start-up on an erased flash: the stored name is sixteen erased bytes,
+// then the defaults are saved.
+const std::string k_cali_first_lines = "cali_all_data.forever_data.name =" + std::string(16, '\xff') +
+                                       "\n"
+                                       "cali_all_data.forever_data.name =new forever\n";
+
 class DrvInstanceManage : public testing::Test
 {
 protected:
@@ -74,6 +81,7 @@ protected:
     }
 
     sim_fpga_t sim;
+    sim_os_recorder_t recorder{sim};
     counting_transport_t *transport = nullptr;
     int made = 0;
     std::string construction_text;
@@ -151,7 +159,8 @@ TEST_F(DrvInstanceManage, InitRunsTheChipStartUpAnswersFalseAndMarksItInitialise
     drv_instance_manage_t *manager = build();
     stdout_capture_t capture;
     EXPECT_FALSE(manager->init());
-    EXPECT_EQ(capture.finish(), std::string("bool drv_instance_manage_t::init()\n") + k_chip_start_lines);
+    EXPECT_EQ(capture.finish(), std::string("bool drv_instance_manage_t::init()\n") + k_chip_start_lines +
+                                    k_cali_first_lines);
     EXPECT_TRUE(manager->is_init());
     // The transport's second init.
     EXPECT_EQ(transport->inits, 2);
@@ -169,6 +178,7 @@ TEST_F(DrvInstanceManage, UninitClosesTheTransportAndKeepsTheObjects)
     manager->uninit();
     EXPECT_EQ(transport->closes, 1);
     EXPECT_FALSE(transport->is_open());
+    sim.clear_log();
     EXPECT_TRUE(manager->is_init());
     EXPECT_EQ(entries(*manager), before);
 
@@ -192,7 +202,8 @@ TEST_F(DrvInstanceManage, ReinitChipRunsTheStartUpAgainAndLeavesTheMark)
     manager->uninit();
     stdout_capture_t capture;
     manager->reinit_chip();
-    EXPECT_EQ(capture.finish(), k_chip_start_lines);
+    // With the calibration start-up: the flash is still erased, so the defaults are saved.
+    EXPECT_EQ(capture.finish(), k_chip_start_lines + k_cali_first_lines);
     EXPECT_TRUE(transport->is_open());
     EXPECT_FALSE(manager->is_init());
     EXPECT_EQ(transport->inits, 2);

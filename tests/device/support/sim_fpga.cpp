@@ -271,6 +271,12 @@ const std::vector<std::uint16_t> *sim_fpga_t::block(std::uint32_t address) const
     return found == _blocks.end() ? nullptr : &found->second;
 }
 
+void sim_fpga_t::poke_flash(std::uint32_t address, const std::vector<std::uint8_t> &bytes)
+{
+    for (std::size_t i = 0; i < bytes.size() && address + i < _flash.size(); ++i)
+        _flash[address + i] = bytes[i];
+}
+
 std::vector<std::uint8_t> sim_fpga_t::flash(std::uint32_t address, std::size_t count) const
 {
     std::vector<std::uint8_t> bytes(count, 0xFF);

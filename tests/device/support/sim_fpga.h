@@ -101,6 +101,8 @@ public:
     const std::vector<std::uint16_t> *block(std::uint32_t address) const;
     // Flash bytes, without a log entry.
     std::vector<std::uint8_t> flash(std::uint32_t address, std::size_t count) const;
+    // Stores flash bytes without a log entry (bytes outside the image are dropped).
+    void poke_flash(std::uint32_t address, const std::vector<std::uint8_t> &bytes);
 
     const std::vector<sim_op_t> &log() const { return _log; }
     // The milliseconds of every sleep entry added up.
