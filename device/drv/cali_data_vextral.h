@@ -97,6 +97,61 @@ public:
     // when it does not fit.
     u16 get_ctl_code(long double value) override;
 
+    // The channel-0 calibration: zero searches, slopes, the DAC line and the path
+    // gains, then the record is saved and printed. A step whose divisor is zero or not
+    // finite keeps its previous value; the record is not saved while it holds a value
+    // that is not finite.
+    void calibrate() override;
+    // The feedback ADC's calibration against 0 V, +1 V and -1 V applied by the caller:
+    // steps 0 (begin) to 4 (finish) answer 1, any other step does nothing and answers 0.
+    int32 fb_cali_step(u32 step) override;
+    void fb_cali_begin() override;
+    void fb_cali_point_zero() override;
+    void fb_cali_point_pos() override;
+    void fb_cali_point_neg() override;
+    // The line through the three points; a zero or non-finite slope keeps all three
+    // previous values, and fb_cali_step (4) then answers 0.
+    void fb_cali_calc() override;
+    void fb_cali_finish() override;
+
+    // The steps of calibrate; each answers 1 on success and 0 when its search ran out
+    // or its division had no usable divisor (the value then stays as it was, except
+    // that the failed ctl and adder searches store their next code).
+    int32 prepare_channel(u8 ch);
+    int32 select_measure_input(u8 ch, int32 input);
+    int32 cali_ctl_delta();
+    int32 cali_ctl_slope();
+    int32 prepare_dac(u8 ch);
+    int32 prepare_dac_measure(u8 ch);
+    int32 cali_dac_delta(u8 ch);
+    int32 prepare_dc(u8 ch);
+    int32 cali_adder_delta(u8 ch);
+    int32 cali_dc_adder_slope(u8 ch);
+    int32 measure_dc_pos(u8 ch);
+    int32 cali_dc_coarse(u8 ch);
+    int32 prepare_dac_line(u8 ch);
+    int32 cali_dac_line(u8 ch);
+    int32 prepare_gain(u8 ch);
+    // dB of the feedback path against the wave DAC path; NaN when it cannot be formed.
+    long double measure_path_gain_db(u8 ch);
+    int32 cali_ac_adder_gain(u8 ch);
+    int32 cali_first_coarse_gain(u8 ch);
+    int32 cali_second_coarse_gain(u8 ch);
+    // 1 when -tol <= v <= tol (over untouched); otherwise over = the excess beyond the
+    // nearer bound and 0.
+    static int32 check_tolerance(long double *over, long double v, long double tol);
+    // 20 x log10(|a| / |b|); NaN for a zero or non-finite b or a non-finite a.
+    static long double db_ratio(long double a, long double b);
+    // Whether every value of the record is finite.
+    bool values_finite() const;
+
+    long double get_tolerance() const { return _tolerance; }
+    void set_tolerance(long double tolerance) { _tolerance = tolerance; }
+    int32 get_max_iterations() const { return _max_iterations; }
+    void set_max_iterations(int32 count) { _max_iterations = count; }
+    long double get_dc_scratch(int32 index) const { return _dc_scratch[index]; }
+    long double get_fb_point(int32 index) const { return _fb_point[index]; }
+
     // The wave DAC trim of the channel: trunc(dac_delta) to register 44 / 76.
     void write_dac_delta(u8 ch);
     void set_fb_pos_slope(long double value);
@@ -118,4 +173,5 @@ private:
     long double _dc_scratch[4] = {0, 0, 0, 0};
     int32 _cali_flag = 0;
     float _cali_value = 0.0f;
+    bool _fb_line_ok = false;
 };

@@ -141,7 +141,7 @@ int32 drv_fpga_t::get_run_mode(int32 ch) const
 
 // Base bodies that are the same on every product.
 
-void drv_fpga_t::load_fpga_file(std::string) {}
+int32 drv_fpga_t::load_fpga_file(std::string) { return 1; }
 int32 drv_fpga_t::get_fpga_state() { return 0; }
 void drv_fpga_t::set_pulse_ctrl_bit14(int32, int32) {}
 void drv_fpga_t::set_pulse_ctrl_bit13(int32, int32) {}

@@ -45,8 +45,8 @@ public:
     // 3: the second platform's start-up: gpio 56 exported as an output (shell commands),
     // load_fpga_file with the bitstream file, pulse_fpga_reset.
     virtual void init_fpga();
-    // 4: does nothing.
-    virtual void load_fpga_file(std::string path);
+    // 4: loads the bitstream of the second platform; 1 (nothing to load) in the base.
+    virtual int32 load_fpga_file(std::string path);
     // 5: 0.
     virtual int32 get_fpga_state();
     // 6: overload status of register 31: bit 1 clear gives state 0; bit 1 set with bit 2

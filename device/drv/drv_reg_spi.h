@@ -53,4 +53,7 @@ public:
     virtual bool replaces_reg_init_spi_driver() const { return false; }
     virtual bool replaces_reg_close_spi_driver() const { return false; }
     virtual bool replaces_reg_read_fpga_reg() const { return false; }
+    // The same for operations 12 and 13 (the second platform's FPGA start-up).
+    virtual bool replaces_reg_init_clock_chip() const { return false; }
+    virtual bool replaces_reg_write_clock_chip() const { return false; }
 };

@@ -160,6 +160,9 @@ std::uint16_t sim_fpga_t::read_reg(std::uint32_t address)
 {
     address &= ADDRESS_MASK;
     std::uint16_t value = _registers[address];
+    auto model = _models.find(address);
+    if (model != _models.end())
+        value = model->second(*this);
     auto scripted = _scripted.find(address);
     if (scripted != _scripted.end() && !scripted->second.empty()) {
         value = scripted->second.front();
@@ -182,6 +185,14 @@ void sim_fpga_t::queue_reads(std::uint32_t address, std::initializer_list<std::u
 {
     std::deque<std::uint16_t> &queue = _scripted[address & ADDRESS_MASK];
     queue.insert(queue.end(), values.begin(), values.end());
+}
+
+void sim_fpga_t::set_read_model(std::uint32_t address, std::function<std::uint16_t(const sim_fpga_t &)> model)
+{
+    if (model)
+        _models[address & ADDRESS_MASK] = std::move(model);
+    else
+        _models.erase(address & ADDRESS_MASK);
 }
 
 std::uint16_t sim_fpga_t::peek(std::uint32_t address) const

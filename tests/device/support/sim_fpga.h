@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <initializer_list>
 #include <map>
 #include <optional>
@@ -79,6 +80,9 @@ public:
     void answer_reads_with_zero(bool on) { _reads_zero = on; }
     // Values the next reads of the register return, in order, before the stored value.
     void queue_reads(std::uint32_t address, std::initializer_list<std::uint16_t> values);
+    // A model that answers the register's reads (after any scripted values) from the
+    // simulator's state, in place of the stored value; an empty function removes it.
+    void set_read_model(std::uint32_t address, std::function<std::uint16_t(const sim_fpga_t &)> model);
     // The stored value and a silent store, without log entries.
     std::uint16_t peek(std::uint32_t address) const;
     void poke(std::uint32_t address, std::uint16_t value);
@@ -121,6 +125,7 @@ public:
 private:
     std::vector<std::uint16_t> _registers;
     std::map<std::uint32_t, std::deque<std::uint16_t>> _scripted;
+    std::map<std::uint32_t, std::function<std::uint16_t(const sim_fpga_t &)>> _models;
     std::vector<std::uint8_t> _flash;
     std::map<std::uint32_t, std::vector<std::uint16_t>> _blocks;
     std::vector<sim_op_t> _log;
