@@ -8,6 +8,7 @@
 #include "drv_hc4051.h"
 #include "drv_hc595.h"
 #include "drv_instance_manage.h"
+#include "drv_interface.h"
 #include "drv_output.h"
 #include "drv_wave_load.h"
 #include "gos.h"
@@ -55,12 +56,6 @@ drv_fpga_t *cali_fpga()
 drv_amp_t *cali_amp()
 {
     return cali_manager()->get_amp();
-}
-
-// Channel 0's output on, as the driver interface's set_output (0, 0, 1) does it.
-void cali_output_on()
-{
-    drv_set_output(cali_fpga(), 0, 0, 1);
 }
 
 void cali_range_relays(u8 ch, int32 first, int32 second)
@@ -496,7 +491,7 @@ void cali_data_vextral_t::fb_cali_begin()
     drv_hc595_t *relays = cali_manager()->get_hc595();
     relays->set_cali_relay(0, 0);
     relays->set_path_relay(0, 1);
-    cali_output_on();
+    drv_interface_t::get_instance()->set_output(0, 0, 1);
     drv_msleep(CALI_OUTPUT_ON_MS);
     for (long double &point : _fb_point)
         point = 0.0L;
