@@ -7,28 +7,9 @@
 #include "drv_mod.h"
 #include "drv_phase.h"
 #include "drv_state_query.h"
+#include "drv_trig_common.h"
 
-namespace {
-
-drv_fpga_t *fpga()
-{
-    return drv_instance_manage_t::get_instance()->get_fpga();
-}
-
-void ext_relay_off()
-{
-    drv_instance_manage_t::get_instance()->get_hc595()->set_ext_relay(0);
-}
-
-bool is_channel(int32 ch)
-{
-    return ch == 0 || ch == 1;
-}
-
-constexpr int32 ROUTE_EXT_IN = 0;
-constexpr int32 ROUTE_TRIG_OUT = 2;
-
-} // namespace
+using namespace drv_trig;
 
 int32 drv_burst_set_phase(long double p0, long double p1)
 {

@@ -5,32 +5,12 @@
 #include "drv_hc595.h"
 #include "drv_instance_manage.h"
 #include "drv_mod.h"
+#include "drv_trig_common.h"
 #include "drv_wave_data.h"
 
 #include <vector>
 
-namespace {
-
-drv_fpga_t *fpga()
-{
-    return drv_instance_manage_t::get_instance()->get_fpga();
-}
-
-void ext_relay_off()
-{
-    drv_instance_manage_t::get_instance()->get_hc595()->set_ext_relay(0);
-}
-
-bool is_channel(int32 ch)
-{
-    return ch == 0 || ch == 1;
-}
-
-// Trigger-output and sync-output kinds of the routing register.
-constexpr int32 ROUTE_EXT_IN = 0;
-constexpr int32 ROUTE_TRIG_OUT = 2;
-
-} // namespace
+using namespace drv_trig;
 
 int32 drv_sweep_set_switch(int32 ch, int32 on)
 {
