@@ -11,6 +11,7 @@
 #include "drv_fpga_atten.h"
 #include "drv_freq.h"
 #include "drv_interface.h"
+#include "drv_interface_call_case.h"
 #include "drv_mod.h"
 #include "drv_output.h"
 #include "drv_para.h"
@@ -33,32 +34,6 @@
 namespace {
 
 using DrvInterfaceDrivers = sim_driver_fixture_t;
-
-void preset(sim_fpga_t &sim)
-{
-    for (uint32 reg = 0; reg < 256; ++reg)
-        sim.poke(reg, static_cast<uint16>((reg * 0x1357u) ^ 0x0A50u));
-}
-
-struct call_case_t
-{
-    const char *name;
-    std::function<long double()> via_interface;
-    std::function<long double()> direct;
-};
-
-template <typename F>
-std::function<long double()> num(F f)
-{
-    return [f]() -> long double {
-        if constexpr (std::is_void_v<decltype(f())>) {
-            f();
-            return 0;
-        } else {
-            return static_cast<long double>(f());
-        }
-    };
-}
 
 } // namespace
 
@@ -247,23 +222,7 @@ TEST_F(DrvInterfaceDrivers, EachMethodMakesItsDriverCallWithItsArgumentsInOrder)
         {"set_time_base_dac", num([&] { return itf->set_time_base_dac(77); }),
          num([&] { drv_time_base_dac_write(77); return 1; })},
     };
-    for (const call_case_t &c : cases) {
-        SCOPED_TRACE(c.name);
-        // The direct call once first, so that the drivers' own state (ranges, relay
-        // path, reload flags) is the same for both runs.
-        preset(sim);
-        c.direct();
-        preset(sim);
-        sim.clear_log();
-        const long double via = c.via_interface();
-        const std::vector<sim_op_t> via_log = sim.log();
-        preset(sim);
-        sim.clear_log();
-        const long double direct = c.direct();
-        EXPECT_EQ(sim_fpga_t::diff(sim.log(), via_log), "");
-        EXPECT_TRUE(via == direct || (via != via && direct != direct))
-            << static_cast<double>(via) << " against " << static_cast<double>(direct);
-    }
+    expect_same_calls(sim, cases, true);
 }
 
 TEST_F(DrvInterfaceDrivers, RangeSelectionAnswersOneAndKeepsTheCallersValues)
