@@ -60,6 +60,25 @@ std::vector<short int> sine_codes(int n, double cycles)
     return v;
 }
 
+// A dialog opened on one sine document, with the same samples as a filter source for
+// the engine the dialog runs, so a test can compare the dialog's result with the engine's.
+struct sine_filter_case_t
+{
+    filter_dialog_t d;
+    ZqwFilter engine;
+    lib_wv_data_t<short int> src, expected;
+
+    sine_filter_case_t()
+    {
+        const std::vector<short int> codes = sine_codes(2000, 5);
+        d.docs.add("a", codes, 3.0f, 0.5f);
+        d.open();
+        src.samples.write(0, codes.data(), 2000);
+        src.amp = 3.0f;
+        src.offset = 0.5f;
+    }
+};
+
 } // namespace
 
 TEST(UiFilterForm, OpensWithTheFirstDocumentsSourceAndDefaults)
@@ -152,15 +171,10 @@ TEST(UiFilterForm, EachTypeShowsItsFramesAndDefaults)
 // and the response are those of the filter kind run on the same source.
 TEST(UiFilterForm, DesignFilterFillsThePlotsAndTheResult)
 {
-    filter_dialog_t d;
-    const std::vector<short int> codes = sine_codes(2000, 5);
-    d.docs.add("a", codes, 3.0f, 0.5f);
-    d.open();
-    ZqwFilter engine;
-    lib_wv_data_t<short int> src, expected;
-    src.samples.write(0, codes.data(), 2000);
-    src.amp = 3.0f;
-    src.offset = 0.5f;
+    sine_filter_case_t f;
+    filter_dialog_t &d = f.d;
+    ZqwFilter &engine = f.engine;
+    lib_wv_data_t<short int> &src = f.src, &expected = f.expected;
     const struct
     {
         int type;
@@ -260,15 +274,10 @@ TEST(UiFilterForm, RefusedDesignsSayWhyAndKeepTheLastResult)
 // frames keep what they show.
 TEST(UiFilterForm, StoredParametersDriveTheDesignWithoutTouchingTheFrames)
 {
-    filter_dialog_t d;
-    const std::vector<short int> codes = sine_codes(2000, 5);
-    d.docs.add("a", codes, 3.0f, 0.5f);
-    d.open();
-    ZqwFilter engine;
-    lib_wv_data_t<short int> src, expected;
-    src.samples.write(0, codes.data(), 2000);
-    src.amp = 3.0f;
-    src.offset = 0.5f;
+    sine_filter_case_t f;
+    filter_dialog_t &d = f.d;
+    ZqwFilter &engine = f.engine;
+    lib_wv_data_t<short int> &src = f.src, &expected = f.expected;
     const struct
     {
         int type;
