@@ -393,15 +393,7 @@ TEST(UiFilterForm, ButtonsAndFrameSendTheirCodes)
     filter_dialog_t d;
     d.docs.add("a", std::vector<short int>(100, 5));
     d.open();
-    d->show();
-    QSignalSpy spy(d.dlg, SIGNAL(filter_form_btn_signal(ui_filter_form_t *, int32)));
-    QTest::mouseClick(d->get_form()->btn_ok, Qt::LeftButton);
-    QTest::mouseClick(d->get_form()->btn_cancel, Qt::LeftButton);
-    d->close();
-    ASSERT_EQ(spy.count(), 3);
-    EXPECT_EQ(spy.at(0).at(1).toInt(), 3);
-    EXPECT_EQ(spy.at(1).at(1).toInt(), 2);
-    EXPECT_EQ(spy.at(2).at(1).toInt(), 8);
+    EXPECT_EQ(ok_cancel_close_codes(d.dlg.data(), SIGNAL(filter_form_btn_signal(ui_filter_form_t *, int32))), (std::vector<int>{3, 2, 8}));
 }
 
 TEST(UiDialogLook, FilterShowsEveryControlWhole)
