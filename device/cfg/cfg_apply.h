@@ -1,9 +1,38 @@
 #pragma once
-// Applying a channel's settings to the driver. Until the apply functions take over,
-// each answers the success its callers expect and writes nothing.
+// Applying a channel's settings to the driver: each function reads the channel's stored
+// settings back, fills a driver record and makes the driver-interface call. The
+// functions keep no state and report nothing (the amplitude apply answers 1 for its
+// callers that pass a result on).
 #include "lib_types.h"
 
-inline int32 cfg_apply_ampl_offset(int32) { return 1; }
 inline int32 cfg_apply_output(int32, int32) { return 1; }
 inline void cfg_restore_outputs() {}
-inline void cfg_apply_arb_sample_rate(int32) {}
+
+// --- Basic waves (ch 0 or 1; full_rule picks the full hold rule over the phase mode) ---
+void cfg_apply_sine_wave(int32 ch, bool full_rule);
+void cfg_apply_square_wave(int32 ch, bool full_rule);
+void cfg_apply_ramp_wave(int32 ch, bool full_rule);
+void cfg_apply_pulse_wave(int32 ch, bool full_rule);
+void cfg_apply_noise_wave(int32 ch);
+void cfg_apply_dc_wave(int32 ch);
+void cfg_apply_arb_wave(int32 ch, bool full_rule);
+void cfg_apply_prbs_wave(int32 ch, bool full_rule);
+void cfg_reapply_prbs_wave(int32 ch);
+// The PRBS edge and link to the driver's coupling.
+void cfg_apply_couple(int32 ch);
+// Amplitude and offset, or the whole PRBS wave again for a linked PRBS channel; 1.
+int32 cfg_apply_ampl_offset(int32 ch);
+// Both channels' frequencies, then the burst timing again where it matters.
+void cfg_apply_freq(int32 ch);
+// Both channels' phases, channel 0 first.
+void cfg_apply_phase();
+void cfg_apply_ramp_symmetry(int32 ch);
+void cfg_apply_square_duty(int32 ch);
+// The pulse timing of whichever channels play a pulse; ch does not matter.
+void cfg_apply_pulse_timing(int32 ch);
+void cfg_apply_arb_sample_rate(int32 ch);
+// Everything that follows a frequency change of channel ch.
+void cfg_apply_ch_after_freq(int32 ch);
+
+// --- Burst timing of both channels ---
+void cfg_apply_burst_both();

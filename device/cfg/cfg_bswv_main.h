@@ -176,6 +176,16 @@ public:
     std::string get_user_arb_wave_name() const;
     int32 load_user_arb_wave(const std::string &bin_name);
 
+    // --- Wave-type selection (cfg_bswv_type.cpp) and the later topics' operations it
+    // calls (stand-ins in cfg_bswv_main_standin_i29.cpp until their topics land) ---
+    int32 set_noise_bandwidth_switch(int32 on);
+    void restore_freq();
+    void recheck_for_wave_type();
+    int32 set_prbs_link(int32 on);
+    int32 set_noise_bandwidth(lib_unit_data_t value);
+    void check_harmonic_limits();
+    int32 get_wave_data(std::vector<int16> *out);
+
     // --- Raw access: no check, no re-apply; record stores follow the store rule ---
     lib_unit_data_t get_freq_raw() const { return freq; }
     lib_unit_data_t get_ampl_raw() const { return ampl; }

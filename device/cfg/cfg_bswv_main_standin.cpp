@@ -1,5 +1,5 @@
 // The settings object's operations whose own topics (frequency, phase and offset
-// setters, wave-type selection, harmonics, arbitrary selection) are not built yet: each
+// setters, harmonics, arbitrary selection) are not built yet: each
 // keeps the stored state consistent and applies nothing to the driver.
 #include "cfg_bswv_main.h"
 
@@ -27,20 +27,6 @@ int32 cfg_bswv_main_t::restore_offset()
 }
 
 int32 cfg_bswv_main_t::restore_freq_or_sample_rate()
-{
-    return 1;
-}
-
-// A known type is stored (the wave is not applied); any other code gives -13.
-int32 cfg_bswv_main_t::set_wave_type(int32 type)
-{
-    if (param_check.check_wave_type(type) != 1)
-        return -13;
-    wave_type = type;
-    return 1;
-}
-
-int32 cfg_bswv_main_t::apply_current_wave(bool)
 {
     return 1;
 }

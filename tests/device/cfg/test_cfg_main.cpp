@@ -262,3 +262,20 @@ TEST_F(CfgMain, SaveAndLoadPassesWriteNothing)
     EXPECT_EQ(cfg_get_config_file()->save_to("usr/config/JQZ_config.xml"), 1);
     EXPECT_TRUE(sim.log().empty());
 }
+
+TEST_F(CfgMain, StartUpEndsWithEachChannelsRefreshInsideItsOutputHold)
+{
+    // After the driver start-up and the calibration load, apply_all refreshes channel 0
+    // and then channel 1: each with its output disabled (bit 11 of its control register,
+    // 0x24 and 0x44) around the polarity write to register 80, then the saved enable
+    // bit restored. The outputs are off, so no wave reaches the driver.
+    const std::vector<sim_op_t> expected = {
+        sim_read(0x24, 0x0000), sim_read(0x24, 0x0000),  sim_write(0x24, 0x0800), sim_read(0x50, 0x0000),
+        sim_write(0x50, 0x0000), sim_read(0x24, 0x0800), sim_write(0x24, 0x0000), sim_read(0x44, 0x0000),
+        sim_read(0x44, 0x0000), sim_write(0x44, 0x0800), sim_read(0x50, 0x0000),  sim_write(0x50, 0x0000),
+        sim_read(0x44, 0x0800), sim_write(0x44, 0x0000)};
+    ASSERT_GE(startup_log.size(), expected.size());
+    const std::vector<sim_op_t> tail(startup_log.end() - static_cast<std::ptrdiff_t>(expected.size()),
+                                     startup_log.end());
+    EXPECT_EQ(sim_fpga_t::diff(expected, tail), "");
+}
