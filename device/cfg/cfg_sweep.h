@@ -19,6 +19,8 @@ public:
     int32 get_trig_out() const { return trig_out; }
     int32 set_trig_src(int32 src);
     int32 set_trig_out(int32 v);
+    void set_trig_src_raw(int32 v) { trig_src = v; }
+    void set_trig_out_raw(int32 v) { trig_out = v; }
 
 private:
     int32 channel = 0;

@@ -17,6 +17,7 @@ public:
     int32 get_enable() const { return enable; }
     int32 get_source_ch() const { return source_ch; }
     int32 set_enable(int32 on);
+    void set_enable_raw(int32 on) { enable = on; }
     void set_source_ch_raw(int32 ch) { source_ch = ch; }
 
 private:
