@@ -382,3 +382,23 @@ TEST_F(CfgBswvHarmonic, WaveDataByWaveType)
     EXPECT_EQ(cfg_get_builtin_wave_index(2), 207);
     EXPECT_EQ(cfg_get_builtin_wave_index(6), 207);
 }
+
+TEST_F(CfgBswvHarmonic, LimitsAfterASynthesisPullOnlyValuesAboveTheirMaximum)
+{
+    b->store_harmonic_switch_raw(1);
+    b->store_freq_raw(base(1e9L));
+    b->store_ampl_raw(base(100.0L));
+    b->check_harmonic_limits();
+    const long double max_freq = b->get_max_freq();
+    EXPECT_EQ(b->get_freq_raw().data, max_freq);
+    EXPECT_TRUE(b->get_freq_raw().changed);
+    EXPECT_LT(b->get_ampl_raw().data, 100.0L);
+    EXPECT_TRUE(b->get_ampl_raw().changed);
+
+    // Values below their minimum are left as they are.
+    b->store_freq_raw(base(0.0L));
+    b->store_ampl_raw(base(0.0L));
+    b->check_harmonic_limits();
+    EXPECT_EQ(b->get_freq_raw().data, 0.0L);
+    EXPECT_EQ(b->get_ampl_raw().data, 0.0L);
+}
