@@ -36,3 +36,6 @@ void cfg_apply_ch_after_freq(int32 ch);
 
 // --- Burst timing of both channels ---
 void cfg_apply_burst_both();
+
+// The whole channel again: its current wave with every setting.
+void cfg_apply_channel(int32 ch);

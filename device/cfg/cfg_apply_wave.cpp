@@ -254,3 +254,8 @@ void cfg_apply_ch_after_freq(int32 ch)
     if (cfg_is_freq_coupled(ch) || type == WAVE_ARB)
         cfg_apply_arb_sample_rate(ch);
 }
+
+void cfg_apply_channel(int32 ch)
+{
+    cfg_get_bswv_main(ch)->apply_current_wave(false);
+}

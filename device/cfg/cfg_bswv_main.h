@@ -46,6 +46,9 @@ cfg_bswv_wave_t *cfg_get_bswv_wave(int32 ch, int32 type);
 // result); otherwise the output switch, 0, and nothing applied.
 int32 apply_ampl(int32 ch);
 
+// The built-in wave index of a channel's wave data: 0 sine, 1 noise, 207 (ramp) else.
+int32 cfg_get_builtin_wave_index(int32 type);
+
 class cfg_bswv_main_t
 {
 public:
@@ -170,7 +173,7 @@ public:
     int32 restore_freq_or_sample_rate();
     int32 set_wave_type(int32 type);
     int32 apply_current_wave(bool full_rule);
-    void update_harmonic_wave_data();
+    int32 update_harmonic_wave_data();
     int32 get_arb_wave() const;
     int32 set_arb_wave(int32 id);
     std::string get_user_arb_wave_name() const;
@@ -256,6 +259,74 @@ public:
 
     // The store rule on one of this object's records.
     static void store(lib_unit_data_t *field, const lib_unit_data_t &v);
+
+    // --- Harmonics (cfg_bswv_harmonic.cpp): orders 2 to 10 added to the sine ---
+    int32 set_harmonic_switch(int32 on);
+    int32 set_harmonic_order(int32 order);
+    int32 get_harmonic_order(int32 *out) const;
+    int32 set_harmonic_type(int32 type);
+    int32 get_harmonic_type(int32 *out) const;
+    int32 set_harmonic_ampl(lib_unit_data_t value);
+    int32 get_harmonic_ampl(long double *out) const;
+    int32 set_harmonic_level(lib_unit_data_t *value);
+    int32 get_harmonic_level(lib_unit_data_t *out) const;
+    int32 set_harmonic_phase(lib_unit_data_t value);
+    int32 get_harmonic_phase(long double *out) const;
+    int32 get_harmonic_ampls(std::map<int32, long double> *out) const;
+    int32 get_harmonic_scale(long double *out) const;
+    // The order moved to the type's parity in the direction of the change, clamped to
+    // the order limits and stored; the check's result.
+    int32 store_harmonic_order(int32 order);
+    long double find_harmonic_ampl(int32 order) const;
+    long double find_harmonic_level(int32 order) const;
+    long double find_harmonic_phase(int32 order) const;
+    void put_harmonic_ampl(int32 order, long double value);
+    void put_harmonic_level(int32 order, long double value);
+    void put_harmonic_phase(int32 order, long double value);
+    lib_unit_data_t level_to_ampl(lib_unit_data_t level) const;
+    lib_unit_data_t ampl_to_level(long double volts) const;
+    int32 get_harmonic_even_wave_data();
+    int32 get_harmonic_odd_wave_data();
+    int32 get_harmonic_all_wave_data();
+    // The synthesis over the orders of one parity (0 even, 1 odd, 2 all); 1.
+    int32 synthesize_harmonics(int32 parity);
+    // w rotated left by trunc(L / order x phase / 360) samples (mod its size); 1.
+    int32 rotate_wave_by_phase(std::vector<int16> &w, int32 order, long double phase);
+    int32 update_harmonic_ampls();
+    int32 check_harmonics();
+    void check_harmonic_limits();
+    const std::vector<int16> &get_harmonic_samples() const { return harmonic_samples; }
+
+    // --- Channel wave data (cfg_bswv_harmonic.cpp) ---
+    // One period of the current wave: 0 when out was replaced, -13 (out untouched) for
+    // a type without wave data here.
+    int32 get_wave_data(std::vector<int16> *out);
+    int32 get_builtin_wave_data(int32 index, std::vector<int16> *out, float symmetry);
+
+    // --- Arbitrary-wave selection (cfg_bswv_arb_select.cpp) ---
+    int32 get_arb_wave_source();
+    int32 load_arb_wave_file(const std::string &path);
+    // The parameters of the ".info" file beside a ".bin" path; the reader supplies none.
+    void apply_wave_info_file(const std::string &path);
+    std::string get_builtin_arb_wave_name() const;
+    std::string get_arb_wave_display_name() const;
+    // The text shared by both channels: the display name for an arbitrary wave, empty
+    // for the other basic waves, unchanged for the remaining types.
+    const std::string &get_current_arb_wave_name();
+    std::string get_arb_wave_path() const;
+    int32 set_arb_wave_index(int32 index);
+    int32 load_user_arb_wave_twice(const std::string &path);
+
+    // --- Setters of other topics that this object's harmonics, arbitrary selection and
+    // coupling call (stand-ins in cfg_bswv_main_standin_i32.cpp until they land) ---
+    int32 set_freq(lib_unit_data_t value);
+    int32 restore_freq_record();
+    int32 store_ampl(lib_unit_data_t value);
+    int32 set_ampl(lib_unit_data_t *value);
+    int32 store_offset_or_dc(lib_unit_data_t value);
+    void recheck_after_freq();
+    void recheck_after_ampl();
+    void recheck_combine();
 
 private:
     // The phase with a negative zero stored back as positive zero.

@@ -16,7 +16,22 @@ public:
     void on_wave_type_changed_if_on() {}
     // The burst period, s.
     lib_unit_data_t get_period() const { return lib_unit_data_t{0.0L, LIB_UNIT_BASE, false}; }
+    // Stand-ins until the burst lands: trigger source (1 external) and trigger output
+    // (2 off), stored; the setters tell the mode exclusion (cfg_mode_excl_standin_i32.cpp).
+    int32 get_trig_src() const { return trig_src; }
+    int32 get_trig_out() const { return trig_out; }
+    int32 set_trig_src(int32 src);
+    int32 set_trig_out(int32 v);
+    void set_trig_src_raw(int32 v) { trig_src = v; }
+    void set_trig_out_raw(int32 v) { trig_out = v; }
+    int32 store_trig_out(int32 v)
+    {
+        trig_out = v;
+        return 1;
+    }
 
 private:
     int32 channel = 0;
+    int32 trig_src = 0;
+    int32 trig_out = 2;
 };

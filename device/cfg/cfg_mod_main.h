@@ -27,10 +27,15 @@ public:
     lib_unit_data_t get_current_deviation() const { return deviation; }
     void store_state(int32 s) { state = s; }
     void store_current_deviation(lib_unit_data_t d) { deviation = d; }
+    // Stand-ins until modulation lands: the current object's source (1 external),
+    // stored; the setter tells the mode exclusion first (cfg_mode_excl_standin_i32.cpp).
+    int32 get_source() const { return source; }
+    int32 set_source(int32 s);
 
 private:
     int32 channel = 0;
     int32 state = 0;
     int32 type = 0;
     lib_unit_data_t deviation{};
+    int32 source = 0;
 };

@@ -3,6 +3,16 @@
 // keeps its channel only.
 #include "lib_types.h"
 
+#include <vector>
+
+// Stand-in for the channel's serial pattern until the data patterns land: its samples.
+class cfg_uart_pattern_t
+{
+public:
+    void get_samples(std::vector<int16> &out) const { out = samples; }
+    std::vector<int16> samples;
+};
+
 class cfg_pattern_t
 {
 public:
@@ -10,7 +20,9 @@ public:
     int32 get_channel() const { return channel; }
     void set_wave_type(int32) {}
     void update() {}
+    cfg_uart_pattern_t *get_uart_pattern() { return &uart; }
 
 private:
     int32 channel = 0;
+    cfg_uart_pattern_t uart;
 };

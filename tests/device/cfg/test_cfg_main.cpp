@@ -195,12 +195,22 @@ TEST_F(CfgMain, CopyChannelRefusesWhileACouplingIsOn)
 {
     cfg_main_t *root = cfg_main_t::get_instance();
     cfg_get_bswv_main(0)->store_freq_raw(lib_unit_data_t{777.0L, 14, false});
+    // The switches alone, without the coupling they would start.
+    cfg_ch_couple_t *couple = cfg_get_couple();
+    const auto set_switch = [couple](int32 kind, int32 on) {
+        if (kind == 0)
+            couple->set_freq_couple_en_raw(on);
+        else if (kind == 1)
+            couple->set_ampl_couple_en_raw(on);
+        else
+            couple->set_phase_couple_en_raw(on);
+    };
     for (int32 kind : {0, 1, 2})
     {
-        cfg_get_couple()->set_couple_en(kind, 1);
+        set_switch(kind, 1);
         EXPECT_EQ(root->copy_channel(1, 0), -12) << kind;
         EXPECT_EQ(cfg_get_bswv_main(1)->get_freq_raw().data, 1000.0L) << kind;
-        cfg_get_couple()->set_couple_en(kind, 0);
+        set_switch(kind, 0);
     }
     EXPECT_EQ(root->copy_channel(1, 0), 1);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_freq_raw().data, 777.0L);
@@ -210,15 +220,16 @@ TEST_F(CfgMain, AlignPhaseRefusesUnderPhaseCouplingOrTracking)
 {
     cfg_main_t *root = cfg_main_t::get_instance();
     cfg_get_bswv_main(0)->store_phase_raw(lib_unit_data_t{30.0L, 14, false});
-    cfg_get_couple()->set_couple_en(2, 1);
+    // The switches alone, without the coupling or copy they would start.
+    cfg_get_couple()->set_phase_couple_en_raw(1);
     EXPECT_EQ(root->align_phase(), -12);
-    cfg_get_couple()->set_couple_en(2, 0);
-    cfg_get_couple()->set_track_en(1);
+    cfg_get_couple()->set_phase_couple_en_raw(0);
+    cfg_get_couple()->set_track_en_raw(1);
     EXPECT_EQ(root->align_phase(), -12);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 0.0L);
     // Frequency coupling alone does not stop it.
-    cfg_get_couple()->set_track_en(0);
-    cfg_get_couple()->set_couple_en(0, 1);
+    cfg_get_couple()->set_track_en_raw(0);
+    cfg_get_couple()->set_freq_couple_en_raw(1);
     EXPECT_EQ(root->align_phase(), 1);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 30.0L);
 }
