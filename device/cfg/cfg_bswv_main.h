@@ -176,6 +176,15 @@ public:
     std::string get_user_arb_wave_name() const;
     int32 load_user_arb_wave(const std::string &bin_name);
 
+    // --- Amplitude, load and phase stores used by combining and burst ---
+    // 0, -10, -11 or a negative coupling or combining result.
+    int32 store_ampl(lib_unit_data_t value);
+    int32 set_ampl(const lib_unit_data_t *value);
+    // 1, -10 or -11; the limited load is written back.
+    int32 set_load(int32 *ohms);
+    // 0 or a negative coupling result.
+    int32 store_phase(lib_unit_data_t value);
+
     // --- Raw access: no check, no re-apply; record stores follow the store rule ---
     lib_unit_data_t get_freq_raw() const { return freq; }
     lib_unit_data_t get_ampl_raw() const { return ampl; }

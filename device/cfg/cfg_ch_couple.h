@@ -68,6 +68,11 @@ public:
     // differ, a phase re-synchronisation.
     static void update_and_resync() {}
 
+    // Tracking on with ch as its reference channel: 1, else 0.
+    int32 is_track_src(int32 ch) const;
+    // The phase offset that channel 1 keeps from channel 0 while phases are coupled.
+    long double get_phase_deviation() const;
+
 private:
     int32 src_ch = 0;
     int32 freq_couple_en = 0;
