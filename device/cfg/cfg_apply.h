@@ -5,9 +5,6 @@
 // callers that pass a result on).
 #include "lib_types.h"
 
-inline int32 cfg_apply_output(int32, int32) { return 1; }
-inline void cfg_restore_outputs() {}
-
 // --- Basic waves (ch 0 or 1; full_rule picks the full hold rule over the phase mode) ---
 void cfg_apply_sine_wave(int32 ch, bool full_rule);
 void cfg_apply_square_wave(int32 ch, bool full_rule);
@@ -34,8 +31,25 @@ void cfg_apply_arb_sample_rate(int32 ch);
 // Everything that follows a frequency change of channel ch.
 void cfg_apply_ch_after_freq(int32 ch);
 
-// --- Burst timing of both channels ---
-void cfg_apply_burst_both();
-
 // The whole channel again: its current wave with every setting.
 void cfg_apply_channel(int32 ch);
+
+// --- Burst, sweep and output ---
+struct drv_burst_para_t;
+
+// Both channels' burst timing: frequencies, delays less channel 0's minimum delay, and
+// periods, under the burst hold.
+drv_burst_para_t cfg_build_burst_para();
+void cfg_apply_burst_both();
+// Both channels' burst start phases.
+void cfg_apply_burst_phase();
+// Both channels' burst delays, each on its own (no caller in the library).
+void cfg_apply_burst_delay();
+// The logarithmic sweep profile of the other channel, then of ch, for each that sweeps.
+void cfg_apply_sweep_wave(int32 ch);
+void cfg_apply_sweep_time(int32 ch);
+// Centre and span (of both channels while both sweep), then the amplitudes again.
+void cfg_apply_sweep_center_span(int32 ch);
+// The output switch under the output hold; the driver's result.
+int32 cfg_apply_output(int32 ch, int32 on);
+void cfg_restore_outputs();

@@ -179,15 +179,8 @@ public:
     std::string get_user_arb_wave_name() const;
     int32 load_user_arb_wave(const std::string &bin_name);
 
-    // --- Wave-type selection (cfg_bswv_type.cpp) and the later topics' operations it
-    // calls (stand-ins in cfg_bswv_main_standin_i29.cpp until their topics land) ---
+    // --- Wave-type selection (cfg_bswv_type.cpp) ---
     int32 set_noise_bandwidth_switch(int32 on);
-    void restore_freq();
-    void recheck_for_wave_type();
-    int32 set_prbs_link(int32 on);
-    int32 set_noise_bandwidth(lib_unit_data_t value);
-    void check_harmonic_limits();
-    int32 get_wave_data(std::vector<int16> *out);
 
     // --- Raw access: no check, no re-apply; record stores follow the store rule ---
     lib_unit_data_t get_freq_raw() const { return freq; }
@@ -316,17 +309,6 @@ public:
     std::string get_arb_wave_path() const;
     int32 set_arb_wave_index(int32 index);
     int32 load_user_arb_wave_twice(const std::string &path);
-
-    // --- Setters of other topics that this object's harmonics, arbitrary selection and
-    // coupling call (stand-ins in cfg_bswv_main_standin_i32.cpp until they land) ---
-    int32 set_freq(lib_unit_data_t value);
-    int32 restore_freq_record();
-    int32 store_ampl(lib_unit_data_t value);
-    int32 set_ampl(lib_unit_data_t *value);
-    int32 store_offset_or_dc(lib_unit_data_t value);
-    void recheck_after_freq();
-    void recheck_after_ampl();
-    void recheck_combine();
 
 private:
     // The phase with a negative zero stored back as positive zero.
