@@ -433,3 +433,23 @@ TEST_F(CfgModMain, LookupGivesAmForUnknownTypes)
     for (int32 t = 1; t <= 8; ++t)
         EXPECT_EQ(mod(0)->get_mod(t)->get_type_id(), t);
 }
+
+TEST_F(CfgModMain, OtherRunModesSwitchModulationOffAndItsSettingsAreRefused)
+{
+    carrier(0, WAVE_SINE, 1000.0L);
+    for (int32 mode : {cfg_wv_main_t::RUN_MODE_SWEEP, cfg_wv_main_t::RUN_MODE_BURST, cfg_wv_main_t::RUN_MODE_CONTINUOUS})
+    {
+        SCOPED_TRACE(mode);
+        wv(0)->set_run_mode(cfg_wv_main_t::RUN_MODE_MOD);
+        ASSERT_EQ(mod(0)->get_state(), 1);
+        sim.poke(40, 0x0002);
+        wv(0)->set_run_mode(mode);
+        EXPECT_EQ(mod(0)->get_state(), 0);
+        EXPECT_EQ(sim.peek(40) & 0x3F, 0);
+        lib_unit_data_t hz = cfg_rec(500.0L);
+        EXPECT_EQ(mod(0)->set_mod_freq(hz), -12);
+        EXPECT_EQ(mod(0)->get_current_mod()->get_mod_freq().data, 100.0L);
+        EXPECT_EQ(mod(0)->set_type(2, false), -12);
+        EXPECT_EQ(mod(0)->get_type(), 1);
+    }
+}
