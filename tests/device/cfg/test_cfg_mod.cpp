@@ -3,6 +3,7 @@
 // each type's apply order as register traffic.
 #include "cfg_mod.h"
 #include "cfg_mod_fixture.h"
+#include "drv_instance_manage.h"
 #include "drv_mod.h"
 
 #include <gtest/gtest.h>
@@ -505,4 +506,48 @@ TEST_F(CfgMod, AmApplyWritesTypeSourceFrequencyDepthAndTheWaveBlockInOrder)
     };
     const std::string diff = sim_fpga_t::diff(expected, head);
     EXPECT_TRUE(diff.empty()) << diff;
+}
+
+TEST_F(CfgMod, PwmOnTheSecondPlatformStepsTheDeviationAndSurvivesShortEdges)
+{
+    const long double margin = drv()->get_pwm_width_margin();
+    carrier(0, WAVE_PULSE, 1000.0L);
+    bswv(0)->store_pulse_width_raw(cfg_rec(2e-4L));
+    cfg_mod_t *pwm = mod(0)->get_mod(8);
+    const long double plain = pwm->get_max_deviation();
+    EXPECT_NEAR(static_cast<double>(plain), static_cast<double>(2e-4L - margin), 1e-15);
+
+    drv_instance_manage_t::get_instance()->set_product_id(2);
+    const long double step = drv()->get_pwm_min_width();
+    ASSERT_GT(step, 0.0L);
+    const struct
+    {
+        const char *name;
+        long double rise;
+        long double fall;
+    } cases[] = {
+        // Both below the intrinsic edge: no root of a negative number.
+        {"edges below the intrinsic one", 2e-9L, 2e-9L},
+        {"long edges narrow the swing", 4e-5L, 6e-5L},
+    };
+    for (const auto &c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        bswv(0)->store_rise_edge_raw(cfg_rec(c.rise));
+        bswv(0)->store_fall_edge_raw(cfg_rec(c.fall));
+        const long double d = pwm->get_max_deviation();
+        ASSERT_TRUE(std::isfinite(static_cast<double>(d)));
+        EXPECT_GE(d, 0.0L);
+        EXPECT_LE(d, plain);
+        // A whole number of the driver's width steps.
+        const long double steps = d / step;
+        EXPECT_NEAR(static_cast<double>(steps), std::round(static_cast<double>(steps)), 1e-6);
+    }
+    // Long edges leave less room than short ones.
+    bswv(0)->store_rise_edge_raw(cfg_rec(2e-9L));
+    bswv(0)->store_fall_edge_raw(cfg_rec(2e-9L));
+    const long double short_edges = pwm->get_max_deviation();
+    bswv(0)->store_rise_edge_raw(cfg_rec(4e-5L));
+    bswv(0)->store_fall_edge_raw(cfg_rec(6e-5L));
+    EXPECT_LT(pwm->get_max_deviation(), short_edges);
 }
