@@ -53,3 +53,13 @@ void cfg_apply_sweep_center_span(int32 ch);
 // The output switch under the output hold; the driver's result.
 int32 cfg_apply_output(int32 ch, int32 on);
 void cfg_restore_outputs();
+
+// --- Modulation ---
+// Modulation values of both channels in one driver update, under the modulation hold:
+// each channel's type with its modulating frequency (the key rate for ASK, FSK and
+// PSK), its depth or deviation, or its FSK hop frequency.
+void cfg_apply_mod_freq_both();
+void cfg_apply_mod_deviation_both();
+void cfg_apply_fsk_hop_both();
+// Channel ch's PSK phase.
+void cfg_apply_mod_phase(int32 ch);
