@@ -182,6 +182,12 @@ int32 cfg_uart_pattern_t::build()
     pattern->get_text(text);
     int32 length = 0;
     pattern->get_text_length(length);
+    return build_from(text, length);
+}
+
+int32 cfg_uart_pattern_t::build_from(const std::string &text, int32 length)
+{
+    samples.clear();
     char_count = length;
     // A length beyond the text frames only the characters that exist.
     const size_t chars = std::min(static_cast<size_t>(std::max(length, 0)), text.size());

@@ -10,6 +10,7 @@
 #include "lib_types.h"
 #include "lib_unit_data.h"
 
+#include <string>
 #include <vector>
 
 // out = every value of in x 32767 / max(|high|, |low|), truncated toward zero and held
@@ -82,6 +83,9 @@ public:
     // The stream of 0 and 1 values from the channel's text; 1, or 0 (nothing built)
     // without the driver's support. Only the characters the text has are framed.
     int32 build();
+    // The build's framing of the first length characters of text (no more than it
+    // has), without the support question; 1.
+    int32 build_from(const std::string &text, int32 length);
     // Build, scale to 0 and 32767, send.
     void apply();
     // The stream to the driver while the channel's output is on.
