@@ -174,6 +174,9 @@ int32 cfg_counter_t::calc_deviation(lib_unit_data_t f)
 
 lib_unit_data_t cfg_counter_t::get_period() const
 {
+    // Before the first measurement (or after a zero count) there is no period to give.
+    if (freq.data == 0.0L || !std::isfinite(freq.data))
+        return lib_unit_data_t{0.0L, freq.unit, false};
     return lib_unit_data_t{1.0L / freq.data, freq.unit, false};
 }
 

@@ -51,6 +51,7 @@ public:
 
     lib_unit_data_t get_freq() const { return freq; }
     lib_unit_data_t get_prev_freq() const { return prev_freq; }
+    // 1 / frequency; 0 while the frequency is 0.
     lib_unit_data_t get_period() const;
     lib_unit_data_t get_pos_width() const { return pos_width; }
     lib_unit_data_t get_neg_width() const { return neg_width; }

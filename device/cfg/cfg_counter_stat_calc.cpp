@@ -5,6 +5,20 @@
 
 #include <cmath>
 
+namespace
+{
+// value's data in code unit; the conversion is skipped when the codes agree, which is
+// the counter's case (every sample in code 14).
+long double data_in(const lib_unit_data_t &value, int32 unit)
+{
+    if (value.unit == unit)
+        return value.data;
+    lib_unit_data_t out = value;
+    lib_unit_convert(value, out, unit);
+    return out.data;
+}
+} // namespace
+
 void cfg_counter_stat_calc_t::init(long double data, int32 unit, bool flag)
 {
     const lib_unit_data_t v{data, unit, flag};
@@ -50,34 +64,23 @@ cfg_counter_stat_t cfg_counter_stat_calc_t::snapshot() const
     return out;
 }
 
-void cfg_counter_stat_calc_t::add_to_sum(const lib_unit_data_t &s)
-{
-    lib_unit_data_t c = s;
-    lib_unit_convert(s, c, sum.unit);
-    sum.data += c.data;
-}
+void cfg_counter_stat_calc_t::add_to_sum(const lib_unit_data_t &s) { sum.data += data_in(s, sum.unit); }
 
 void cfg_counter_stat_calc_t::add_to_sum_sq(const lib_unit_data_t &s)
 {
-    lib_unit_data_t t = sum_sq;
-    lib_unit_convert(sum_sq, t, s.unit);
-    sum_sq.data = t.data + s.data * s.data;
+    sum_sq.data = data_in(sum_sq, s.unit) + s.data * s.data;
     sum_sq.unit = s.unit;
 }
 
 void cfg_counter_stat_calc_t::update_min(const lib_unit_data_t &s)
 {
-    lib_unit_data_t m = min;
-    lib_unit_convert(min, m, s.unit);
-    if (m.data > s.data)
+    if (data_in(min, s.unit) > s.data)
         min = s;
 }
 
 void cfg_counter_stat_calc_t::update_max(const lib_unit_data_t &s)
 {
-    lib_unit_data_t m = max;
-    lib_unit_convert(max, m, s.unit);
-    if (s.data > m.data)
+    if (s.data > data_in(max, s.unit))
         max = s;
 }
 
@@ -93,16 +96,13 @@ void cfg_counter_stat_calc_t::update_stdev()
 {
     if (count == 0)
         return;
-    lib_unit_data_t a = mean;
-    lib_unit_convert(mean, a, sum_sq.unit);
-    stdev.data = std::sqrt(std::fabs(sum_sq.data / static_cast<long double>(count) - a.data * a.data));
+    const long double a = data_in(mean, sum_sq.unit);
+    stdev.data = std::sqrt(std::fabs(sum_sq.data / static_cast<long double>(count) - a * a));
     stdev.unit = sum_sq.unit;
 }
 
 void cfg_counter_stat_calc_t::update_range()
 {
-    lib_unit_data_t b = min;
-    lib_unit_convert(min, b, max.unit);
-    range.data = std::fabs(max.data - b.data);
+    range.data = std::fabs(max.data - data_in(min, max.unit));
     range.unit = max.unit;
 }

@@ -10,13 +10,17 @@
 #include "lib_trunc.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <cstring>
 #include <string>
 
 namespace
 {
 constexpr int32 MAX_GAP_BITS = 120;
 constexpr int32 SAMPLES_PER_BIT = 2;
+constexpr int32 MAX_DATA_BITS = 32;
+constexpr size_t COPY_BLOCK = 8;
 } // namespace
 
 int32 cfg_scale_to_full_range(const std::vector<int16> &in, float high, float low, std::vector<int16> &out)
@@ -153,23 +157,38 @@ int32 cfg_uart_pattern_t::refresh()
     return 0;
 }
 
-void cfg_uart_pattern_t::frame_char(std::vector<int16> d)
+int32 cfg_uart_pattern_t::frame_char(uint8 code, int16 *out)
 {
+    // The values below are 0 and 1, so the inversion |v - 1| is v ^ 1.
+    const int16 flip = polarity == 1 ? 0 : 1;
+    const int32 bits = std::clamp(data_bits, 0, MAX_DATA_BITS);
+    int16 d[MAX_DATA_BITS];
+    for (int32 b = bits - 1, k = 0; b >= 0; --b, ++k)
+        d[k] = static_cast<int16>(b < 8 && ((code >> b) & 1U) ? 1 : 0);
     if (bit_order != 0)
-        std::reverse(d.begin(), d.end());
-    const auto ones = std::count(d.begin(), d.end(), int16(1));
-    if (parity == 0 || parity == 1)
+        std::reverse(d, d + bits);
+    int32 n = 0;
+    auto put = [&](int16 v, int32 count) {
+        for (int32 i = 0; i < count; ++i)
+            out[n++] = static_cast<int16>(v ^ flip);
+    };
+    put(0, SAMPLES_PER_BIT);
+    int32 ones = 0;
+    for (int32 k = 0; k < bits; ++k)
     {
-        const bool even = ones % 2 == 0;
-        parity_bit = (parity == 0) == even ? 1 : 0;
-        d.push_back(static_cast<int16>(parity_bit));
+        ones += d[k];
+        put(d[k], SAMPLES_PER_BIT);
     }
-    d.insert(d.begin(), 0);
-    for (int16 v : d)
-        samples.insert(samples.end(), SAMPLES_PER_BIT, v);
-    const size_t stop = stop_bits == 1.0L ? 2 : stop_bits == 1.5L ? 3 : 4;
-    samples.insert(samples.end(), stop, 1);
-    samples.insert(samples.end(), static_cast<size_t>(std::max<int16>(char_gap_bits, 0)) * SAMPLES_PER_BIT, 1);
+    int32 bit = -1;
+    if (parity == 0)
+        bit = ones % 2 == 0 ? 1 : 0;
+    else if (parity == 1)
+        bit = ones % 2 == 1 ? 1 : 0;
+    if (bit >= 0)
+        put(static_cast<int16>(bit), SAMPLES_PER_BIT);
+    put(1, stop_bits == 1.0L ? 2 : stop_bits == 1.5L ? 3 : 4);
+    put(1, std::max<int32>(char_gap_bits, 0) * SAMPLES_PER_BIT);
+    return bit;
 }
 
 int32 cfg_uart_pattern_t::build()
@@ -187,30 +206,57 @@ int32 cfg_uart_pattern_t::build()
 
 int32 cfg_uart_pattern_t::build_from(const std::string &text, int32 length)
 {
-    samples.clear();
     char_count = length;
     // A length beyond the text frames only the characters that exist.
     const size_t chars = std::min(static_cast<size_t>(std::max(length, 0)), text.size());
-    const int32 bits = std::clamp(data_bits, 0, 32);
-    std::vector<int16> d(static_cast<size_t>(bits));
+    const int32 bits = std::clamp(data_bits, 0, MAX_DATA_BITS);
+    const size_t frame_len = static_cast<size_t>(frame_length(bits));
+    // Frames are kept and copied in whole blocks of COPY_BLOCK samples; the last block
+    // of a frame may run past it into the next frame's place or the slack at the end.
+    const size_t slot_len = (frame_len + COPY_BLOCK - 1) / COPY_BLOCK * COPY_BLOCK;
+    const size_t idle = static_cast<size_t>(std::max<int16>(frame_idle_bits, 0));
+    const int16 idle_value = polarity == 1 ? 1 : 0;
+    const size_t total = 2 * idle + chars * frame_len;
+    // Every sample is written below, so the buffer of an earlier build is reused as it is.
+    samples.resize(total + COPY_BLOCK);
+    std::fill(samples.begin(), samples.begin() + static_cast<long>(idle), idle_value);
+    // A text repeats few distinct characters: each one is framed once and copied after.
+    std::array<int32, 256> slot;
+    slot.fill(-1);
+    std::array<int32, 256> parity_of{};
+    std::vector<int16> frames;
+    frames.reserve(slot_len * 64);
     for (size_t i = 0; i < chars; ++i)
     {
-        const uint32 code = static_cast<uint8>(text[i]);
-        for (int32 b = bits - 1, k = 0; b >= 0; --b, ++k)
-            d[static_cast<size_t>(k)] = static_cast<int16>(b < 8 && ((code >> b) & 1U) ? 1 : 0);
-        frame_char(d);
+        const uint8 code = static_cast<uint8>(text[i]);
+        if (slot[code] >= 0)
+            continue;
+        slot[code] = static_cast<int32>(frames.size());
+        frames.resize(frames.size() + slot_len);
+        parity_of[code] = frame_char(code, frames.data() + slot[code]);
     }
-    if (frame_idle_bits > 0)
+    const int16 *table = frames.data();
+    const uint8 *codes = reinterpret_cast<const uint8 *>(text.data());
+    int16 *out = samples.data() + idle;
+    for (size_t i = 0; i < chars; ++i, out += frame_len)
     {
-        samples.insert(samples.begin(), static_cast<size_t>(frame_idle_bits), 1);
-        samples.insert(samples.end(), static_cast<size_t>(frame_idle_bits), 1);
+        const int16 *frame = table + slot[codes[i]];
+        for (size_t k = 0; k < frame_len; k += COPY_BLOCK)
+            std::memcpy(out + k, frame + k, COPY_BLOCK * sizeof(int16));
     }
-    if (polarity != 1)
-    {
-        for (int16 &v : samples)
-            v = static_cast<int16>(std::abs(v - 1));
-    }
+    if (chars > 0 && parity_of[codes[chars - 1]] >= 0)
+        parity_bit = parity_of[codes[chars - 1]];
+    // The slack and whatever the last block spilled into the closing idle.
+    std::fill(samples.begin() + static_cast<long>(total - idle), samples.end(), idle_value);
+    samples.resize(total);
     return 1;
+}
+
+int32 cfg_uart_pattern_t::frame_length(int32 bits) const
+{
+    const int32 parity_bits = parity == 0 || parity == 1 ? 1 : 0;
+    const int32 stop = stop_bits == 1.0L ? 2 : stop_bits == 1.5L ? 3 : 4;
+    return SAMPLES_PER_BIT * (1 + bits + parity_bits) + stop + std::max<int32>(char_gap_bits, 0) * SAMPLES_PER_BIT;
 }
 
 void cfg_uart_pattern_t::apply()

@@ -93,7 +93,9 @@ public:
 
 private:
     int32 convert_time(const lib_unit_data_t &value, lib_unit_data_t &time, int16 &bits);
-    void frame_char(std::vector<int16> data);
+    // One character's framed samples (polarity applied) into out; its parity bit, or -1.
+    int32 frame_char(uint8 code, int16 *out);
+    int32 frame_length(int32 bits) const;
 
     int32 channel = 0;
     int32 bit_rate = 0;

@@ -212,6 +212,7 @@ TEST_F(CfgCounter, UnreadyOrZeroRegistersGiveNoResultAndFiniteStatistics)
         c->step();
     EXPECT_EQ(c->get_state(), 2);
     EXPECT_EQ(c->get_freq().data, 0.0L);
+    EXPECT_EQ(c->get_period().data, 0.0L);
     EXPECT_EQ(c->get_freq_stat().count, 0);
 
     // A count above the direct limit with zero width registers: the frequency is taken,

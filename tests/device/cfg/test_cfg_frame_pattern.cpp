@@ -101,7 +101,9 @@ TEST(CfgFramePattern, FrameLayoutForSeveralLengthCodes)
         const std::vector<int16> crc = slice(bits, 7 + c.data_values, 15);
         std::uint16_t want = crc15_by_division(head);
         if (c.crc_bits != nullptr)
+        {
             EXPECT_EQ(crc, bits_of_text(c.crc_bits));
+        }
         std::uint16_t got = 0;
         std::string digits, pairs;
         for (int16 b : crc)

@@ -77,7 +77,9 @@ TEST_F(CfgSync, SwitchingOnChecksTheSourceChannel)
         EXPECT_EQ(s->get_enable(), c.result == 1 ? 1 : 0);
         EXPECT_EQ(messages(), c.msgs);
         if (c.result != 1)
+        {
             EXPECT_TRUE(sim.writes().empty()) << sim.compact();
+        }
     }
     // Switching off needs no check.
     set_channel(0, 4, 2, 5e7L, 1);
