@@ -199,11 +199,6 @@ public:
         freq_dev = deviation;
     }
 
-    // Tracking on with ch as its reference channel: 1, else 0.
-    int32 is_track_src(int32 ch) const;
-    // The phase offset that channel 1 keeps from channel 0 while phases are coupled.
-    long double get_phase_deviation() const;
-
 private:
     // The clamp of a configuration setter: 1, -10 or -11, the value corrected.
     static int32 clamp(long double *value, long double min, long double max);
