@@ -294,4 +294,85 @@ private:
     std::unique_ptr<cfg_bswv_dc_t> dc;
     std::unique_ptr<cfg_bswv_arb_t> arb;
     std::unique_ptr<cfg_bswv_prbs_t> prbs;
+
+public:
+    // --- Frequency, amplitude, shape, noise, phase and PRBS setters ---
+    // A set_ operation checks, stores (clamped if needed), runs the dependent re-checks
+    // and then applies to the driver; a store_ operation changes only the settings.
+    // Results: 1 done (0 from the frequency and amplitude stores inside their limits),
+    // -10 clamped to the maximum, -11 clamped to the minimum, -12 refused by the wave
+    // type or run mode, -13 not accepted. Records are in base units (code 14).
+
+    // Frequency, period and sample rate (cfg_bswv_freq.cpp).
+    int32 set_freq(lib_unit_data_t value);
+    int32 set_period(lib_unit_data_t value);
+    int32 store_period(lib_unit_data_t value);
+    int32 set_sample_rate(lib_unit_data_t value);
+    int32 store_sample_rate(lib_unit_data_t value);
+    int32 set_sample_rate_mode(int32 on);
+    void sync_sample_rate_with_freq(int32 channel);
+    void recheck_after_freq();
+    void recheck_for_wave_type();
+    int32 freq_needs_apply();
+    void copy_prbs_to_partner();
+    void restore_freq();
+    int32 restore_freq_record();
+    // Every pulse timing record set to 0 (the effective frequency became 0).
+    void zero_pulse_timing();
+
+    // Amplitude, offset, levels and load (cfg_bswv_ampl.cpp).
+    int32 set_ampl(lib_unit_data_t *value);
+    int32 store_ampl(lib_unit_data_t value);
+    int32 set_ampl_vrms(lib_unit_data_t *value);
+    int32 set_ampl_dbm(lib_unit_data_t *value);
+    int32 set_offset(lib_unit_data_t *value);
+    int32 store_offset(lib_unit_data_t *value);
+    int32 store_dc_level(lib_unit_data_t *value);
+    int32 store_offset_or_dc(lib_unit_data_t value);
+    int32 set_high_level(lib_unit_data_t value);
+    int32 set_low_level(lib_unit_data_t value);
+    // The load pulled into 50 .. 100000 or 1000000 and written back through ohms.
+    int32 set_load(int32 *ohms);
+    void rescale_for_load(long double old_load, long double new_load);
+    long double convert_for_load(int32 old_load, int32 new_load, long double value);
+    void recheck_after_ampl();
+    void recheck_combine();
+    static lib_unit_data_t vrms_to_vpp(long double vrms, int32 type);
+    static lib_unit_data_t dbm_to_vpp(long double dbm, int32 type, int32 ohms);
+
+    // Duty, symmetry, pulse width, edges, delay and hold (cfg_bswv_timing.cpp).
+    int32 set_duty(lib_unit_data_t *value);
+    int32 store_duty(lib_unit_data_t value);
+    int32 set_symmetry(lib_unit_data_t *value);
+    int32 store_symmetry(lib_unit_data_t value);
+    int32 set_width(lib_unit_data_t value);
+    int32 store_width(lib_unit_data_t value);
+    int32 set_pulse_duty(lib_unit_data_t value);
+    int32 store_pulse_duty(lib_unit_data_t value);
+    int32 set_rise_edge(lib_unit_data_t value);
+    int32 store_rise_edge(lib_unit_data_t value);
+    int32 set_fall_edge(lib_unit_data_t value);
+    int32 store_fall_edge(lib_unit_data_t value);
+    void restore_rise_edge();
+    void restore_fall_edge();
+    int32 set_pulse_delay(lib_unit_data_t value);
+    int32 store_pulse_delay(lib_unit_data_t value);
+    int32 set_pulse_hold(int32 mode);
+    void keep_width();
+    void keep_pulse_duty();
+    void recheck_pwm();
+
+    // Noise, phase and PRBS (cfg_bswv_misc.cpp).
+    int32 set_noise_stdev(lib_unit_data_t value);
+    void update_noise_stdev();
+    void restore_noise_stdev();
+    int32 set_mean(lib_unit_data_t value);
+    int32 set_noise_bandwidth(lib_unit_data_t value);
+    int32 store_phase(lib_unit_data_t value);
+    int32 set_prbs_length(lib_unit_data_t *value);
+    int32 store_prbs_length(lib_unit_data_t value);
+    int32 set_prbs_edge(lib_unit_data_t *value);
+    int32 store_prbs_edge(lib_unit_data_t value);
+    int32 recheck_prbs_edge();
+    int32 set_prbs_link(int32 on);
 };
