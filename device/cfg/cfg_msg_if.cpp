@@ -186,13 +186,17 @@ int32 cfg_msg_if_t::get_wave_type(cfg_msg_para_t *p)
 
 // --- Basic-wave settings ---
 
-// Both calls get the record's own load, so a load clamped by the first reaches the
-// second clamped.
+// Each channel gets the load as asked, so the addressed channel reports its own clamp
+// even when the tracked channel clamped first; the record gets the clamped load back.
 int32 cfg_msg_if_t::set_load(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_CHANNEL(p);
+    const int32 asked = p->value.i;
     int32 *ohms = &p->value.i;
-    return tracked(p->ch, [ohms](int32 c) { return bswv(c)->set_load(ohms); });
+    return tracked(p->ch, [asked, ohms](int32 c) {
+        *ohms = asked;
+        return bswv(c)->set_load(ohms);
+    });
 }
 
 int32 cfg_msg_if_t::get_load(cfg_msg_para_t *p)
