@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
+
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -102,6 +106,23 @@ TEST_F(CfgFileConverterImport, TextExportsLoadOnTheChannelAndItsTracker)
         EXPECT_EQ(cfg_get_bswv_main(1)->get_wave_type(), c.type1);
         EXPECT_EQ(fs::exists("wave dir\\test.bin"), c.type0 == 6);
     }
+}
+
+TEST_F(CfgFileConverterImport, AFailedConversionLoadsNoStaleFile)
+{
+    write_text("in.csv", "Amplitude\n1\n-1\n");
+    write_text("wave dir\\test.bin", std::string(32768, '\0'));
+    cfg_get_bswv_main(0)->set_wave_type(0);
+    // A full disk, as a file size limit: the converted file cannot be written.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved = {};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = {1000, saved.rlim_max};
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    EXPECT_EQ(converter.load_outside_wave(0, "in.csv", "wave dir"), 1);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    EXPECT_EQ(cfg_get_bswv_main(0)->get_wave_type(), 0);
+    EXPECT_EQ(read_samples("wave dir\\test.bin"), std::vector<int16>(16384, 0));
 }
 
 TEST_F(CfgFileConverterImport, ColumnReaderFindsTheValueColumn)

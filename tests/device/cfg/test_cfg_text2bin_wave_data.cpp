@@ -227,9 +227,9 @@ TEST(CfgText2binWaveData, AFailedWriteKeepsTheOlderFileAndNamesNothing)
     // A full disk, as a file size limit: the stale file stays whole and unnamed.
     write_text("out" + out_suffix, "stale");
     std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit = {1000, 1000};
     rlimit saved = {};
     getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit limit = {1000, saved.rlim_max};
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
     cfg_text2bin_wave_data_t().convert("in.csv", "out", out_name);
     setrlimit(RLIMIT_FSIZE, &saved);
