@@ -44,6 +44,26 @@ public:
     // Every further line is empty.
     bool done() const { return failed; }
 
+    // The next line, in place in the read buffer when it lies there whole, else copied
+    // into scratch (line_capacity bytes); *len is its length up to the first NUL.
+    const char *next_view(char *scratch, std::size_t *len)
+    {
+        if (!failed && !at_end && pos < end) {
+            const std::size_t window = std::min(end - pos, line_capacity);
+            const char *start = buffer + pos;
+            const void *feed = std::memchr(start, '\n', window);
+            if (feed) {
+                const std::size_t k = static_cast<std::size_t>(static_cast<const char *>(feed) - start);
+                pos += k + 1;
+                const void *nul = std::memchr(start, '\0', k);
+                *len = nul ? static_cast<std::size_t>(static_cast<const char *>(nul) - start) : k;
+                return start;
+            }
+        }
+        *len = next(scratch);
+        return scratch;
+    }
+
     // The next line into out (NUL-terminated); its length up to the first NUL.
     std::size_t next(char *out)
     {
@@ -104,7 +124,8 @@ private:
     static std::size_t finish(char *out, std::size_t n)
     {
         out[n] = '\0';
-        return std::strlen(out);
+        const void *nul = std::memchr(out, '\0', n);
+        return nul ? static_cast<std::size_t>(static_cast<const char *>(nul) - out) : n;
     }
 
     bool refill()
@@ -154,6 +175,74 @@ bool is_space(char c)
     return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
 }
 
+// The plain decimal number at [first, last) (digits, an optional point and an optional
+// exponent) when its value is exact in one rounding: at most 19 significant digits, a
+// mantissa up to 2^53 and a power of ten up to 22 (both exact doubles, so one
+// multiplication or division rounds correctly, as strtod does). False otherwise.
+bool quick_decimal(const char *first, const char *last, double *out)
+{
+    static const double powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,  1e10, 1e11,
+                                    1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char *p = first;
+    uint64 mantissa = 0;
+    int digits = 0;
+    int scale = 0;
+    bool any = false;
+    while (p < last && *p == '0') {
+        ++p;
+        any = true;
+    }
+    for (; p < last && *p >= '0' && *p <= '9'; ++p, any = true) {
+        if (++digits > 19)
+            return false;
+        mantissa = mantissa * 10 + static_cast<uint64>(*p - '0');
+    }
+    if (p < last && *p == '.') {
+        ++p;
+        for (; p < last && *p >= '0' && *p <= '9'; ++p, any = true) {
+            if (mantissa == 0 && *p == '0') {
+                --scale;
+                continue;
+            }
+            if (++digits > 19)
+                return false;
+            mantissa = mantissa * 10 + static_cast<uint64>(*p - '0');
+            --scale;
+        }
+    }
+    if (!any)
+        return false;
+    if (p < last && (*p == 'e' || *p == 'E')) {
+        const char *q = p + 1;
+        bool negative = false;
+        if (q < last && (*q == '+' || *q == '-')) {
+            negative = *q == '-';
+            ++q;
+        }
+        // An exponent without digits is not part of the number.
+        if (q < last && *q >= '0' && *q <= '9') {
+            int exponent = 0;
+            for (; q < last && *q >= '0' && *q <= '9'; ++q) {
+                if (exponent > 1000)
+                    return false;
+                exponent = exponent * 10 + (*q - '0');
+            }
+            scale += negative ? -exponent : exponent;
+        }
+    }
+    if (mantissa > (uint64(1) << 53))
+        return false;
+    if (mantissa == 0) {
+        *out = 0.0;
+        return true;
+    }
+    if (scale < -22 || scale > 22)
+        return false;
+    const double m = static_cast<double>(mantissa);
+    *out = scale < 0 ? m / powers[-scale] : m * powers[scale];
+    return true;
+}
+
 // atof of text[0, size): leading white space skipped, the longest number prefix taken,
 // 0.0 for text that holds none.
 double text_to_double(const char *text, std::size_t size)
@@ -169,6 +258,9 @@ double text_to_double(const char *text, std::size_t size)
     const char *first = text + i;
     const char *last = text + size;
     bool hex = last - first >= 2 && first[0] == '0' && (first[1] == 'x' || first[1] == 'X');
+    double quick = 0.0;
+    if (!hex && quick_decimal(first, last, &quick))
+        return negative ? -quick : quick;
     if (!hex && first < last && *first != '+' && *first != '-') {
         double value = 0.0;
         const std::from_chars_result r = std::from_chars(first, last, value, std::chars_format::general);
@@ -226,11 +318,6 @@ u32 header_lines(text_wave_format_t form)
         return 0;
     }
 }
-
-struct free_deleter_t
-{
-    void operator()(float *p) const { std::free(p); }
-};
 
 // Writes the samples to name through a temporary file in the same folder, so that a
 // failed write leaves no half-written file and keeps an older one; true on success.
@@ -290,15 +377,14 @@ int32 cfg_text2bin_wave_data_t::convert(const std::string &path, const std::stri
 {
     if (path.empty())
         return 0;
-    // Pages of the buffer that no value reaches are never touched.
-    std::unique_ptr<float, free_deleter_t> buffer(static_cast<float *>(std::calloc(buffer_points, sizeof(float))));
-    if (!buffer)
-        return 0;
     cfg_text2bin_wave_data_t reader;
-    if (reader.read_file(path, buffer.get(), buffer_points) == 1)
+    const text_wave_format_t form = reader.detect_format(path);
+    if (form == TEXT_FMT_NONE)
         return 0;
-    // The peak covers every value read; only the samples written are scaled.
-    const std::vector<float> head(buffer.get(), buffer.get() + wave_points);
+    // Every value of the first buffer_points lines counts for the peak; only the first
+    // wave_points are kept, as only they are written.
+    std::vector<float> head(wave_points, 0.0f);
+    reader.read_values_kept(path, head.data(), buffer_points, wave_points, form);
     std::vector<int16> samples;
     reader.scale_to_samples(samples, head);
     const std::string name = dir + out_file_suffix;
@@ -354,6 +440,12 @@ text_wave_format_t cfg_text2bin_wave_data_t::detect_format(std::string path)
 
 int32 cfg_text2bin_wave_data_t::read_values(std::string path, float *buf, u32 max_count, text_wave_format_t form)
 {
+    return read_values_kept(path, buf, max_count, max_count, form);
+}
+
+int32 cfg_text2bin_wave_data_t::read_values_kept(const std::string &path, float *buf, u32 max_count, u32 kept,
+                                                 text_wave_format_t form)
+{
     line_reader_t in(path);
     if (!in.is_open())
         return 0;
@@ -375,16 +467,19 @@ int32 cfg_text2bin_wave_data_t::read_values(std::string path, float *buf, u32 ma
     char line[line_capacity];
     // Lines after the end of the file are empty and give nothing.
     for (u32 i = 0; i < max_count && !in.done(); ++i) {
-        const std::size_t len = in.next(line);
+        std::size_t len = 0;
+        const char *at = in.next_view(line, &len);
         if (len == 0)
             continue;
-        const char *text = line;
+        const char *text = at;
         std::size_t size = len;
         // A line with fewer fields than the one taken gives no value.
-        if (!whole_line && !line_field(line, len, field, &text, &size))
+        if (!whole_line && !line_field(at, len, field, &text, &size))
             continue;
         const float x = text_to_value(text, size);
-        buf[point_count++] = x;
+        if (point_count < kept)
+            buf[point_count] = x;
+        ++point_count;
         if (x > max_value)
             max_value = x;
         else if (x < min_value)

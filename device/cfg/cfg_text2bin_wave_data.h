@@ -42,6 +42,9 @@ public:
     // Skips the form's header lines and takes up to max_count further lines; each
     // line with a value stores it in buf and counts it in point_count. Always 0.
     int32 read_values(std::string path, float *buf, u32 max_count, text_wave_format_t form);
+    // read_values that stores only the first kept values (the others still count in
+    // point_count, max_value and min_value).
+    int32 read_values_kept(const std::string &path, float *buf, u32 max_count, u32 kept, text_wave_format_t form);
     // out = one sample per entry of in, scaled by 32767 / peak of max_value and
     // min_value and truncated (all 0 for a peak of 0). Always 1.
     int32 scale_to_samples(std::vector<int16> &out, const std::vector<float> &in) const;

@@ -8,6 +8,8 @@
 #include <sys/resource.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <csignal>
 #include <cstring>
 #include <cstdlib>
@@ -170,6 +172,40 @@ TEST(CfgText2binWaveData, ValuesScaleAgainstThePeak)
         EXPECT_EQ(std::vector<int16>(r.samples.begin(), r.samples.begin() + 4), c.head);
         EXPECT_EQ(std::count(r.samples.begin() + 4, r.samples.end(), 0), 16380);
     }
+}
+
+TEST(CfgText2binWaveData, NumbersReadAsTheCRuntimeReadsThem)
+{
+    // Decimal texts of many shapes, each read as strtod reads it and narrowed to float
+    // (values beyond the float range count as 0).
+    std::vector<std::string> texts = {"1", "-0", "0.000", "00012.5000", "1e5", "1E-5", "2.5e", "3.e2", ".25",
+                                      "123456789012345678901234", "0.1000000000000000055511151231257827",
+                                      "9007199254740993", "1e22", "1e23", "4.9e-324", "1e-30", "12abc", "0x1p3",
+                                      "1e39", "-2.5e-", "7e+", " \t 42", "0.30000001192092896"};
+    unsigned seed = 7;
+    char text[64];
+    const char *formats[] = {"%.6e", "%.17g", "%f", "%g", "%.9f", "%+.3E", "%.8g"};
+    for (int i = 0; i < 5000; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const double v = (static_cast<double>(seed >> 8) / 16777216.0 - 0.5) * std::pow(10.0, (seed % 41) - 20.0);
+        std::snprintf(text, sizeof text, formats[i % 7], v);
+        texts.push_back(text);
+    }
+    std::string file = "Amplitude\n";
+    for (const std::string &t : texts)
+        file += t + "\n";
+    write_text("numbers.csv", file);
+    cfg_text2bin_wave_data_t reader;
+    std::vector<float> buf(texts.size() + 1, -7.0f);
+    reader.read_values("numbers.csv", buf.data(), static_cast<u32>(texts.size()), TEXT_FMT_AMPLITUDE);
+    ASSERT_EQ(reader.point_count, texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        float want = static_cast<float>(std::strtod(texts[i].c_str(), nullptr));
+        if (!std::isfinite(want))
+            want = 0.0f;
+        ASSERT_EQ(std::memcmp(&buf[i], &want, sizeof want), 0) << texts[i] << " read " << buf[i] << " want " << want;
+    }
+    EXPECT_EQ(buf[texts.size()], -7.0f);
 }
 
 TEST(CfgText2binWaveData, LongExportsKeepTheirFirstSamplesAndThePeakOfAll)
