@@ -300,61 +300,34 @@ void direct_write(drv_reg_spi_t *t, const uint8 *data)
     gos_usleep(10000);
 }
 
-void BM_direct_cali_save(benchmark::State &state)
-{
-    manager();
-    drv_reg_spi_t *t = transport();
-    std::vector<uint8> buffer(RECORD_BYTES);
-    for (auto _ : state) {
-        direct_read(t, buffer.data());
-        direct_write(t, buffer.data());
-        benchmark::ClobberMemory();
-    }
-}
-
-void BM_direct_cali_load(benchmark::State &state)
-{
-    manager();
-    drv_reg_spi_t *t = transport();
-    std::vector<uint8> buffer(RECORD_BYTES);
-    for (auto _ : state) {
-        direct_read(t, buffer.data());
-        benchmark::ClobberMemory();
-    }
-}
-
-// The same transfers and the console line that every save and load prints, so that
-// both sides write the same bytes to standard output.
+// The same transfers as the driver's save (read, then write back) or load (read only);
+// "printed" adds the console line that every save and load prints, so that both sides
+// write the same bytes to standard output.
 void direct_name_line(const uint8 *record)
 {
     const char *name = reinterpret_cast<const char *>(record + 8);
     gos_printf("cali_all_data.forever_data.name =%.*s\n", static_cast<int>(strnlen(name, 16)), name);
 }
 
-void BM_direct_cali_save_printed(benchmark::State &state)
+void run_direct_cali(benchmark::State &state, bool write_back, bool printed)
 {
     manager();
     drv_reg_spi_t *t = transport();
     std::vector<uint8> buffer(RECORD_BYTES);
     for (auto _ : state) {
         direct_read(t, buffer.data());
-        direct_name_line(buffer.data());
-        direct_write(t, buffer.data());
+        if (printed)
+            direct_name_line(buffer.data());
+        if (write_back)
+            direct_write(t, buffer.data());
         benchmark::ClobberMemory();
     }
 }
 
-void BM_direct_cali_load_printed(benchmark::State &state)
-{
-    manager();
-    drv_reg_spi_t *t = transport();
-    std::vector<uint8> buffer(RECORD_BYTES);
-    for (auto _ : state) {
-        direct_read(t, buffer.data());
-        direct_name_line(buffer.data());
-        benchmark::ClobberMemory();
-    }
-}
+void BM_direct_cali_save(benchmark::State &state) { run_direct_cali(state, true, false); }
+void BM_direct_cali_load(benchmark::State &state) { run_direct_cali(state, false, false); }
+void BM_direct_cali_save_printed(benchmark::State &state) { run_direct_cali(state, true, true); }
+void BM_direct_cali_load_printed(benchmark::State &state) { run_direct_cali(state, false, true); }
 
 // The driver start-up on an erased flash, for its recorded wait total.
 void BM_driver_init_erased(benchmark::State &state)

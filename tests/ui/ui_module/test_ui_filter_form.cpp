@@ -60,6 +60,25 @@ std::vector<short int> sine_codes(int n, double cycles)
     return v;
 }
 
+// A dialog opened on one sine document, with the same samples as a filter source for
+// the engine the dialog runs, so a test can compare the dialog's result with the engine's.
+struct sine_filter_case_t
+{
+    filter_dialog_t d;
+    ZqwFilter engine;
+    lib_wv_data_t<short int> src, expected;
+
+    sine_filter_case_t()
+    {
+        const std::vector<short int> codes = sine_codes(2000, 5);
+        d.docs.add("a", codes, 3.0f, 0.5f);
+        d.open();
+        src.samples.write(0, codes.data(), 2000);
+        src.amp = 3.0f;
+        src.offset = 0.5f;
+    }
+};
+
 } // namespace
 
 TEST(UiFilterForm, OpensWithTheFirstDocumentsSourceAndDefaults)
@@ -152,15 +171,10 @@ TEST(UiFilterForm, EachTypeShowsItsFramesAndDefaults)
 // and the response are those of the filter kind run on the same source.
 TEST(UiFilterForm, DesignFilterFillsThePlotsAndTheResult)
 {
-    filter_dialog_t d;
-    const std::vector<short int> codes = sine_codes(2000, 5);
-    d.docs.add("a", codes, 3.0f, 0.5f);
-    d.open();
-    ZqwFilter engine;
-    lib_wv_data_t<short int> src, expected;
-    src.samples.write(0, codes.data(), 2000);
-    src.amp = 3.0f;
-    src.offset = 0.5f;
+    sine_filter_case_t f;
+    filter_dialog_t &d = f.d;
+    ZqwFilter &engine = f.engine;
+    lib_wv_data_t<short int> &src = f.src, &expected = f.expected;
     const struct
     {
         int type;
@@ -260,15 +274,10 @@ TEST(UiFilterForm, RefusedDesignsSayWhyAndKeepTheLastResult)
 // frames keep what they show.
 TEST(UiFilterForm, StoredParametersDriveTheDesignWithoutTouchingTheFrames)
 {
-    filter_dialog_t d;
-    const std::vector<short int> codes = sine_codes(2000, 5);
-    d.docs.add("a", codes, 3.0f, 0.5f);
-    d.open();
-    ZqwFilter engine;
-    lib_wv_data_t<short int> src, expected;
-    src.samples.write(0, codes.data(), 2000);
-    src.amp = 3.0f;
-    src.offset = 0.5f;
+    sine_filter_case_t f;
+    filter_dialog_t &d = f.d;
+    ZqwFilter &engine = f.engine;
+    lib_wv_data_t<short int> &src = f.src, &expected = f.expected;
     const struct
     {
         int type;
@@ -384,15 +393,7 @@ TEST(UiFilterForm, ButtonsAndFrameSendTheirCodes)
     filter_dialog_t d;
     d.docs.add("a", std::vector<short int>(100, 5));
     d.open();
-    d->show();
-    QSignalSpy spy(d.dlg, SIGNAL(filter_form_btn_signal(ui_filter_form_t *, int32)));
-    QTest::mouseClick(d->get_form()->btn_ok, Qt::LeftButton);
-    QTest::mouseClick(d->get_form()->btn_cancel, Qt::LeftButton);
-    d->close();
-    ASSERT_EQ(spy.count(), 3);
-    EXPECT_EQ(spy.at(0).at(1).toInt(), 3);
-    EXPECT_EQ(spy.at(1).at(1).toInt(), 2);
-    EXPECT_EQ(spy.at(2).at(1).toInt(), 8);
+    EXPECT_EQ(ok_cancel_close_codes(d.dlg.data(), SIGNAL(filter_form_btn_signal(ui_filter_form_t *, int32))), (std::vector<int>{3, 2, 8}));
 }
 
 TEST(UiDialogLook, FilterShowsEveryControlWhole)

@@ -12,8 +12,10 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPixmap>
+#include <QSignalSpy>
 #include <QString>
 #include <QWidget>
+#include <QtTest/QtTest>
 
 #include <vector>
 
@@ -82,4 +84,19 @@ inline QString look_faults(QWidget *dialog, const QString &name)
     const QString faults = layout_check::faults(dialog).join("\n");
     qApp->setStyleSheet(QString());
     return faults;
+}
+
+// Clicks OK, then Cancel, then closes the shown dialog: the codes its button signal
+// (dialog pointer, code) sent, in order.
+template <class Dialog> std::vector<int> ok_cancel_close_codes(Dialog *dialog, const char *signal)
+{
+    dialog->show();
+    QSignalSpy spy(dialog, signal);
+    QTest::mouseClick(dialog->get_form()->btn_ok, Qt::LeftButton);
+    QTest::mouseClick(dialog->get_form()->btn_cancel, Qt::LeftButton);
+    dialog->close();
+    std::vector<int> codes;
+    for (const QList<QVariant> &args : spy)
+        codes.push_back(args.at(1).toInt());
+    return codes;
 }
