@@ -19,6 +19,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -169,6 +170,20 @@ int open_mode(const std::string &text)
     return copy_wave_data_file(s.path, *wave.get_wv_data()) == 1 ? 0 : 1;
 }
 
+// Opens one file again and again and prints each opening's milliseconds on stderr.
+int loop_mode(const std::string &text)
+{
+    const request_t s = parse_request(text);
+    const int times = s.path.empty() ? 10 : std::stoi(s.path);
+    for (int i = 0; i < times; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        const bool ok = read_file(s.kind, s.points);
+        const double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - t0).count();
+        std::fprintf(stderr, "%s %.2f\n", ok ? "read" : "FAILED", ms);
+    }
+    return 0;
+}
+
 int source_mode(const std::string &text)
 {
     const std::size_t a = text.find(':');
@@ -190,6 +205,8 @@ int main(int argc, char **argv)
         }
         if (std::strncmp(argv[i], "--open=", 7) == 0)
             return open_mode(argv[i] + 7);
+        if (std::strncmp(argv[i], "--loop=", 7) == 0)
+            return loop_mode(argv[i] + 7);
         if (std::strncmp(argv[i], "--source=", 9) == 0)
             return source_mode(argv[i] + 9);
     }

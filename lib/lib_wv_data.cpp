@@ -3,6 +3,7 @@
 #include "lib_diag.h"
 #include "lib_file_io.h"
 #include "lib_scratch_writer.h"
+#include "lib_wv_scratch.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -100,35 +101,64 @@ bool lib_wv_data_t<T>::erase_points(std::vector<uint32> &indices)
 }
 
 template <typename T>
-bool lib_wv_data_t<T>::erase_range(uint32 first, uint32 last)
+std::vector<lib_wv_piece_t> lib_wv_data_t<T>::erase_pieces(uint32 first, uint32 last) const
 {
     const uint32 c = samples.size();
     last = std::min(last, c);
     if (first > last)
-        return true;
+        return {};
+    return {{samples.path, 0, first}, {samples.path, last, uint64(c - last)}};
+}
+
+template <typename T>
+std::vector<lib_wv_piece_t> lib_wv_data_t<T>::replace_pieces(uint32 first, uint32 last,
+                                                              const lib_wv_data_t &source) const
+{
+    const uint32 c = samples.size();
+    if (c < first) {
+        lib_diag_line("insert start error, start index is " + std::to_string(first));
+        return {};
+    }
+    last = std::min(last, c);
+    if (first > last)
+        return {};
+    return {{samples.path, 0, first},
+            {source.samples.path, 0, source.samples.size()},
+            {samples.path, last, uint64(c - last)}};
+}
+
+template <typename T>
+bool lib_wv_data_t<T>::rewrite(const std::vector<lib_wv_piece_t> &pieces)
+{
     lib_scratch_writer_t w(samples.path);
-    w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
-    w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));
+    for (const lib_wv_piece_t &p : pieces)
+        w.append_from(p.path, p.first * sizeof(T), p.count * sizeof(T));
     return w.commit();
+}
+
+template <typename T>
+bool lib_wv_data_t<T>::rewrite_with(const std::function<bool(int fd)> &write)
+{
+    lib_wv_scratch_t scratch(samples.path);
+    if (!scratch.ok() || !write(scratch.fd()) || !scratch.commit()) {
+        lib_diag_err("Error: cannot rewrite sample file " + samples.path + "\n");
+        return false;
+    }
+    return true;
+}
+
+template <typename T>
+bool lib_wv_data_t<T>::erase_range(uint32 first, uint32 last)
+{
+    const std::vector<lib_wv_piece_t> pieces = erase_pieces(first, last);
+    return pieces.empty() || rewrite(pieces);
 }
 
 template <typename T>
 bool lib_wv_data_t<T>::replace_range(uint32 first, uint32 last, const lib_wv_data_t &source)
 {
-    const uint32 c = samples.size();
-    if (c < first) {
-        lib_diag_line("insert start error, start index is " + std::to_string(first));
-        return true;
-    }
-    last = std::min(last, c);
-    if (first > last)
-        return true;
-    const uint32 s = source.samples.size();
-    lib_scratch_writer_t w(samples.path);
-    w.append_from(samples.path, 0, std::uint64_t(first) * sizeof(T));
-    w.append_from(source.samples.path, 0, std::uint64_t(s) * sizeof(T));
-    w.append_from(samples.path, std::uint64_t(last) * sizeof(T), std::uint64_t(c - last) * sizeof(T));
-    return w.commit();
+    const std::vector<lib_wv_piece_t> pieces = replace_pieces(first, last, source);
+    return pieces.empty() || rewrite(pieces);
 }
 
 template <typename T>

@@ -11,6 +11,10 @@
 #include <new>
 #include <stdexcept>
 #include <omp.h>
+#include <memory>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <string>
 
 namespace {
@@ -40,20 +44,164 @@ int thread_count(uint32 work, uint64 samples)
     return std::min(lib_team_size(samples, 1u << 20), static_cast<int>(std::max<uint32>(work, 1)));
 }
 
-// Reads the windows of the sample file. Whatever cannot be read (no file, past its end)
+// The samples a display is extracted from: a sample file, or stretches of sample files
+// one after another (the content an edit is writing). Reads give the samples in order
+// and stop at the first that cannot be read. Shared by the threads of an extraction
+// (reads are positional).
+class sample_source_t
+{
+public:
+    explicit sample_source_t(const std::string &path)
+    {
+        // one stretch as long as any file can be
+        m_segs.push_back({lib_open_read(path), 0, 0, uint64(1) << 62});
+    }
+    // With `map`, the stretches are also mapped into memory where the files hold them
+    // whole, so that they can be looked at in place (view) without a copy.
+    sample_source_t(const std::vector<lib_wv_piece_t> &pieces, bool map)
+    {
+        uint64 at = 0;
+        for (const lib_wv_piece_t &p : pieces) {
+            if (p.count == 0)
+                continue;
+            m_segs.push_back({lib_open_read(p.path), at, p.first, p.count});
+            if (map)
+                m_segs.back().map();
+            at += p.count;
+        }
+    }
+
+    // Samples first .. first + len - 1 into buf; how many were read.
+    std::size_t read(int16 *buf, uint64 first, std::size_t len) const
+    {
+        std::size_t done = 0;
+        for (const segment_t &s : m_segs) {
+            const uint64 pos = first + done;
+            if (done == len || pos < s.at)
+                break;
+            if (pos - s.at >= s.count)
+                continue;
+            const std::size_t n = std::size_t(std::min<uint64>(len - done, s.count - (pos - s.at)));
+            std::size_t got = 0;
+            if (s.view) {
+                std::memcpy(buf + done, s.view + (pos - s.at), n * sizeof(int16));
+                got = n;
+            } else if (s.fd.ok()) {
+                got = lib_pread_all(s.fd.get(), buf + done, n * sizeof(int16), (s.first + pos - s.at) * sizeof(int16)) /
+                      sizeof(int16);
+            }
+            done += got;
+            if (got < n)
+                break;
+        }
+        return done;
+    }
+
+    // The samples from `first` on in place, `avail` of them one after another; nullptr
+    // where they are not mapped.
+    const int16 *view(uint64 first, std::size_t &avail) const
+    {
+        avail = 0;
+        for (const segment_t &s : m_segs) {
+            if (first < s.at)
+                break;
+            if (first - s.at >= s.count)
+                continue;
+            if (!s.view)
+                return nullptr;
+            avail = std::size_t(std::min<uint64>(s.count - (first - s.at), uint64(1) << 30));
+            return s.view + (first - s.at);
+        }
+        return nullptr;
+    }
+
+private:
+    struct segment_t
+    {
+        lib_fd_t fd;
+        uint64 at;    // where the stretch starts among the samples
+        uint64 first; // and in its file
+        uint64 count;
+        const int16 *view = nullptr;
+        void *map_at = nullptr;
+        std::size_t map_len = 0;
+
+        segment_t(lib_fd_t f, uint64 a, uint64 fi, uint64 c) : fd(std::move(f)), at(a), first(fi), count(c) {}
+        segment_t(segment_t &&o) noexcept
+            : fd(std::move(o.fd)), at(o.at), first(o.first), count(o.count), view(o.view), map_at(o.map_at),
+              map_len(o.map_len)
+        {
+            o.view = nullptr;
+            o.map_at = nullptr;
+        }
+        segment_t &operator=(segment_t &&) = delete;
+        ~segment_t()
+        {
+            if (map_at)
+                ::munmap(map_at, map_len);
+        }
+
+        // Only a stretch the file holds whole: a mapping past the file's end would fault.
+        void map()
+        {
+            struct stat st;
+            const uint64 from = first * sizeof(int16), to = (first + count) * sizeof(int16);
+            if (!fd.ok() || ::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode) || uint64(st.st_size) < to)
+                return;
+            const uint64 page = uint64(::sysconf(_SC_PAGESIZE));
+            const uint64 base = from / page * page;
+            void *m = ::mmap(nullptr, std::size_t(to - base), PROT_READ, MAP_SHARED, fd.get(), off_t(base));
+            if (m == MAP_FAILED)
+                return;
+            map_at = m;
+            map_len = std::size_t(to - base);
+            view = reinterpret_cast<const int16 *>(static_cast<const char *>(m) + (from - base));
+        }
+    };
+    std::vector<segment_t> m_segs;
+};
+
+// Reads the windows of the samples. Whatever cannot be read (no file, past its end)
 // counts as 0, so a short file shows zeros instead of stale memory. Windows that follow
 // each other are served from one read-ahead block of up to `ahead` samples, so a stretch
-// is read in a few large reads rather than one small read per window.
+// is read in a few large reads rather than one small read per window; mapped samples
+// are looked at in place.
 class window_reader_t
 {
 public:
     explicit window_reader_t(const std::string &path, uint32 ahead = 0)
-        : m_fd(lib_open_read(path)), m_ahead(std::min(ahead, LIB_SCAN_CHUNK_SAMPLES))
+        : m_own(new sample_source_t(path)), m_src(*m_own), m_ahead(std::min(ahead, LIB_SCAN_CHUNK_SAMPLES))
+    {
+    }
+    window_reader_t(const sample_source_t &source, uint32 ahead)
+        : m_src(source), m_ahead(std::min(ahead, LIB_SCAN_CHUNK_SAMPLES))
     {
     }
 
     // Samples at or past `end` are not read ahead (another thread's or the range's end).
     void set_read_ahead_end(uint64 end) { m_ahead_end = end; }
+
+    // From now on the samples begin .. end - 1 are also written to `fd`, each at its own
+    // place, as the reads pass over them: a copy made in the same pass.
+    void copy_to(int fd, uint64 begin, uint64 end)
+    {
+        m_out = fd;
+        m_next = begin;
+        m_out_end = end;
+    }
+    // Copies the samples up to `upto` in pieces of some read-aheads (the mapped samples,
+    // which no read passes over).
+    void copy_through(uint64 upto)
+    {
+        if (m_out >= 0 && upto > m_next && upto - m_next >= 4 * uint64(k_read_ahead))
+            copy_gap(std::min(upto, m_out_end));
+    }
+    // Copies what the reads did not pass over; false when a sample could not be copied.
+    bool finish_copy()
+    {
+        copy_gap(m_out_end);
+        return m_out_ok;
+    }
 
     // Index of the first largest jump |v[j + 1] - v[j]| among samples first .. first + cnt - 1,
     // as an offset into the window (0 when all jumps are 0). cnt >= 2.
@@ -87,7 +235,7 @@ public:
         if (index >= m_first && index - m_first < m_len)
             return m_buf[index - m_first];
         int16 v = 0;
-        if (m_fd.ok() && lib_pread_all(m_fd.get(), &v, sizeof v, index * sizeof(int16)) != sizeof v)
+        if (m_src.read(&v, index, 1) != 1)
             v = 0;
         return v;
     }
@@ -121,6 +269,10 @@ private:
     // Samples first .. first + len - 1, from the read-ahead block or a new one.
     const int16 *window(uint64 first, uint32 len)
     {
+        std::size_t avail = 0;
+        if (const int16 *in = m_src.view(first, avail))
+            if (avail >= len)
+                return in;
         if (first < m_first || first + len > m_first + m_len) {
             uint64 want = len;
             if (m_ahead_end > first)
@@ -140,23 +292,70 @@ private:
                 lib_fatal_message("display extraction: out of memory");
             }
         }
-        std::size_t got = 0;
-        if (m_fd.ok())
-            got = lib_pread_all(m_fd.get(), m_buf.data(), std::size_t(len) * sizeof(int16),
-                                first * sizeof(int16)) /
-                  sizeof(int16);
+        const std::size_t got = m_src.read(m_buf.data(), first, len);
+        if (m_out >= 0)
+            pass_on(first, got);
         if (got < len)
             std::memset(m_buf.data() + got, 0, (len - got) * sizeof(int16));
         m_first = first;
         m_len = len;
     }
 
-    lib_fd_t m_fd;
+    // Writes the part of the samples just read that is still to be copied.
+    void pass_on(uint64 first, std::size_t got)
+    {
+        copy_gap(std::min(first, m_out_end));
+        const uint64 a = std::max(first, m_next), b = std::min(first + got, m_out_end);
+        if (!m_out_ok || a >= b)
+            return;
+        const std::size_t bytes = std::size_t(b - a) * sizeof(int16);
+        if (lib_pwrite_all(m_out, m_buf.data() + (a - first), bytes, a * sizeof(int16)) != bytes)
+            m_out_ok = false;
+        m_next = b;
+    }
+
+    // Copies the samples from m_next up to `upto` that no read passed over.
+    void copy_gap(uint64 upto)
+    {
+        while (m_out_ok && m_next < upto) {
+            std::size_t n = std::size_t(std::min<uint64>(upto - m_next, 4 * uint64(k_read_ahead)));
+            std::size_t avail = 0;
+            if (const int16 *in = m_src.view(m_next, avail)) {
+                n = std::min(n, avail);
+                const std::size_t bytes = n * sizeof(int16);
+                if (lib_pwrite_all(m_out, in, bytes, m_next * sizeof(int16)) != bytes)
+                    m_out_ok = false;
+                m_next += n;
+                continue;
+            }
+            n = std::min<std::size_t>(n, k_read_ahead);
+            try {
+                m_gap.resize(n);
+            } catch (const std::bad_alloc &) {
+                m_out_ok = false;
+                return;
+            }
+            const std::size_t bytes = n * sizeof(int16);
+            if (m_src.read(m_gap.data(), m_next, n) != n ||
+                lib_pwrite_all(m_out, m_gap.data(), bytes, m_next * sizeof(int16)) != bytes)
+                m_out_ok = false;
+            m_next += n;
+        }
+    }
+
+    std::unique_ptr<sample_source_t> m_own;
+    const sample_source_t &m_src;
     uint32 m_ahead;
     uint64 m_ahead_end = 0;
     std::vector<int16> m_buf;
     uint64 m_first = 0;
     uint32 m_len = 0;
+    // the copy made in the same pass
+    int m_out = -1;
+    uint64 m_next = 0;
+    uint64 m_out_end = 0;
+    bool m_out_ok = true;
+    std::vector<int16> m_gap;
 };
 
 struct window_t
@@ -241,15 +440,18 @@ struct adjacent_layout_t
 };
 
 // Extraction over the whole sample file into out (M < N): centred layout, start 0.
-void extract_centred(const std::string &path, uint32 N, int16 *out, uint32 M, uint32 start,
-                     double r, uint32 w, bool timing, clock_type::time_point t0)
+// With out_fd >= 0, the samples are also copied to that file, each thread writing the
+// samples from its first window up to the next thread's; false when the copy failed.
+bool extract_centred(const sample_source_t &source, uint32 N, int16 *out, uint32 M, uint32 start,
+                     double r, uint32 w, bool timing, clock_type::time_point t0, int out_fd = -1)
 {
     std::vector<window_t> table(M);
     centred_windows(table, r, w, N, start);
     if (timing)
         print_ms("part 1 time", t0);
     clock_type::time_point t1 = clock_type::now();
-    const int threads = thread_count(M, uint64(M) * w);
+    int threads = thread_count(M, uint64(M) * w);
+    bool copied = true;
 #pragma omp parallel num_threads(threads)
     {
         // one contiguous block of display points per thread, the first M mod T taking one more
@@ -258,13 +460,26 @@ void extract_centred(const std::string &path, uint32 N, int16 *out, uint32 M, ui
         const uint32 q = M / T, rem = M % T;
         const uint32 i0 = t * q + std::min(t, rem);
         const uint32 i1 = i0 + q + (t < rem ? 1 : 0);
-        window_reader_t rd(path, k_read_ahead);
+        window_reader_t rd(source, k_read_ahead);
         if (i1 > i0)
             rd.set_read_ahead_end(uint64(table[i1 - 1].last) + 1);
-        for (uint32 i = i0; i < i1; ++i)
+        if (out_fd >= 0) {
+            // teams are never larger than M, so each thread has a window
+            const uint64 begin = t == 0 ? uint64(start) : table[i0].first;
+            const uint64 end = t + 1 == T ? uint64(start) + N : table[i1].first;
+            rd.copy_to(out_fd, begin, std::max(begin, end));
+        }
+        for (uint32 i = i0; i < i1; ++i) {
             out[i] = pick_centred(rd, table[i]);
+            rd.copy_through(uint64(table[i].last) + 1);
+        }
+        if (out_fd >= 0 && !rd.finish_copy()) {
+#pragma omp atomic write
+            copied = false;
+        }
     }
     print_ms("part 2 time", t1);
+    return copied;
 }
 
 void print_total(clock_type::time_point t0)
@@ -290,7 +505,7 @@ int16 *lib_math_extract_data_algorithm(lib_wv_data_t<short int> *data, uint32 N,
     const float r = static_cast<float>(double(N) / double(M));
     const uint32 w = std::max<uint32>(1, static_cast<uint32>(std::ceil(r)));
     try {
-        extract_centred(data->samples.get_path(), N, out, M, start, r, std::min(w, N), false, t0);
+        extract_centred(sample_source_t(data->samples.get_path()), N, out, M, start, r, std::min(w, N), false, t0);
     } catch (const std::bad_alloc &) {
         // the window table of 8 bytes per point: nothing sensible is left to show
         lib_fatal_message("display extraction: out of memory");
@@ -321,13 +536,41 @@ int32 lib_math_extract_data_algorithm(lib_wv_data_t<short int> *data, std::vecto
             if (M) {
                 const double r = double(N) / double(M);
                 const uint32 w = std::max<uint32>(1, static_cast<uint32>(std::ceil(r)));
-                extract_centred(data->samples.get_path(), N, result.data(), M, 0, r, w, true, t0);
+                extract_centred(sample_source_t(data->samples.get_path()), N, result.data(), M, 0, r, w, true, t0);
                 print_total(t0);
             }
         }
     } catch (const std::bad_alloc &) {
         return -2;
     }
+    out.swap(result);
+    return 1;
+}
+
+int32 lib_math_copy_and_extract(const std::vector<lib_wv_piece_t> &pieces, int out_fd, std::vector<short int> &out,
+                                 uint32 M)
+{
+    clock_type::time_point t0 = clock_type::now();
+    uint64 total = 0;
+    for (const lib_wv_piece_t &p : pieces)
+        total += p.count;
+    if (M == 0 || total <= M || total > 0xFFFFFFFFull)
+        return -1;
+    const uint32 N = static_cast<uint32>(total);
+    std::vector<short int> result;
+    bool copied = false;
+    try {
+        result.resize(M);
+        const double r = double(N) / double(M);
+        const uint32 w = std::max<uint32>(1, static_cast<uint32>(std::ceil(r)));
+        // looked at in place: the copy is written from the pages the scan has just read
+        copied = extract_centred(sample_source_t(pieces, true), N, result.data(), M, 0, r, w, true, t0, out_fd);
+        print_total(t0);
+    } catch (const std::bad_alloc &) {
+        return -2;
+    }
+    if (!copied)
+        return 0;
     out.swap(result);
     return 1;
 }

@@ -25,6 +25,14 @@ int32 lib_math_extract_data_algorithm(lib_wv_data_t<short int> *data, std::vecto
                                       uint32 M);
 bool lib_math_extract_data_to_vector(lib_wv_data_t<short int> *data, std::vector<short int> &out,
                                      uint32 M);
+// Writes the samples the pieces make up, one after another, to the file open as out_fd
+// (each at its own place) and extracts at the same time the display points
+// lib_math_extract_data_to_vector gives for a file holding them: one pass over the
+// samples. 1; 0 when a sample could not be read or written; -1 (nothing written) when
+// the samples are no more than M, with nothing to reduce; -2 when memory runs out. out
+// changes only with 1.
+int32 lib_math_copy_and_extract(const std::vector<lib_wv_piece_t> &pieces, int out_fd, std::vector<short int> &out,
+                                 uint32 M);
 
 // In-memory layout: adjacent windows of N div M and N div M + 1 values, the longer ones at
 // both ends. Appends M values to out; 1, or -2 with out unchanged when memory runs out.

@@ -107,6 +107,15 @@ void plot_load_waveform_vector(ui_preview_plot_t *plot, lib_wv_data_t<short int>
     plot->update_plot();
 }
 
+void plot_show_waveform_vector(ui_preview_plot_t *plot, uint32 n, std::vector<short int> &points)
+{
+    if (!plot)
+        return;
+    plot->set_index_range(0, last_index(n));
+    plot->plot_wv_data(points, true);
+    plot->update_plot();
+}
+
 void plot_load_float_vector(ui_preview_plot_t *plot, std::vector<float> &values, uint32 M)
 {
     if (!plot)

@@ -18,6 +18,9 @@ void plot_reload_visible(ui_preview_plot_t *plot, lib_wv_data_t<short int> *data
 void plot_load_waveform_yrange(ui_preview_plot_t *plot, fp32 *y_max, fp32 *y_min,
                                lib_wv_data_t<short int> *data, uint32 M);
 void plot_load_waveform_vector(ui_preview_plot_t *plot, lib_wv_data_t<short int> *data, uint32 M);
+// The same with the display points already extracted from the n samples of the waveform
+// (as plot_load_waveform_vector would extract them).
+void plot_show_waveform_vector(ui_preview_plot_t *plot, uint32 n, std::vector<short int> &points);
 // Values in volts, against yLeft.
 void plot_load_float_vector(ui_preview_plot_t *plot, std::vector<float> &values, uint32 M);
 void plot_set_yrange_and_reload(ui_preview_plot_t *plot, fp32 *y_max, fp32 *y_min,

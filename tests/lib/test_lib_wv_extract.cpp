@@ -1,5 +1,7 @@
 #include "lib_wv_extract.h"
 
+#include "lib_file_io.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -261,4 +263,92 @@ TEST(LibWvExtractSlow, JumpAcrossTheScanBufferSeamCounts)
     // the seam jump wins; E = F = 0 keeps its left sample
     EXPECT_EQ(out[0], -30000);
     EXPECT_EQ(out[1], -30000);
+}
+
+namespace {
+
+// Samples with spikes and steps at places no rule of thumb would guess.
+std::vector<short int> noisy(uint32 n, unsigned seed)
+{
+    std::vector<short int> v(n);
+    for (uint32 i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const unsigned r = seed >> 16;
+        v[i] = static_cast<short int>(r % 53 == 0 ? int(r % 65536) - 32768 : int(i % 4000) - int(r % 200));
+    }
+    return v;
+}
+
+std::vector<short int> samples_of(const lib_wv_data_t<short int> &rec)
+{
+    std::vector<short int> out;
+    rec.read_all(out);
+    return out;
+}
+
+} // namespace
+
+// The copy made while extracting: the file gets the pieces' samples in order, and the
+// display points are those the written file gives, whatever the cut points (page
+// boundaries or not), the number of windows and the pieces' files.
+TEST(LibWvExtract, CopyAndExtractWritesThePiecesAndShowsWhatTheFileWouldShow)
+{
+    lib_wv_data_t<short int> a, b;
+    const std::vector<short int> sa = noisy(2000003, 1), sb = noisy(70001, 2);
+    fill(a, sa);
+    fill(b, sb);
+    const std::string A = a.samples.get_path(), B = b.samples.get_path();
+    const uint64 na = sa.size(), nb = sb.size();
+    struct case_t
+    {
+        const char *name;
+        std::vector<lib_wv_piece_t> pieces;
+    } cases[] = {
+        {"cut in the middle", {{A, 0, 100}, {A, 1000100, na - 1000100}}},
+        {"cut on a page", {{A, 0, 2048}, {A, 4096, na - 4096}}},
+        {"paste at an odd place", {{A, 0, 777}, {B, 0, nb}, {A, 777, na - 777}}},
+        {"paste at the end", {{A, 0, na}, {B, 0, nb}}},
+        {"paste at the start, an empty piece", {{A, 0, 0}, {B, 0, nb}, {A, 0, na}}},
+        {"the copy alone", {{B, 0, nb}}},
+    };
+    for (const case_t &c : cases) {
+        std::vector<short int> want;
+        for (const lib_wv_piece_t &p : c.pieces) {
+            const std::vector<short int> &src = p.path == A ? sa : sb;
+            want.insert(want.end(), src.begin() + long(p.first), src.begin() + long(p.first + p.count));
+        }
+        for (uint32 M : {3000u, 7u}) {
+            SCOPED_TRACE(std::string(c.name) + ", M = " + std::to_string(M));
+            lib_wv_data_t<short int> out;
+            lib_fd_t fd = lib_open_trunc(out.samples.get_path());
+            ASSERT_TRUE(fd.ok());
+            std::vector<short int> points;
+            ASSERT_EQ(lib_math_copy_and_extract(c.pieces, fd.get(), points, M), 1);
+            fd.reset();
+            ASSERT_EQ(samples_of(out), want);
+            std::vector<short int> from_file;
+            ASSERT_EQ(lib_math_extract_data_algorithm(&out, from_file, M), 1);
+            EXPECT_EQ(points, from_file);
+        }
+    }
+}
+
+TEST(LibWvExtract, CopyAndExtractRefusesShortPiecesAndNothingToReduce)
+{
+    lib_wv_data_t<short int> a, out;
+    fill(a, noisy(100000, 3));
+    const std::string A = a.samples.get_path();
+    std::vector<short int> points{1, 2};
+
+    // a piece reaching past its file's end: the copy fails, the points stay
+    lib_fd_t fd = lib_open_trunc(out.samples.get_path());
+    EXPECT_EQ(lib_math_copy_and_extract({{A, 0, 60000}, {A, 60000, 50000}}, fd.get(), points, 3000), 0);
+    EXPECT_EQ(points, (std::vector<short int>{1, 2}));
+
+    // no more samples than display points: nothing is written
+    fd = lib_open_trunc(out.samples.get_path());
+    EXPECT_EQ(lib_math_copy_and_extract({{A, 0, 3000}}, fd.get(), points, 3000), -1);
+    fd.reset();
+    EXPECT_TRUE(samples_of(out).empty());
+    EXPECT_EQ(points, (std::vector<short int>{1, 2}));
 }

@@ -6,6 +6,7 @@
 #include "cfg_wv_data_ops.h"
 #include "lib_diag.h"
 #include "lib_file_io.h"
+#include "lib_wv_extract.h"
 #include "plat_mem.h"
 #include "ui_draw_point.h"
 #include "ui_paste_option.h"
@@ -59,6 +60,50 @@ void append_samples(const lib_wv_data_t<short int> &from, uint32 lo, uint32 hi, 
     const std::uint64_t at = len > 0 ? std::uint64_t(len) / 2 * 2 : 0;
     lib_copy_bytes(in.get(), std::uint64_t(lo) * 2, out.get(), at, (std::uint64_t(hi) - lo + 1) * 2);
 }
+
+// The display points of the document as it is being rewritten as `pieces`, extracted
+// in the same pass that writes the new file (plot_load_waveform_vector would read the
+// file again afterwards for the same points).
+class rewrite_shown_t
+{
+public:
+    // False when the new file could not be written whole (the samples then unchanged).
+    bool rewrite(lib_wv_data_t<short int> &doc, const std::vector<lib_wv_piece_t> &pieces)
+    {
+        m_shown = false;
+        if (pieces.empty())
+            return true;
+        uint64 n = 0;
+        for (const lib_wv_piece_t &p : pieces)
+            n += p.count;
+        // The waveform is shown whole, and extracted only when long (see load_vector).
+        if (n <= uint64(k_display_points) * 10)
+            return doc.rewrite(pieces);
+        int32 rc = -1;
+        const bool written = doc.rewrite_with([&](int fd) {
+            rc = lib_math_copy_and_extract(pieces, fd, m_points, k_display_points);
+            return rc == 1;
+        });
+        // Out of memory for the display points: the plain copy, the points read after.
+        if (rc == -2)
+            return doc.rewrite(pieces);
+        m_shown = written;
+        return written;
+    }
+
+    // Shows the document: the points extracted while writing, else read anew.
+    void show(ui_preview_plot_t *plot, lib_wv_data_t<short int> *doc)
+    {
+        if (m_shown)
+            plot_show_waveform_vector(plot, doc->samples.size(), m_points);
+        else
+            plot_load_waveform_vector(plot, doc, k_display_points);
+    }
+
+private:
+    std::vector<short int> m_points;
+    bool m_shown = false;
+};
 
 } // namespace
 
@@ -230,11 +275,12 @@ void ui_waveform_t::do_cut_selected_wv()
         qDebug() << k_out_of_range;
         hi = n - 1;
     }
+    rewrite_shown_t shown;
     if (n > 0 && lo <= hi) {
         copy->resize(0, 0);
         append_samples(*doc, lo, hi, *copy);
         // The samples are rewritten into a new file: a full disk leaves them all.
-        if (!doc->erase_range(lo, hi + 1))
+        if (!shown.rewrite(*doc, doc->erase_pieces(lo, hi + 1)))
             emit system_info_signal(3);
     }
     const uint32 m = get_wv_len();
@@ -248,7 +294,7 @@ void ui_waveform_t::do_cut_selected_wv()
         cursor->set_x1_pos(static_cast<fp32>(last));
     if (cursor->get_x2_pos() > static_cast<fp32>(last))
         cursor->set_x2_pos(static_cast<fp32>(last));
-    plot_load_waveform_vector(plot, doc, k_display_points);
+    shown.show(plot, doc);
     cursor->update_marker_pos();
     update_sbar_cursor_value();
 }
@@ -301,12 +347,13 @@ int32 ui_waveform_t::paste_copy_buffer()
     if (k == 0 || (min_len && static_cast<int64>(n + k) < *min_len) || (max_len && n + k > *max_len))
         return -1;
     bool written = true;
+    rewrite_shown_t shown;
     switch (get_paste_mode()) {
     case 0:
-        written = doc->replace_range(0, 0, *copy);
+        written = shown.rewrite(*doc, doc->replace_pieces(0, 0, *copy));
         break;
     case 1:
-        written = doc->replace_range(static_cast<uint32>(n), static_cast<uint32>(n), *copy);
+        written = shown.rewrite(*doc, doc->replace_pieces(static_cast<uint32>(n), static_cast<uint32>(n), *copy));
         break;
     case 2: {
         uint32 lo = index_of(cursor->get_x1_pos()), hi = index_of(cursor->get_x2_pos());
@@ -317,12 +364,12 @@ int32 ui_waveform_t::paste_copy_buffer()
         if (lo >= n)
             return -2;
         hi = static_cast<uint32>(std::min<uint64>(hi, n - 1));
-        written = doc->replace_range(lo, hi + 1, *copy);
+        written = shown.rewrite(*doc, doc->replace_pieces(lo, hi + 1, *copy));
         break;
     }
     case 3: {
         const uint32 x = index_of(plot->get_picker()->get_pos().x());
-        written = doc->replace_range(x, x, *copy);
+        written = shown.rewrite(*doc, doc->replace_pieces(x, x, *copy));
         break;
     }
     default:
@@ -333,7 +380,7 @@ int32 ui_waveform_t::paste_copy_buffer()
         return -3;
     plot->set_wave_points(get_wv_len());
     fit_selection_to_length();
-    plot_load_waveform_vector(plot, doc, k_display_points);
+    shown.show(plot, doc);
     cursor->update_marker_pos();
     update_sbar_cursor_value();
     return 0;

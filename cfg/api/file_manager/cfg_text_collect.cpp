@@ -33,15 +33,33 @@ std::vector<std::vector<float>> &spare_buffers()
     return spare;
 }
 
-std::vector<float> take_spare()
+// A kept buffer for `want` values: the smallest that holds them, else the largest (which
+// then grows). Taking whichever came last would often give a stretch a buffer a little
+// too small, and its growth would free and fault in memory on every read.
+std::vector<float> take_spare(std::size_t want)
 {
     std::vector<std::vector<float>> &spare = spare_buffers();
     if (spare.empty())
         return {};
-    std::vector<float> v = std::move(spare.back());
+    std::size_t pick = 0;
+    for (std::size_t k = 1; k < spare.size(); ++k) {
+        const std::size_t c = spare[k].capacity(), best = spare[pick].capacity();
+        if (best >= want ? c >= want && c < best : c > best)
+            pick = k;
+    }
+    std::vector<float> v = std::move(spare[pick]);
+    spare[pick] = std::move(spare.back());
     spare.pop_back();
     v.clear();
     return v;
+}
+
+// Values a stretch of `bytes` bytes is given room for, rounded up so that stretches of
+// files of about the same size fit each other's kept buffers.
+std::size_t room_for(std::size_t bytes)
+{
+    constexpr std::size_t k_step = 1u << 14;
+    return (bytes / 8 + k_step - 1) / k_step * k_step;
 }
 
 struct stretch_t
@@ -161,8 +179,9 @@ void cfg_collect_text_values(const char *text, std::size_t size, std::size_t col
     }
     parts.back().last = true;
     for (stretch_t &s : parts) {
-        s.values = take_spare();
-        s.values.reserve(s.last ? (size - std::min(s.begin, size)) / 8 : (s.limit - s.begin) / 8);
+        const std::size_t room = room_for(s.last ? size - std::min(s.begin, size) : s.limit - s.begin);
+        s.values = take_spare(room);
+        s.values.reserve(room);
     }
 
     bool no_memory = false;

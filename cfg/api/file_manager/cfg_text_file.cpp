@@ -1,6 +1,7 @@
 #include "cfg_text_file.h"
 
 #include "lib_diag.h"
+#include "lib_parallel.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -115,7 +116,9 @@ std::string cfg_text_file_t::head(const char *const *keys, std::size_t key_count
     // key's first place may lie anywhere in the text.
     std::vector<std::size_t> ends(key_count + 1, 0);
     bool whole = false;
-#pragma omp parallel for num_threads(int(key_count + 1)) reduction(|| : whole)
+    // No more threads than the other teams have: a larger team starts threads that the
+    // next, smaller one ends again.
+#pragma omp parallel for num_threads(lib_team_size(key_count + 1, 1)) reduction(|| : whole)
     for (int k = 0; k <= int(key_count); ++k) {
         const std::size_t at = k == int(key_count) ? 0 : text.find(keys[k]);
         if (at == std::string_view::npos || text.empty())

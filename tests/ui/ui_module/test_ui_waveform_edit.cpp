@@ -6,6 +6,8 @@
 #include "lib_file_io.h"
 #include "plat_mem.h"
 #include "ui_paste_option.h"
+#include "ui_plot_loader.h"
+#include "ui_qwt_plot_curve.h"
 #include "ui_prompt.h"
 #include "ui_wave_command.h"
 #include "ui_waveform_cursor_sel.h"
@@ -459,6 +461,66 @@ TEST(UiWaveform, PasteInEachMode)
     }
 }
 
+// A document too long to show every sample: cut and each paste write the new samples
+// and show the display points in one pass; both must be what writing the samples and
+// then loading the document gives.
+TEST(UiWaveform, LongCutAndPasteShowWhatLoadingTheDocumentShows)
+{
+    const uint32 n = 200003;
+    std::vector<short int> doc(n);
+    for (uint32 i = 0; i < n; ++i)
+        doc[i] = static_cast<short int>((i * 7919u) % 6007u) - (i % 977 == 0 ? 20000 : 0);
+    auto shown = [](waveform_harness_t &h) {
+        const QwtSeriesData<QPointF> *d = h.win->plot->get_curve(0)->data();
+        std::vector<double> y(d->size());
+        for (size_t i = 0; i < y.size(); ++i)
+            y[i] = d->sample(i).y();
+        return y;
+    };
+    struct case_t
+    {
+        const char *name;
+        int mode; // -1: cut of the copied zone
+        std::function<std::vector<short int>(const std::vector<short int> &, const std::vector<short int> &)> expect;
+    } cases[] = {
+        {"cut", -1, [](const auto &d, const auto &) { return concat({slice(d, 0, 1001), slice(d, 41002, d.size())}); }},
+        {"paste at the start", 0, [](const auto &d, const auto &c) { return concat({c, d}); }},
+        {"paste at the end", 1, [](const auto &d, const auto &c) { return concat({d, c}); }},
+        {"paste between cursors", 2,
+         [](const auto &d, const auto &c) { return concat({slice(d, 0, 20), c, slice(d, 70001, d.size())}); }},
+        {"paste at the picker", 3,
+         [](const auto &d, const auto &c) { return concat({slice(d, 0, 123457), c, slice(d, 123457, d.size())}); }},
+    };
+    for (const case_t &c : cases) {
+        SCOPED_TRACE(c.name);
+        waveform_harness_t h(n);
+        h.set_samples(doc);
+        h.select_zone(1001, 41001);
+        h.win->do_copy_selected_wv();
+        const std::vector<short int> copy = slice(doc, 1001, 41002);
+        if (c.mode < 0) {
+            h.win->cut_waveform();
+        } else {
+            h.win->switch_cursor(0);
+            h.win->cursor->set_x1_pos(70000);
+            h.win->cursor->set_x2_pos(20);
+            h.picker_at(123457.5, 0);
+            auto *form = new ui_paste_option_t(h.win.data(), false);
+            form->set_paste_type(c.mode);
+            h.win->paste_option_form_btn_slot_func(form, 3);
+            flush_deletes();
+        }
+        ASSERT_EQ(h.samples(), c.expect(doc, copy));
+        const std::vector<double> after_edit = shown(h);
+        ASSERT_EQ(after_edit.size(), 3000u);
+        plot_load_waveform_vector(h.win->plot, h.win->get_wave_data(), 3000);
+        EXPECT_EQ(after_edit, shown(h));
+        EXPECT_EQ(h.undo_count(), 1);
+        h.undo->trigger();
+        EXPECT_EQ(h.samples(), doc);
+    }
+}
+
 TEST(UiWaveform, PasteCancelAndRefusals)
 {
     waveform_harness_t h(1000);
@@ -630,27 +692,29 @@ TEST(UiWaveform, FullDiskDuringAnEditKeepsTheSamplesAndSaysWhy)
              h.win->paste_option_form_btn_slot_func(form, 3);
          }},
     };
-    for (const case_t &c : cases) {
-        SCOPED_TRACE(c.name);
-        waveform_harness_t h(20000);
-        h.set_samples(ramp(20000, 1));
-        h.select_zone(0, 9);
-        h.win->do_copy_selected_wv();
-        h.select_zone(10, 19999);
-        h.win->set_saved(true);
-        QSignalSpy info(h.win.data(), SIGNAL(system_info_signal(int32)));
-        {
-            test_fsize_limit_t full(4096);
-            ASSERT_TRUE(full.ok());
-            c.edit(h);
+    // Long documents have their display points extracted while the new file is written.
+    for (const uint32 n : {20000u, 60000u})
+        for (const case_t &c : cases) {
+            SCOPED_TRACE(std::string(c.name) + ", " + std::to_string(n) + " samples");
+            waveform_harness_t h(n);
+            h.set_samples(ramp(n, 1));
+            h.select_zone(0, 9);
+            h.win->do_copy_selected_wv();
+            h.select_zone(10, n - 1);
+            h.win->set_saved(true);
+            QSignalSpy info(h.win.data(), SIGNAL(system_info_signal(int32)));
+            {
+                test_fsize_limit_t full(4096);
+                ASSERT_TRUE(full.ok());
+                c.edit(h);
+            }
+            flush_deletes();
+            ASSERT_EQ(info.count(), 1);
+            EXPECT_EQ(info.at(0).at(0).value<int32>(), 3);
+            EXPECT_EQ(h.samples(), ramp(n, 1));
+            EXPECT_EQ(h.undo_count(), 0);
+            EXPECT_TRUE(h.win->is_saved());
         }
-        flush_deletes();
-        ASSERT_EQ(info.count(), 1);
-        EXPECT_EQ(info.at(0).at(0).value<int32>(), 3);
-        EXPECT_EQ(h.samples(), ramp(20000, 1));
-        EXPECT_EQ(h.undo_count(), 0);
-        EXPECT_TRUE(h.win->is_saved());
-    }
 }
 
 // Snapshots share files with the document and with each other. Edits that write the
