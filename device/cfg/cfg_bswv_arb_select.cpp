@@ -6,7 +6,7 @@
 
 #include "cfg_bswv_arb.h"
 #include "cfg_bswv_wave.h"
-#include "cfg_wave_info_standin_i32.h"
+#include "cfg_wave_info.h"
 #include "drv_arb_wave.h"
 #include "drv_instance_manage.h"
 #include "drv_wave_data.h"

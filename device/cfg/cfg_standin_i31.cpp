@@ -7,15 +7,6 @@
 #include "cfg_main.h"
 #include "lib_quantity.h"
 
-void cfg_apply_ch_after_freq(int32) {}
-void cfg_apply_square_duty(int32) {}
-void cfg_apply_ramp_symmetry(int32) {}
-void cfg_apply_pulse_timing(int32) {}
-void cfg_apply_phase() {}
-void cfg_apply_noise_wave(int32) {}
-void cfg_reapply_prbs_wave(int32) {}
-void cfg_apply_couple(int32) {}
-void cfg_apply_arb_wave(int32, bool) {}
 
 int32 cfg_pending_couple_freq(int32, lib_unit_data_t *)
 {

@@ -3,6 +3,7 @@
 // built yet. The apply functions carry their final names and signatures (they move to
 // cfg_apply.h); every cfg_pending_ function stands for one member operation of another
 // class, named after it, and becomes a one-line forward once that member exists.
+#include "cfg_apply.h"
 #include "lib_types.h"
 #include "lib_unit_data.h"
 
@@ -11,17 +12,6 @@
 #include <vector>
 
 class cfg_bswv_main_t;
-
-// Apply functions: nothing written yet.
-void cfg_apply_ch_after_freq(int32 ch);
-void cfg_apply_square_duty(int32 ch);
-void cfg_apply_ramp_symmetry(int32 ch);
-void cfg_apply_pulse_timing(int32 ch);
-void cfg_apply_phase();
-void cfg_apply_noise_wave(int32 ch);
-void cfg_reapply_prbs_wave(int32 ch);
-void cfg_apply_couple(int32 ch);
-void cfg_apply_arb_wave(int32 ch, bool full_rule);
 
 // cfg_ch_couple_t: couple_freq, couple_ampl, couple_phase (0: coupling does not
 // apply), is_tracking_source, set_tracked_phase (-12 unless ch is the tracking source).

@@ -365,10 +365,14 @@ TEST_F(CfgBswvHarmonic, WaveDataByWaveType)
     EXPECT_EQ(b->get_wave_data(&out), 0);
     EXPECT_EQ(out, resampled);
 
-    cfg_get_wv_main(0)->get_pattern()->get_uart_pattern()->samples = {0, 32767, 0};
+    cfg_uart_pattern_t *uart = cfg_get_wv_main(0)->get_pattern()->get_uart_pattern();
+    uart->build_from("A", 1);
+    std::vector<int16> pattern;
+    uart->get_samples(pattern);
+    ASSERT_FALSE(pattern.empty());
     b->store_wave_type_raw(12);
     EXPECT_EQ(b->get_wave_data(&out), 0);
-    EXPECT_EQ(out, (std::vector<int16>{0, 32767, 0}));
+    EXPECT_EQ(out, pattern);
 
     for (int32 type : {1, 3, 5, 7, 8, 13, 16})
     {
