@@ -6,6 +6,7 @@
 // otherwise the failure shows their diff.
 #include "cfg_fixture.h"
 #include "drv_interface.h"
+#include "drv_para.h"
 
 #include <functional>
 #include <string>
@@ -44,4 +45,8 @@ protected:
     }
 
     static lib_unit_data_t rec(long double v) { return lib_unit_data_t{v, LIB_UNIT_BASE, false}; }
+
+    // The amplitude record of a channel at its start-up amplitude (4 V), offset (0 V)
+    // and high-impedance load, playing at hz.
+    static drv_ampl_para_t initial_ampl(long double hz) { return drv_ampl_para_t{4.0L, 0.0L, 1e6L, hz}; }
 };

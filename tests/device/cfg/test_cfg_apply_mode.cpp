@@ -44,9 +44,10 @@ TEST_F(CfgApplyMode, BurstTimingOfBothChannelsInTheDriverOrder)
     // Both channels in burst change under one held update; not while tracking.
     cfg_get_wv_main(1)->store_run_mode(2);
     EXPECT_EQ(cfg_build_burst_para().hold, 1);
-    cfg_get_couple()->set_track_en(1);
+    // Only the flag: switching tracking on for real would copy channel 0 onto channel 1.
+    cfg_get_couple()->set_track_en_raw(1);
     EXPECT_EQ(cfg_build_burst_para().hold, 0);
-    cfg_get_couple()->set_track_en(0);
+    cfg_get_couple()->set_track_en_raw(0);
 
     const long double d0 = para.ch0_delay;
     EXPECT_TRUE(same_traffic([] { cfg_apply_burst_both(); },
@@ -114,12 +115,23 @@ TEST_F(CfgApplyMode, SweepCentreAndSpanOfOneOrBothChannels)
     cfg_get_sweep(0)->set_span_raw(rec(100.0L));
     cfg_get_sweep(1)->set_span_raw(rec(400.0L));
     set_sweeps(1, 0);
+    // The amplitude of each channel whose centre and span changed follows them.
     EXPECT_TRUE(same_traffic([] { cfg_apply_sweep_center_span(0); },
-                             [](drv_interface_t *d) { d->set_sweep_center_span(0, 2000.0L, 100.0L); }));
+                             [](drv_interface_t *d) {
+                                 d->set_sweep_center_span(0, 2000.0L, 100.0L);
+                                 const drv_ampl_para_t ampl0 = initial_ampl(2000.0L);
+                                 d->set_ampl_offset(0, &ampl0);
+                             }));
     set_sweeps(1, 1);
     cfg_get_couple()->store_phase_mode(0);
     EXPECT_TRUE(same_traffic([] { cfg_apply_sweep_center_span(1); },
-                             [](drv_interface_t *d) { d->set_sweep_center_span_both(0, 2000.0L, 100.0L, 5000.0L, 400.0L); }));
+                             [](drv_interface_t *d) {
+                                 d->set_sweep_center_span_both(0, 2000.0L, 100.0L, 5000.0L, 400.0L);
+                                 const drv_ampl_para_t ampl0 = initial_ampl(2000.0L);
+                                 const drv_ampl_para_t ampl1 = initial_ampl(5000.0L);
+                                 d->set_ampl_offset(0, &ampl0);
+                                 d->set_ampl_offset(1, &ampl1);
+                             }));
 }
 
 TEST_F(CfgApplyMode, OutputTakesTheOutputHoldAndRestoreBringsBothBack)

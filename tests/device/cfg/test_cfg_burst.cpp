@@ -348,8 +348,10 @@ TEST_F(CfgBurst, TriggerOutputOnlyInNCycleModeAndOnlyWithTheOutputOn)
     EXPECT_EQ(burst->get_trig_out(), 0);
 
     // The tracking reference drives both channels' outputs; the tracked channel 1 none.
+    // Only the flag: switching tracking on for real copies channel 0 onto channel 1 and
+    // brings the burst in line with the channel's continuous run mode.
     burst->set_mode_raw(0);
-    cfg_get_couple()->set_track_en(1);
+    cfg_get_couple()->set_track_en_raw(1);
     EXPECT_TRUE(same_traffic([&] { burst->apply_trig_out(); },
                              [](drv_interface_t *d) {
                                  d->set_burst_trig_out(1, 0);
@@ -419,6 +421,9 @@ TEST_F(CfgBurst, RunModeBurstSwitchesOnAndAppliesInOrder)
     ASSERT_EQ(burst->get_switch(), 1);
     ASSERT_NE(drv_instance_manage_t::get_instance()->get_fpga()->get_burst_field(0), 0);
     w->store_output(1);
+    // The wave path relay's state lives in the driver, not in the registers, so the
+    // replay cannot restore it: switch it for the sine once before comparing.
+    cfg_apply_sine_wave(0, false);
 
     const double delay = static_cast<double>(INITIAL_DELAY);
     EXPECT_TRUE(same_traffic([&] { burst->apply_all(false); },
@@ -429,6 +434,8 @@ TEST_F(CfgBurst, RunModeBurstSwitchesOnAndAppliesInOrder)
                                  d->set_burst_trig_out(0, 2);
                                  d->set_burst_cycles(0, 1);
                                  d->toggle_burst_trigger_edge(0);
+                                 // The channel's wave again, its output being on.
+                                 cfg_apply_sine_wave(0, false);
                                  // Only channel 0 bursts: no common update hold.
                                  d->set_burst_both(0, 1000.0L, 1000.0L, delay, delay, 0.01L, 0.01L);
                              }));
@@ -442,6 +449,7 @@ TEST_F(CfgBurst, RunModeBurstSwitchesOnAndAppliesInOrder)
                                  d->set_burst_mode(0, 0, 0);
                                  d->set_burst_trig_out(0, 2);
                                  d->set_burst_cycles(0, -1);
+                                 cfg_apply_sine_wave(0, false);
                                  d->set_burst_both(0, 1000.0L, 1000.0L, delay, delay, 0.01L, 0.01L);
                              }));
     burst->set_infinite_raw(0);
@@ -454,6 +462,7 @@ TEST_F(CfgBurst, RunModeBurstSwitchesOnAndAppliesInOrder)
                                  d->set_burst_mode(0, 0, 1);
                                  d->set_burst_trig_out(0, 2);
                                  d->set_burst_gate_polarity(0, 1);
+                                 cfg_apply_sine_wave(0, false);
                                  d->set_burst_both(0, 1000.0L, 1000.0L, delay, delay, 0.01L, 0.01L);
                              }));
 

@@ -129,8 +129,13 @@ TEST_F(CfgSweep, ChangingTheCentreMovesStartAndStopWithTheSpanKept)
     bswv->store_wave_type_raw(WAVE_RAMP);
     sweep->set_sweep_on_raw(1);
     bswv->store_freq_raw(rec(5000.0L));
+    // The new centre and span go out, then the channel's amplitude follows them.
     EXPECT_TRUE(same_traffic([&] { sweep->refresh(); },
-                             [](drv_interface_t *d) { d->set_sweep_center_span(0, 5000.0L, 1000.0L); }));
+                             [](drv_interface_t *d) {
+                                 d->set_sweep_center_span(0, 5000.0L, 1000.0L);
+                                 const drv_ampl_para_t ampl = initial_ampl(5000.0L);
+                                 d->set_ampl_offset(0, &ampl);
+                             }));
     EXPECT_EQ(sweep->get_start_value(), 4500.0L);
     EXPECT_EQ(sweep->get_stop_value(), 5500.0L);
     EXPECT_EQ(sweep->get_span_value(), 1000.0L);
@@ -187,7 +192,10 @@ TEST_F(CfgSweep, SwitchingOnAppliesEverythingInOrder)
     sweep->set_direction_raw(1);
     EXPECT_TRUE(same_traffic([&] { sweep->apply(); },
                              [](drv_interface_t *d) {
+                                 // The refresh around the centre re-applies the amplitude.
                                  d->set_sweep_center_span(0, 1000.0L, 1000.0L);
+                                 const drv_ampl_para_t ampl = initial_ampl(1000.0L);
+                                 d->set_ampl_offset(0, &ampl);
                                  d->set_sweep_trigger_edge(0, 1);
                                  d->set_sweep_trigger_source(0, 0);
                                  d->set_sweep_trig_out(0, 0);
@@ -229,7 +237,11 @@ TEST_F(CfgSweep, ValueSettersStoreAndApplyOnlyTheirPart)
                              [](drv_interface_t *d) { d->set_sweep_time(0, 3.0L, 1); }));
     lib_unit_data_t span = rec(200.0L);
     EXPECT_TRUE(same_traffic([&] { EXPECT_EQ(sweep->set_span(&span), 1); },
-                             [](drv_interface_t *d) { d->set_sweep_center_span(0, 1000.0L, 200.0L); }));
+                             [](drv_interface_t *d) {
+                                 d->set_sweep_center_span(0, 1000.0L, 200.0L);
+                                 const drv_ampl_para_t ampl = initial_ampl(1000.0L);
+                                 d->set_ampl_offset(0, &ampl);
+                             }));
     EXPECT_EQ(sweep->get_start_value(), 900.0L);
     EXPECT_EQ(sweep->get_stop_value(), 1100.0L);
 }
