@@ -363,6 +363,7 @@ TEST_F(CfgMod, EachTypeAppliesItsSettingsInItsOwnOrder)
     {
         carrier(ch, WAVE_SINE, 20000.0L);
         make_active(ch);
+        play_carrier(ch);
         for (int32 t : ALL_TYPES)
         {
             SCOPED_TRACE(testing::Message() << "channel " << ch << " type " << t);
@@ -444,6 +445,7 @@ TEST_F(CfgMod, AmSendsFullDepthForTheExternalSourceAndNoDepthForAnUnknownOne)
 {
     carrier(0, WAVE_SINE, 20000.0L);
     make_active(0);
+    play_carrier(0);
     cfg_mod_t *am = mod(0)->get_mod(1);
     am->store_deviation(cfg_rec(40.0L));
     const struct
@@ -489,11 +491,12 @@ TEST_F(CfgMod, AmApplyWritesTypeSourceFrequencyDepthAndTheWaveBlockInOrder)
               *std::max_element(wave.words.begin(), wave.words.end()));
     const std::vector<sim_op_t> expected = {
         // Type 1: the mode field of register 40, with the trigger routing of
-        // register 36 around it.
-        sim_read(40, 0x0000), sim_read(36, 0x0000), sim_write(36, 0x0000), sim_write(36, 0x0000),
-        sim_write(36, 0x0100), sim_write(36, 0x0000), sim_write(40, 0x0002),
+        // register 36 around it (its trigger-source field holds 2, internal, since
+        // start-up).
+        sim_read(40, 0x0000), sim_read(36, 0x0020), sim_write(36, 0x0020), sim_write(36, 0x0020),
+        sim_write(36, 0x0120), sim_write(36, 0x0020), sim_write(40, 0x0002),
         // Source 0: the external-source bit cleared.
-        sim_read(36, 0x0000), sim_write(36, 0x0000), sim_read(40, 0x0002), sim_write(40, 0x0002),
+        sim_read(36, 0x0020), sim_write(36, 0x0020), sim_read(40, 0x0002), sim_write(40, 0x0002),
         // 100 Hz as the modulating-frequency word, then the update strobe.
         sim_write(26, 0xa7e0), sim_write(28, 0x0597), sim_write(30, 0x0000), sim_read(10, 0x0000),
         sim_write(10, 0x8000), sim_write(10, 0x9000), sim_write(10, 0x8000), sim_write(10, 0x0000),
@@ -501,8 +504,8 @@ TEST_F(CfgMod, AmApplyWritesTypeSourceFrequencyDepthAndTheWaveBlockInOrder)
         sim_write(38, 0xe8b9), sim_write(170, 0x8ba2), sim_write(100, 0x000e), sim_read(10, 0x0000),
         sim_write(10, 0x8000), sim_write(10, 0x9000), sim_write(10, 0x8000), sim_write(10, 0x0000),
         // The sine as modulating wave: noise flag cleared, wave memory selected, block.
-        sim_read(241, 0x0000), sim_write(241, 0x0000), sim_read(36, 0x0000), sim_write(36, 0x0000),
-        sim_write(36, 0x0002), wave,
+        sim_read(241, 0x0000), sim_write(241, 0x0000), sim_read(36, 0x0020), sim_write(36, 0x0020),
+        sim_write(36, 0x0022), wave,
     };
     const std::string diff = sim_fpga_t::diff(expected, head);
     EXPECT_TRUE(diff.empty()) << diff;

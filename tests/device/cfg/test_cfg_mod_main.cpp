@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <functional>
 #include <string>
@@ -203,6 +204,7 @@ TEST_F(CfgModMain, SetTypeRechecksTheNewTypeAndAppliesIt)
 {
     turn_on(0, WAVE_SINE, 1000.0L);
     make_active(0);
+    play_carrier(0);
     mod(0)->get_mod(2)->store_mod_freq(cfg_rec(5000.0L));
     mod(0)->get_mod(2)->store_deviation(cfg_rec(1e9L));
     EXPECT_TRUE(same_traffic([&] { EXPECT_EQ(mod(0)->set_type(2, true), 1); },
@@ -380,6 +382,7 @@ TEST_F(CfgModMain, ExternalSourceIsStoredAndReapplied)
 {
     turn_on(0, WAVE_SINE, 1e6L);
     make_active(0);
+    play_carrier(0);
     EXPECT_TRUE(same_traffic([&] { EXPECT_EQ(mod(0)->set_source(1), 1); },
                              [&] { mod(0)->get_mod(1)->apply(1, true); }));
     EXPECT_EQ(mod(0)->get_source(), 1);
@@ -443,9 +446,15 @@ TEST_F(CfgModMain, OtherRunModesSwitchModulationOffAndItsSettingsAreRefused)
         wv(0)->set_run_mode(cfg_wv_main_t::RUN_MODE_MOD);
         ASSERT_EQ(mod(0)->get_state(), 1);
         sim.poke(40, 0x0002);
-        wv(0)->set_run_mode(mode);
+        const std::vector<sim_op_t> log = traffic([&] { wv(0)->set_run_mode(mode); });
         EXPECT_EQ(mod(0)->get_state(), 0);
-        EXPECT_EQ(sim.peek(40) & 0x3F, 0);
+        // Modulation off clears the mode field first; a sweep then writes its own mode.
+        const auto first = std::find_if(log.begin(), log.end(), [](const sim_op_t &op) {
+            return op.kind == sim_op_kind_t::write && op.address == 40;
+        });
+        ASSERT_NE(first, log.end()) << sim_fpga_t::diff({}, log);
+        EXPECT_EQ(first->value & 0x3F, 0u);
+        EXPECT_EQ(sim.peek(40) & 0x3F, mode == cfg_wv_main_t::RUN_MODE_SWEEP ? 4 : 0);
         lib_unit_data_t hz = cfg_rec(500.0L);
         EXPECT_EQ(mod(0)->set_mod_freq(hz), -12);
         EXPECT_EQ(mod(0)->get_current_mod()->get_mod_freq().data, 100.0L);
