@@ -5,6 +5,7 @@
 #include "awg_cmd.h"
 #include "cfg_fixture.h"
 #include "cfg_wv_main.h"
+#include "drv_fpga_reg.h"
 
 #include <gtest/gtest.h>
 
@@ -143,10 +144,20 @@ TEST_F(AwgCmd, GetHandlerReportsTheRecord)
     cmd = {AWG_CMD_AUX_23, &aux, 0};
     get.handle(&cmd);
     EXPECT_EQ(aux, 9);
-    bool overload = true;
-    cmd = {AWG_CMD_OVERLOAD, &overload, 0};
-    get.handle(&cmd);
-    EXPECT_FALSE(overload);
+    // The query answers whether the module reports status 0: true while bit 1 of the
+    // status register is clear, false while it is set (the module then reports none).
+    const struct
+    {
+        uint16 reg;
+        bool answer;
+    } overload_cases[] = {{0x0000, true}, {0x0002, false}, {0x0004, true}, {0x0006, false}};
+    for (const auto &c : overload_cases) {
+        sim.poke(DRV_FPGA_REG_OVERLOAD_STATUS, c.reg);
+        bool overload = !c.answer;
+        cmd = {AWG_CMD_OVERLOAD, &overload, 0};
+        get.handle(&cmd);
+        EXPECT_EQ(overload, c.answer) << c.reg;
+    }
     awg_state_record_t saved = {};
     cmd = {AWG_CMD_RESTORE, &saved, 0};
     get.handle(&cmd);
