@@ -6,36 +6,14 @@ benchmarks' rounds interleaved, medians of each:
 - the build of a 1000-character serial pattern at two samples per bit against std::fill
   of the same 22000 int16 samples (aim: within 3x).
 The load average stands beside each figure."""
-import json
 import os
-import subprocess
-import tempfile
 
-from bench_common import BUILD, build
+from bench_common import interleaved_medians
 
-build("bench_device_counter_pattern")
-exe = os.path.join(BUILD, "bench", "bench_device_counter_pattern")
-with tempfile.TemporaryDirectory() as work:
-    out = os.path.join(work, "result.json")
-    subprocess.run([exe, "--benchmark_repetitions=9", "--benchmark_report_aggregates_only=true",
-                    "--benchmark_enable_random_interleaving=true",
-                    f"--benchmark_out={out}", "--benchmark_out_format=json"],
-                   cwd=work, check=True, stdout=subprocess.DEVNULL)
-    with open(out) as f:
-        data = json.load(f)
-
-ns = {}
-allocs = {}
-samples = {}
-for b in data["benchmarks"]:
-    if b.get("aggregate_name") != "median":
-        continue
-    scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}[b["time_unit"]]
-    ns[b["run_name"]] = b["real_time"] * scale
-    if "allocs_per_call" in b:
-        allocs[b["run_name"]] = b["allocs_per_call"]
-    if "samples" in b:
-        samples[b["run_name"]] = b["samples"]
+runs = interleaved_medians("bench_device_counter_pattern")
+ns = {name: r["ns"] for name, r in runs.items()}
+allocs = {name: r["allocs_per_call"] for name, r in runs.items() if "allocs_per_call" in r}
+samples = {name: r["samples"] for name, r in runs.items() if "samples" in r}
 
 load = "load %.2f %.2f %.2f" % os.getloadavg()
 a, p = ns["BM_stat_add_sample"], ns["BM_plain_mean_variance"]
