@@ -314,7 +314,6 @@ TEST_F(CfgApplyWave, ChannelApplyAfterFrequencyFollowsTheWaveTypeAndCoupling)
     b1->store_ampl_raw(base(1.0L));
     b1->store_offset_raw(base(0.0L));
     const drv_ampl_para_t ampl0{2.0L, 0.5L, 50.0L, 2000.0L};
-    const drv_ampl_para_t ampl1{1.0L, 0.0L, 50.0L, 1000.0L};
 
     // A square channel: frequency, amplitude, its duty.
     b->store_wave_type_raw(1);
@@ -340,12 +339,15 @@ TEST_F(CfgApplyWave, ChannelApplyAfterFrequencyFollowsTheWaveTypeAndCoupling)
         [] { cfg_apply_ch_after_freq(0); });
 
     // A sine with frequency coupling: the pulse timing (no pulse: nothing), the other
-    // channel's amplitude, the sample rate (no arbitrary wave: nothing).
+    // channel's amplitude, the sample rate (no arbitrary wave: nothing). Switching the
+    // coupling on has given channel 1 channel 0's frequency (ratio 1, no deviation).
     b->store_wave_type_raw(0);
     cfg_get_couple()->set_couple_en(0, 1);
+    EXPECT_EQ(b1->get_freq_raw().data, 2000.0L);
+    const drv_ampl_para_t ampl1{1.0L, 0.0L, 50.0L, 2000.0L};
     expect_same_traffic(
         [&] {
-            drv()->set_freq_both(1, 2000.0L, 1000.0L);
+            drv()->set_freq_both(1, 2000.0L, 2000.0L);
             drv()->set_ampl_offset(0, &ampl0);
             drv()->set_ampl_offset(1, &ampl1);
         },
