@@ -37,6 +37,29 @@ def run_medians(binary, bench_filter=".", repetitions=5, cwd=None, extra_args=()
     return medians
 
 
+def interleaved_medians(target, repetitions=9):
+    """Builds the benchmark target, runs all its benchmarks with their rounds interleaved
+    and returns {run name: median record}, each record with its real and CPU time in ns
+    ("ns", "cpu_ns") beside the benchmark's own counters."""
+    build(target)
+    exe = os.path.join(BUILD, "bench", target)
+    with tempfile.TemporaryDirectory() as work:
+        out = os.path.join(work, "result.json")
+        subprocess.run([exe, f"--benchmark_repetitions={repetitions}", "--benchmark_report_aggregates_only=true",
+                        "--benchmark_enable_random_interleaving=true",
+                        f"--benchmark_out={out}", "--benchmark_out_format=json"],
+                       cwd=work, check=True, stdout=subprocess.DEVNULL)
+        with open(out) as f:
+            data = json.load(f)
+    medians = {}
+    for b in data["benchmarks"]:
+        if b.get("aggregate_name") != "median":
+            continue
+        scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}[b["time_unit"]]
+        medians[b["run_name"]] = dict(b, ns=b["real_time"] * scale, cpu_ns=b["cpu_time"] * scale)
+    return medians
+
+
 def peak_rss_mb(binary, bench_filter):
     """Peak resident memory of one run of the benchmarks matching the filter."""
     exe = os.path.join(BUILD, "bench", binary)

@@ -7,33 +7,13 @@ interleaved, medians of each:
   the output, and to 10,485,760 against a memcpy of the input;
 - lib_checksum_negsum over 1 MiB against a plain byte-sum loop (aim: within 2x).
 The load average stands beside each figure."""
-import json
 import os
-import subprocess
-import tempfile
 
-from bench_common import BUILD, build
+from bench_common import interleaved_medians
 
-build("bench_device_lib")
-exe = os.path.join(BUILD, "bench", "bench_device_lib")
-with tempfile.TemporaryDirectory() as work:
-    out = os.path.join(work, "result.json")
-    subprocess.run([exe, "--benchmark_repetitions=9", "--benchmark_report_aggregates_only=true",
-                    "--benchmark_enable_random_interleaving=true",
-                    f"--benchmark_out={out}", "--benchmark_out_format=json"],
-                   cwd=work, check=True, stdout=subprocess.DEVNULL)
-    with open(out) as f:
-        data = json.load(f)
-
-ns = {}
-allocs = {}
-for b in data["benchmarks"]:
-    if b.get("aggregate_name") != "median":
-        continue
-    scale = {"ns": 1.0, "us": 1e3, "ms": 1e6, "s": 1e9}[b["time_unit"]]
-    ns[b["run_name"]] = b["real_time"] * scale
-    if "allocs_per_call" in b:
-        allocs[b["run_name"]] = b["allocs_per_call"]
+runs = interleaved_medians("bench_device_lib")
+ns = {name: r["ns"] for name, r in runs.items()}
+allocs = {name: r["allocs_per_call"] for name, r in runs.items() if "allocs_per_call" in r}
 
 load = "load %.2f %.2f %.2f" % os.getloadavg()
 base = ns["BM_ldouble_divide"]

@@ -140,6 +140,31 @@ drv_ampl_para_t cfg_build_ampl_para(int32 ch)
     return r;
 }
 
+drv_square_para_t cfg_build_square_para(int32 ch)
+{
+    cfg_bswv_main_t *bswv = cfg_get_bswv_main(ch);
+    drv_square_para_t r{};
+    r.run_mode = cfg_get_wv_main(ch)->get_run_mode();
+    bswv->get_square_edges(&r.rise_edge, &r.fall_edge);
+    r.freq = freq_of(ch);
+    lib_unit_data_t duty{};
+    bswv->get_duty(&duty);
+    r.duty = duty.data;
+    return r;
+}
+
+drv_couple_para_t cfg_build_couple_para(int32 ch)
+{
+    cfg_bswv_main_t *bswv = cfg_get_bswv_main(ch);
+    drv_couple_para_t r{};
+    r.prbs_link = bswv->get_prbs_link_raw();
+    lib_unit_data_t edge{};
+    bswv->get_prbs_edge(&edge);
+    r.prbs_edge = edge.data;
+    r.tracking = cfg_get_couple()->get_tracking();
+    return r;
+}
+
 int32 cfg_wave_call_hold(int32 ch, int32 type, bool full_rule)
 {
     if (type == WAVE_PRBS && cfg_get_bswv_main(ch)->get_prbs_link_raw() != 0)

@@ -12,6 +12,10 @@ drv_noise_para_t cfg_build_noise_para(int32 ch);
 drv_dc_para_t cfg_build_dc_para(int32 ch);
 // Frequency -1 for a noise wave.
 drv_ampl_para_t cfg_build_ampl_para(int32 ch);
+// Run mode, the square's edges, frequency and duty of channel ch.
+drv_square_para_t cfg_build_square_para(int32 ch);
+// The PRBS edge and link of channel ch and the coupling object's tracking.
+drv_couple_para_t cfg_build_couple_para(int32 ch);
 // The hold a wave call of channel ch takes: the full rule or the phase mode, and 1 for
 // a linked PRBS wave.
 int32 cfg_wave_call_hold(int32 ch, int32 type, bool full_rule);

@@ -46,6 +46,9 @@ cfg_bswv_wave_t *cfg_get_bswv_wave(int32 ch, int32 type);
 // result); otherwise the output switch, 0, and nothing applied.
 int32 apply_ampl(int32 ch);
 
+// The built-in wave index of a channel's wave data: 0 sine, 1 noise, 207 (ramp) else.
+int32 cfg_get_builtin_wave_index(int32 type);
+
 class cfg_bswv_main_t
 {
 public:
@@ -170,11 +173,14 @@ public:
     int32 restore_freq_or_sample_rate();
     int32 set_wave_type(int32 type);
     int32 apply_current_wave(bool full_rule);
-    void update_harmonic_wave_data();
+    int32 update_harmonic_wave_data();
     int32 get_arb_wave() const;
     int32 set_arb_wave(int32 id);
     std::string get_user_arb_wave_name() const;
     int32 load_user_arb_wave(const std::string &bin_name);
+
+    // --- Wave-type selection (cfg_bswv_type.cpp) ---
+    int32 set_noise_bandwidth_switch(int32 on);
 
     // --- Raw access: no check, no re-apply; record stores follow the store rule ---
     lib_unit_data_t get_freq_raw() const { return freq; }
@@ -247,6 +253,63 @@ public:
     // The store rule on one of this object's records.
     static void store(lib_unit_data_t *field, const lib_unit_data_t &v);
 
+    // --- Harmonics (cfg_bswv_harmonic.cpp): orders 2 to 10 added to the sine ---
+    int32 set_harmonic_switch(int32 on);
+    int32 set_harmonic_order(int32 order);
+    int32 get_harmonic_order(int32 *out) const;
+    int32 set_harmonic_type(int32 type);
+    int32 get_harmonic_type(int32 *out) const;
+    int32 set_harmonic_ampl(lib_unit_data_t value);
+    int32 get_harmonic_ampl(long double *out) const;
+    int32 set_harmonic_level(lib_unit_data_t *value);
+    int32 get_harmonic_level(lib_unit_data_t *out) const;
+    int32 set_harmonic_phase(lib_unit_data_t value);
+    int32 get_harmonic_phase(long double *out) const;
+    int32 get_harmonic_ampls(std::map<int32, long double> *out) const;
+    int32 get_harmonic_scale(long double *out) const;
+    // The order moved to the type's parity in the direction of the change, clamped to
+    // the order limits and stored; the check's result.
+    int32 store_harmonic_order(int32 order);
+    long double find_harmonic_ampl(int32 order) const;
+    long double find_harmonic_level(int32 order) const;
+    long double find_harmonic_phase(int32 order) const;
+    void put_harmonic_ampl(int32 order, long double value);
+    void put_harmonic_level(int32 order, long double value);
+    void put_harmonic_phase(int32 order, long double value);
+    lib_unit_data_t level_to_ampl(lib_unit_data_t level) const;
+    lib_unit_data_t ampl_to_level(long double volts) const;
+    int32 get_harmonic_even_wave_data();
+    int32 get_harmonic_odd_wave_data();
+    int32 get_harmonic_all_wave_data();
+    // The synthesis over the orders of one parity (0 even, 1 odd, 2 all); 1.
+    int32 synthesize_harmonics(int32 parity);
+    // w rotated left by trunc(L / order x phase / 360) samples (mod its size); 1.
+    int32 rotate_wave_by_phase(std::vector<int16> &w, int32 order, long double phase);
+    int32 update_harmonic_ampls();
+    int32 check_harmonics();
+    void check_harmonic_limits();
+    const std::vector<int16> &get_harmonic_samples() const { return harmonic_samples; }
+
+    // --- Channel wave data (cfg_bswv_harmonic.cpp) ---
+    // One period of the current wave: 0 when out was replaced, -13 (out untouched) for
+    // a type without wave data here.
+    int32 get_wave_data(std::vector<int16> *out);
+    int32 get_builtin_wave_data(int32 index, std::vector<int16> *out, float symmetry);
+
+    // --- Arbitrary-wave selection (cfg_bswv_arb_select.cpp) ---
+    int32 get_arb_wave_source();
+    int32 load_arb_wave_file(const std::string &path);
+    // The parameters of the ".info" file beside a ".bin" path; the reader supplies none.
+    void apply_wave_info_file(const std::string &path);
+    std::string get_builtin_arb_wave_name() const;
+    std::string get_arb_wave_display_name() const;
+    // The text shared by both channels: the display name for an arbitrary wave, empty
+    // for the other basic waves, unchanged for the remaining types.
+    const std::string &get_current_arb_wave_name();
+    std::string get_arb_wave_path() const;
+    int32 set_arb_wave_index(int32 index);
+    int32 load_user_arb_wave_twice(const std::string &path);
+
 private:
     // The phase with a negative zero stored back as positive zero.
     long double normalised_phase();
@@ -294,4 +357,85 @@ private:
     std::unique_ptr<cfg_bswv_dc_t> dc;
     std::unique_ptr<cfg_bswv_arb_t> arb;
     std::unique_ptr<cfg_bswv_prbs_t> prbs;
+
+public:
+    // --- Frequency, amplitude, shape, noise, phase and PRBS setters ---
+    // A set_ operation checks, stores (clamped if needed), runs the dependent re-checks
+    // and then applies to the driver; a store_ operation changes only the settings.
+    // Results: 1 done (0 from the frequency and amplitude stores inside their limits),
+    // -10 clamped to the maximum, -11 clamped to the minimum, -12 refused by the wave
+    // type or run mode, -13 not accepted. Records are in base units (code 14).
+
+    // Frequency, period and sample rate (cfg_bswv_freq.cpp).
+    int32 set_freq(lib_unit_data_t value);
+    int32 set_period(lib_unit_data_t value);
+    int32 store_period(lib_unit_data_t value);
+    int32 set_sample_rate(lib_unit_data_t value);
+    int32 store_sample_rate(lib_unit_data_t value);
+    int32 set_sample_rate_mode(int32 on);
+    void sync_sample_rate_with_freq(int32 channel);
+    void recheck_after_freq();
+    void recheck_for_wave_type();
+    int32 freq_needs_apply();
+    void copy_prbs_to_partner();
+    void restore_freq();
+    int32 restore_freq_record();
+    // Every pulse timing record set to 0 (the effective frequency became 0).
+    void zero_pulse_timing();
+
+    // Amplitude, offset, levels and load (cfg_bswv_ampl.cpp).
+    int32 set_ampl(lib_unit_data_t *value);
+    int32 store_ampl(lib_unit_data_t value);
+    int32 set_ampl_vrms(lib_unit_data_t *value);
+    int32 set_ampl_dbm(lib_unit_data_t *value);
+    int32 set_offset(lib_unit_data_t *value);
+    int32 store_offset(lib_unit_data_t *value);
+    int32 store_dc_level(lib_unit_data_t *value);
+    int32 store_offset_or_dc(lib_unit_data_t value);
+    int32 set_high_level(lib_unit_data_t value);
+    int32 set_low_level(lib_unit_data_t value);
+    // The load pulled into 50 .. 100000 or 1000000 and written back through ohms.
+    int32 set_load(int32 *ohms);
+    void rescale_for_load(long double old_load, long double new_load);
+    long double convert_for_load(int32 old_load, int32 new_load, long double value);
+    void recheck_after_ampl();
+    void recheck_combine();
+    static lib_unit_data_t vrms_to_vpp(long double vrms, int32 type);
+    static lib_unit_data_t dbm_to_vpp(long double dbm, int32 type, int32 ohms);
+
+    // Duty, symmetry, pulse width, edges, delay and hold (cfg_bswv_timing.cpp).
+    int32 set_duty(lib_unit_data_t *value);
+    int32 store_duty(lib_unit_data_t value);
+    int32 set_symmetry(lib_unit_data_t *value);
+    int32 store_symmetry(lib_unit_data_t value);
+    int32 set_width(lib_unit_data_t value);
+    int32 store_width(lib_unit_data_t value);
+    int32 set_pulse_duty(lib_unit_data_t value);
+    int32 store_pulse_duty(lib_unit_data_t value);
+    int32 set_rise_edge(lib_unit_data_t value);
+    int32 store_rise_edge(lib_unit_data_t value);
+    int32 set_fall_edge(lib_unit_data_t value);
+    int32 store_fall_edge(lib_unit_data_t value);
+    void restore_rise_edge();
+    void restore_fall_edge();
+    int32 set_pulse_delay(lib_unit_data_t value);
+    int32 store_pulse_delay(lib_unit_data_t value);
+    int32 set_pulse_hold(int32 mode);
+    void keep_width();
+    void keep_pulse_duty();
+    void recheck_pwm();
+
+    // Noise, phase and PRBS (cfg_bswv_misc.cpp).
+    int32 set_noise_stdev(lib_unit_data_t value);
+    void update_noise_stdev();
+    void restore_noise_stdev();
+    int32 set_mean(lib_unit_data_t value);
+    int32 set_noise_bandwidth(lib_unit_data_t value);
+    int32 store_phase(lib_unit_data_t value);
+    int32 set_prbs_length(lib_unit_data_t *value);
+    int32 store_prbs_length(lib_unit_data_t value);
+    int32 set_prbs_edge(lib_unit_data_t *value);
+    int32 store_prbs_edge(lib_unit_data_t value);
+    int32 recheck_prbs_edge();
+    int32 set_prbs_link(int32 on);
 };

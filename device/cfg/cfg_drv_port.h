@@ -1,9 +1,7 @@
 #pragma once
 // The configuration layer's calls into the driver layer, gathered in one place. Each
-// function makes the one driver-interface call its name says; where the interface does
-// not offer the call yet, the function answers what the module's driver answers (or
-// reaches the FPGA driver directly), so that switching to the interface touches only
-// cfg_drv_port.cpp.
+// function makes the one driver-interface call its name says (the product id comes
+// from the instance manager, which the interface does not forward).
 #include "drv_reg_progress.h"
 #include "lib_types.h"
 

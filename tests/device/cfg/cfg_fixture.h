@@ -1,7 +1,8 @@
 #pragma once
 // cfg_fixture_t: the configuration layer started by cfg_main over the register
 // simulator, with sleeps recorded instead of slept. The start-up's output is kept in
-// startup_text and its register traffic forgotten, so a test's log starts with its own.
+// startup_text and its register traffic in startup_log; the simulator's log is emptied,
+// so a test's log starts with its own.
 #include "cfg_main.h"
 #include "sim_fpga.h"
 #include "sim_os_recorder.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 class cfg_fixture_t : public testing::Test
 {
@@ -21,6 +23,7 @@ protected:
         stdout_capture_t capture;
         startup_result = cfg_main();
         startup_text = capture.finish();
+        startup_log = sim.log();
         sim.clear_log();
     }
 
@@ -28,4 +31,5 @@ protected:
     sim_os_recorder_t recorder{sim};
     int32 startup_result = 0;
     std::string startup_text;
+    std::vector<sim_op_t> startup_log;
 };

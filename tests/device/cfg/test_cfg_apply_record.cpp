@@ -92,7 +92,7 @@ TEST_F(CfgApplyRecord, EachWaveTypeFillsItsOwnFields)
 
     b->store_wave_type_raw(8);
     b->store_prbs_link_raw(1);
-    cfg_get_couple()->set_track_en(1);
+    cfg_get_couple()->set_track_en_raw(1);
     drv_wave_para_t prbs = cfg_build_wave_para(1, 8);
     // A PRBS record carries no phase.
     expect_head(prbs, 0.0L);

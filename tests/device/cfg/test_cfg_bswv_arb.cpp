@@ -63,9 +63,11 @@ TEST_F(CfgBswvArb, SelectionSwitchesBetweenBuiltinAndUserWaves)
     EXPECT_EQ(arb.get_arb_current_wave(), 7);
 
     stdout_capture_t capture;
-    // A path outside the removable storage is loaded and recorded, nothing copied.
-    EXPECT_EQ(arb.load_user_arb_wave("C:\\waves\\w.bin"), 1);
+    // A path outside the removable storage is recorded, nothing copied; the driver
+    // cannot open it and says so with -13.
+    const int32 r = arb.load_user_arb_wave("C:\\waves\\w.bin");
     EXPECT_EQ(capture.finish(), "");
+    EXPECT_EQ(r, -13);
     EXPECT_EQ(arb.get_arb_wave_name(), "C:\\waves\\w.bin");
     EXPECT_EQ(arb.get_arb_wave_source(), 1);
     // The last built-in index is kept for a switch back.
@@ -169,8 +171,10 @@ TEST_F(CfgBswvArb, FailedCopyLeavesTheSelectionRecorded)
     {
         SCOPED_TRACE(c.path);
         stdout_capture_t capture;
-        EXPECT_EQ(arb.load_user_arb_wave(c.path), 1);
+        // None of the files exists: the driver's "cannot open" result comes back.
+        const int32 r = arb.load_user_arb_wave(c.path);
         EXPECT_EQ(!capture.finish().empty(), c.prints);
+        EXPECT_EQ(r, -13);
         EXPECT_EQ(arb.get_arb_wave_name(), c.path);
         EXPECT_EQ(arb.get_arb_wave_source(), 1);
     }

@@ -129,8 +129,9 @@ TEST_F(CfgBswvPulse, PwmNarrowsTheEdgeMaximaButNotTheTimingMinimum)
     lib_unit_data_t dev{};
     dev.data = 1e-4L;
     dev.unit = LIB_UNIT_BASE;
-    mod->store_current_deviation(dev);
+    // The deviation belongs to the PWM object: make it current first.
     mod->set_type_only(8);
+    mod->store_current_deviation(dev);
     mod->store_state(1);
     EXPECT_NEAR(static_cast<double>(pulse.get_max_rise_edge(1e-3L, 2e-4L, 1e-8L)),
                 static_cast<double>((1e-4L - 5.8e-9L) / 0.625L - 1e-8L), 1e-15);

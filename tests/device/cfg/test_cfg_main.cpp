@@ -18,6 +18,9 @@
 #include "drv_fpga.h"
 #include "drv_instance_manage.h"
 
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
 #include <vector>
 
 namespace
@@ -195,12 +198,22 @@ TEST_F(CfgMain, CopyChannelRefusesWhileACouplingIsOn)
 {
     cfg_main_t *root = cfg_main_t::get_instance();
     cfg_get_bswv_main(0)->store_freq_raw(lib_unit_data_t{777.0L, 14, false});
+    // The switches alone, without the coupling they would start.
+    cfg_ch_couple_t *couple = cfg_get_couple();
+    const auto set_switch = [couple](int32 kind, int32 on) {
+        if (kind == 0)
+            couple->set_freq_couple_en_raw(on);
+        else if (kind == 1)
+            couple->set_ampl_couple_en_raw(on);
+        else
+            couple->set_phase_couple_en_raw(on);
+    };
     for (int32 kind : {0, 1, 2})
     {
-        cfg_get_couple()->set_couple_en(kind, 1);
+        set_switch(kind, 1);
         EXPECT_EQ(root->copy_channel(1, 0), -12) << kind;
         EXPECT_EQ(cfg_get_bswv_main(1)->get_freq_raw().data, 1000.0L) << kind;
-        cfg_get_couple()->set_couple_en(kind, 0);
+        set_switch(kind, 0);
     }
     EXPECT_EQ(root->copy_channel(1, 0), 1);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_freq_raw().data, 777.0L);
@@ -210,15 +223,16 @@ TEST_F(CfgMain, AlignPhaseRefusesUnderPhaseCouplingOrTracking)
 {
     cfg_main_t *root = cfg_main_t::get_instance();
     cfg_get_bswv_main(0)->store_phase_raw(lib_unit_data_t{30.0L, 14, false});
-    cfg_get_couple()->set_couple_en(2, 1);
+    // The switches alone, without the coupling or copy they would start.
+    cfg_get_couple()->set_phase_couple_en_raw(1);
     EXPECT_EQ(root->align_phase(), -12);
-    cfg_get_couple()->set_couple_en(2, 0);
-    cfg_get_couple()->set_track_en(1);
+    cfg_get_couple()->set_phase_couple_en_raw(0);
+    cfg_get_couple()->set_track_en_raw(1);
     EXPECT_EQ(root->align_phase(), -12);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 0.0L);
     // Frequency coupling alone does not stop it.
-    cfg_get_couple()->set_track_en(0);
-    cfg_get_couple()->set_couple_en(0, 1);
+    cfg_get_couple()->set_track_en_raw(0);
+    cfg_get_couple()->set_freq_couple_en_raw(1);
     EXPECT_EQ(root->align_phase(), 1);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 30.0L);
 }
@@ -261,4 +275,62 @@ TEST_F(CfgMain, SaveAndLoadPassesWriteNothing)
     root->load_config("usr/config/JQZ_config.xml");
     EXPECT_EQ(cfg_get_config_file()->save_to("usr/config/JQZ_config.xml"), 1);
     EXPECT_TRUE(sim.log().empty());
+}
+
+TEST_F(CfgMain, StartUpEndsWithEachChannelsRefreshInsideItsOutputHold)
+{
+    // apply_all refreshes channel 0 and then channel 1: each with its output disabled
+    // (bit 11 of its control register, 0x24 and 0x44) from the combining bit through
+    // the run mode to the polarity write to register 80, then the saved enable bit
+    // restored. The outputs are off, so no wave reaches the driver. Channel 1's hold
+    // follows channel 0's at once; after it only device-wide settings are re-applied
+    // (counter, sync output, coupling, amplitude ranges): no control register again.
+    const std::vector<sim_op_t> &log = startup_log;
+    const auto hold_begin = [](std::uint32_t ctrl) {
+        return std::vector<sim_op_t>{sim_read(ctrl, 0x0000), sim_read(ctrl, 0x0000), sim_write(ctrl, 0x0800),
+                                     sim_read(0x56, 0x0000), sim_write(0x56, 0x0000)};
+    };
+    const auto is_write_to = [](const sim_op_t &op, std::uint32_t reg) {
+        return op.kind == sim_op_kind_t::write && op.address == reg;
+    };
+    // Checks one channel's hold starting at 'from'; returns the index after its end.
+    const auto check_hold = [&](std::size_t from, std::uint32_t ctrl) -> std::size_t {
+        const std::vector<sim_op_t> begin = hold_begin(ctrl);
+        if (from + begin.size() > log.size())
+            return log.size();
+        const std::vector<sim_op_t> head(log.begin() + static_cast<std::ptrdiff_t>(from),
+                                         log.begin() + static_cast<std::ptrdiff_t>(from + begin.size()));
+        EXPECT_EQ(sim_fpga_t::diff(begin, head), "");
+        std::size_t end = from + begin.size();
+        while (end < log.size() && !(is_write_to(log[end], ctrl) && (log[end].value & 0x0800) == 0))
+        {
+            EXPECT_FALSE(log[end].kind == sim_op_kind_t::block) << "a wave block inside the hold";
+            for (std::uint32_t reg : {0x10, 0x12, 0x14, 0x30, 0x32, 0x34})
+                EXPECT_FALSE(is_write_to(log[end], reg)) << sim_op_text(log[end]);
+            ++end;
+        }
+        if (end >= log.size() || end < from + begin.size() + 3)
+        {
+            ADD_FAILURE() << "the hold of register " << ctrl << " never ends";
+            return log.size();
+        }
+        // The polarity, then the enable bit put back as it was read.
+        EXPECT_EQ(log[end - 3], sim_read(0x50, 0x0000)) << sim_op_text(log[end - 3]);
+        EXPECT_EQ(log[end - 2], sim_write(0x50, 0x0000)) << sim_op_text(log[end - 2]);
+        EXPECT_EQ(log[end - 1].kind, sim_op_kind_t::read);
+        EXPECT_EQ(log[end - 1].address, ctrl);
+        EXPECT_EQ(log[end].value, log[end - 1].value & ~0x0800u);
+        return end + 1;
+    };
+    const std::vector<sim_op_t> first = hold_begin(0x24);
+    const auto at = std::search(log.begin(), log.end(), first.begin(), first.end());
+    ASSERT_NE(at, log.end()) << "channel 0 is never held";
+    const std::size_t after_ch0 = check_hold(static_cast<std::size_t>(at - log.begin()), 0x24);
+    const std::size_t after_ch1 = check_hold(after_ch0, 0x44);
+    ASSERT_LT(after_ch1, log.size()) << "the device-wide re-apply is missing";
+    for (std::size_t i = after_ch1; i < log.size(); ++i)
+    {
+        EXPECT_FALSE(is_write_to(log[i], 0x24) || is_write_to(log[i], 0x44)) << sim_op_text(log[i]);
+        EXPECT_FALSE(log[i].kind == sim_op_kind_t::block) << "a wave block after the refreshes";
+    }
 }

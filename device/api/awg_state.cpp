@@ -1,0 +1,541 @@
+#include "awg_state.h"
+
+#include "awg_ch_port.h"
+#include "lib_unit_convert.h"
+#include "lib_unit_data.h"
+
+#include <cmath>
+
+namespace
+{
+// Asks one getter wrapper for channel 0's value in base units.
+long double read_channel(int32 (*getter)(int, long double *, int *))
+{
+    long double value = 0.0L;
+    int unit = LIB_UNIT_BASE;
+    getter(0, &value, &unit);
+    return value;
+}
+
+// Offsets and means below a millivolt read back as 0.
+long double snap_small(long double v)
+{
+    return std::fabs(static_cast<double>(v)) < 0.001 ? 0.0L : v;
+}
+} // namespace
+
+awg_state_t *awg_state_t::get_instance()
+{
+    static awg_state_t *instance = new awg_state_t();
+    return instance;
+}
+
+awg_state_t::awg_state_t() : current(), saved()
+{
+    current.aux2 = 3;
+    current.load = 1;
+    current.freq = 1000.0L;
+    current.ampl = 4.0L;
+    current.width = 0.0002L;
+    current.duty = 50.0L;
+    current.symmetry = 50.0L;
+    current.stdev = 0.2L;
+    saved = current;
+}
+
+long double *awg_state_t::clamp(long double max, long double min, long double *v)
+{
+    if (*v > max)
+        *v = max;
+    else if (*v < min)
+        *v = min;
+    return v;
+}
+
+// --- Limits ---
+
+long double awg_state_t::max_freq() const
+{
+    switch (static_cast<uint32>(current.wave_type)) {
+    case 1:
+    case 3:
+        return freq_max_square;
+    case 2:
+        return freq_max_ramp;
+    case 6:
+        return freq_max_arb;
+    default:
+        return freq_max_sine;
+    }
+}
+
+long double awg_state_t::max_period() const
+{
+    return 1.0L / freq_min;
+}
+
+long double awg_state_t::min_period() const
+{
+    return 1.0L / max_freq();
+}
+
+long double awg_state_t::max_high_level() const
+{
+    return 0.5L * ampl_max;
+}
+
+long double awg_state_t::min_high_level() const
+{
+    return current.low_level + 0.5L * ampl_min;
+}
+
+long double awg_state_t::max_low_level() const
+{
+    return current.high_level - 0.5L * ampl_min;
+}
+
+long double awg_state_t::min_low_level() const
+{
+    return -0.5L * ampl_max;
+}
+
+void awg_state_t::clamp_freq(long double *v) const
+{
+    clamp(max_freq(), freq_min, v);
+}
+
+void awg_state_t::clamp_period(long double *v) const
+{
+    clamp(max_period(), min_period(), v);
+}
+
+void awg_state_t::clamp_high_level(long double *v) const
+{
+    clamp(max_high_level(), min_high_level(), v);
+}
+
+void awg_state_t::clamp_low_level(long double *v) const
+{
+    clamp(max_low_level(), min_low_level(), v);
+}
+
+// --- Sets ---
+
+int32 awg_state_t::set_freq(long double v)
+{
+    clamp_freq(&v);
+    current.freq = v;
+    lib_ch_set_freq(0, v, LIB_UNIT_BASE);
+    read_freq();
+    read_period();
+    return 1;
+}
+
+int32 awg_state_t::set_period(long double v)
+{
+    clamp_period(&v);
+    current.period = v;
+    lib_ch_set_period(0, v, LIB_UNIT_BASE);
+    read_freq();
+    read_period();
+    return 1;
+}
+
+int32 awg_state_t::set_ampl(long double v)
+{
+    clamp(ampl_max, ampl_min, &v);
+    current.ampl = v;
+    lib_ch_set_ampl(0, v, LIB_UNIT_BASE);
+    return read_ampl();
+}
+
+int32 awg_state_t::set_high_level(long double v)
+{
+    clamp_high_level(&v);
+    current.high_level = v;
+    lib_ch_set_high_level(0, v, LIB_UNIT_BASE);
+    return read_high_level();
+}
+
+int32 awg_state_t::set_low_level(long double v)
+{
+    clamp_low_level(&v);
+    current.low_level = v;
+    lib_ch_set_low_level(0, v, LIB_UNIT_BASE);
+    return read_low_level();
+}
+
+int32 awg_state_t::set_offset(long double v)
+{
+    clamp(offset_max, offset_min, &v);
+    current.offset = v;
+    lib_ch_set_offset(0, v, LIB_UNIT_BASE);
+    return read_offset();
+}
+
+int32 awg_state_t::set_width(long double v)
+{
+    clamp(width_max, width_min, &v);
+    current.width = v;
+    lib_ch_set_width(0, v, LIB_UNIT_BASE);
+    return read_width();
+}
+
+int32 awg_state_t::set_duty(long double v)
+{
+    clamp(duty_max, duty_min, &v);
+    current.duty = v;
+    lib_ch_set_duty(0, v, LIB_UNIT_BASE);
+    return read_duty();
+}
+
+int32 awg_state_t::set_symmetry(long double v)
+{
+    clamp(symmetry_max, symmetry_min, &v);
+    current.symmetry = v;
+    lib_ch_set_symmetry(0, v, LIB_UNIT_BASE);
+    return read_symmetry();
+}
+
+int32 awg_state_t::set_stdev(long double v)
+{
+    clamp(stdev_max, stdev_min, &v);
+    current.stdev = v;
+    lib_ch_set_stdev(0, v, LIB_UNIT_BASE);
+    return read_stdev();
+}
+
+int32 awg_state_t::set_mean(long double v)
+{
+    clamp(mean_max, mean_min, &v);
+    current.mean = v;
+    lib_ch_set_mean(0, v, LIB_UNIT_BASE);
+    return read_mean();
+}
+
+// --- Read-backs ---
+
+int32 awg_state_t::read_freq()
+{
+    long double v = read_channel(lib_ch_get_freq);
+    clamp_freq(&v);
+    current.freq = v;
+    return 1;
+}
+
+int32 awg_state_t::read_period()
+{
+    long double v = read_channel(lib_ch_get_period);
+    clamp_period(&v);
+    current.period = v;
+    return 1;
+}
+
+int32 awg_state_t::read_ampl()
+{
+    long double v = read_channel(lib_ch_get_ampl);
+    current.ampl = *clamp(ampl_max, ampl_min, &v);
+    return 1;
+}
+
+int32 awg_state_t::read_high_level()
+{
+    long double v = read_channel(lib_ch_get_high_level);
+    clamp_high_level(&v);
+    current.high_level = v;
+    return 1;
+}
+
+int32 awg_state_t::read_low_level()
+{
+    long double v = read_channel(lib_ch_get_low_level);
+    clamp_low_level(&v);
+    current.low_level = v;
+    return 1;
+}
+
+int32 awg_state_t::read_offset()
+{
+    long double v = read_channel(lib_ch_get_offset);
+    current.offset = snap_small(*clamp(offset_max, offset_min, &v));
+    return 1;
+}
+
+int32 awg_state_t::read_width()
+{
+    long double v = read_channel(lib_ch_get_width);
+    current.width = *clamp(width_max, width_min, &v);
+    return 1;
+}
+
+int32 awg_state_t::read_duty()
+{
+    long double v = read_channel(lib_ch_get_duty);
+    current.duty = *clamp(duty_max, duty_min, &v);
+    return 1;
+}
+
+int32 awg_state_t::read_symmetry()
+{
+    long double v = read_channel(lib_ch_get_symmetry);
+    current.symmetry = *clamp(symmetry_max, symmetry_min, &v);
+    return 1;
+}
+
+int32 awg_state_t::read_stdev()
+{
+    long double v = read_channel(lib_ch_get_stdev);
+    current.stdev = *clamp(stdev_max, stdev_min, &v);
+    return 1;
+}
+
+int32 awg_state_t::read_mean()
+{
+    long double v = read_channel(lib_ch_get_mean);
+    current.mean = snap_small(*clamp(mean_max, mean_min, &v));
+    return 1;
+}
+
+int32 awg_state_t::read_load()
+{
+    const int32 ohms = lib_ch_get_load(0);
+    if (ohms == 50)
+        current.load = 0;
+    else if (ohms == 1000000)
+        current.load = 1;
+    return 1;
+}
+
+// --- Whole-channel operations ---
+
+int32 awg_state_t::refresh_all()
+{
+    sync_wave();
+    read_freq();
+    if (current.wave_type == 4) {
+        read_stdev();
+        read_mean();
+        read_offset();
+    } else {
+        read_ampl();
+        read_offset();
+        if (current.wave_type == 1)
+            read_duty();
+        else if (current.wave_type == 2)
+            read_symmetry();
+        else if (current.wave_type == 3)
+            read_width();
+    }
+    read_load();
+    return 1;
+}
+
+int32 awg_state_t::set_wave_type(int32 type, bool apply)
+{
+    current.wave_type = type;
+    if (!apply)
+        return refresh_all();
+    if (type > 5) {
+        set_arb_wave_type(current.arb_index, true);
+    } else {
+        lib_ch_set_wave_type(0, type);
+        switch (type) {
+        case 1:
+            set_duty(current.duty);
+            break;
+        case 3:
+            set_width(current.width);
+            break;
+        case 4:
+            set_stdev(current.stdev);
+            set_mean(current.mean);
+            break;
+        case 5:
+            set_offset_mode(0);
+            set_ampl_mode(0);
+            break;
+        default:
+            break;
+        }
+    }
+    return refresh_all();
+}
+
+int32 awg_state_t::set_load(int32 v)
+{
+    current.load = v;
+    lib_ch_set_load(0, v == 0 ? 50 : 1000000);
+    return refresh_all();
+}
+
+int32 awg_state_t::set_ampl_mode(int32 m)
+{
+    current.ampl_mode = m;
+    if (m == 2 || m == 3) {
+        read_high_level();
+        read_low_level();
+    } else {
+        read_ampl();
+        read_offset();
+    }
+    return 1;
+}
+
+int32 awg_state_t::set_offset_mode(int32 m)
+{
+    current.offset_mode = m;
+    if (m == 2 || m == 3) {
+        read_high_level();
+        read_low_level();
+    } else {
+        read_ampl();
+        read_offset();
+    }
+    return 1;
+}
+
+int32 awg_state_t::run()
+{
+    set_wave_type(current.wave_type, true);
+    set_freq(current.freq);
+    set_ampl(current.ampl);
+    lib_ch_set_switch(0, current.output);
+    // The output always ends at high impedance, whatever load was stored.
+    set_load(1);
+    return 1;
+}
+
+int32 awg_state_t::set_run(int32 v)
+{
+    current.run = v;
+    if (v == 1)
+        run();
+    else if (v == 0)
+        current.output = 0;
+    return 1;
+}
+
+int32 awg_state_t::restore()
+{
+    set_wave_type(saved.wave_type, true);
+    set_freq(saved.freq);
+    set_ampl(saved.ampl);
+    set_offset(saved.offset);
+    set_load(saved.load);
+    current.aux23 = saved.aux23;
+    return refresh_all();
+}
+
+int32 awg_state_t::set_output(int32 v, bool apply)
+{
+    current.output = v;
+    if (apply)
+        lib_ch_set_switch(0, v);
+    return 1;
+}
+
+int32 awg_state_t::get_overload() const
+{
+    return cfg_check_overload_status(0);
+}
+
+// --- Adjust ---
+
+long double awg_state_t::adjust_step(long double v, int32 fine, long double low, long double high)
+{
+    const lib_unit_data_t range = lib_unit_auto_range(v);
+    const double m = std::fabs(static_cast<double>(range.data));
+    const long double s = m >= 100.0 ? 100.0L : m >= 10.0 ? 10.0L : 1.0L;
+    long double step = s;
+    if (range.unit <= 13)
+        step = s * lib_unit_prefix_factor(range.unit) / 10.0L;
+    if (fine == 1)
+        step *= 0.0001L;
+    return *clamp(high, low, &step);
+}
+
+namespace
+{
+struct adjust_range_t
+{
+    long double reset;
+    long double max;
+    long double min;
+};
+
+// The adjusted value: the reset, the maximum, the minimum, or current + n steps.
+long double adjusted(int32 n, long double current, const adjust_range_t &r, long double step)
+{
+    if (n == 0)
+        return r.reset;
+    if (n == 2147483647)
+        return r.max;
+    if (n == -2147483647)
+        return r.min;
+    return current + static_cast<long double>(n) * step;
+}
+} // namespace
+
+int32 awg_state_t::adjust_freq(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.freq, fine, 1e-6L, 10000.0L);
+    return set_freq(adjusted(n, current.freq, {freq_reset, max_freq(), freq_min}, step));
+}
+
+int32 awg_state_t::adjust_period(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.period, fine, 1e-12L, 1.0L);
+    return set_period(adjusted(n, current.period, {1.0L / freq_reset, max_period(), min_period()}, step));
+}
+
+int32 awg_state_t::adjust_ampl(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.ampl, fine, 0.001L, 1.0L);
+    return set_ampl(adjusted(n, current.ampl, {ampl_reset, ampl_max, ampl_min}, step));
+}
+
+int32 awg_state_t::adjust_high_level(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.high_level, fine, 0.001L, 1.0L);
+    return set_high_level(adjusted(n, current.high_level, {high_reset, max_high_level(), min_high_level()}, step));
+}
+
+int32 awg_state_t::adjust_offset(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.offset, fine, 0.001L, 1.0L);
+    return set_offset(adjusted(n, current.offset, {offset_reset, offset_max, offset_min}, step));
+}
+
+int32 awg_state_t::adjust_low_level(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.low_level, fine, 0.001L, 1.0L);
+    return set_low_level(adjusted(n, current.low_level, {low_reset, max_low_level(), min_low_level()}, step));
+}
+
+int32 awg_state_t::adjust_duty(int32 n)
+{
+    return set_duty(adjusted(n, current.duty, {duty_reset, duty_max, duty_min}, 1.0L));
+}
+
+int32 awg_state_t::adjust_symmetry(int32 n)
+{
+    return set_symmetry(adjusted(n, current.symmetry, {symmetry_reset, symmetry_max, symmetry_min}, 1.0L));
+}
+
+int32 awg_state_t::adjust_width(int32 n)
+{
+    const long double step = adjust_step(current.width, 0, 1e-9L, 1.0L);
+    return set_width(adjusted(n, current.width, {width_reset, width_max, width_min}, step));
+}
+
+int32 awg_state_t::adjust_stdev(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.stdev, fine, 0.001L, 1.0L);
+    return set_stdev(adjusted(n, current.stdev, {stdev_reset, stdev_max, stdev_min}, step));
+}
+
+int32 awg_state_t::adjust_mean(int32 n, int32 fine)
+{
+    const long double step = adjust_step(current.mean, fine, 0.001L, 1.0L);
+    return set_mean(adjusted(n, current.mean, {mean_reset, mean_max, mean_min}, step));
+}
