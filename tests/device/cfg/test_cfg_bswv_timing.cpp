@@ -74,9 +74,13 @@ TEST_F(CfgBswvTiming, ShapeSettersClampAndStore)
         SCOPED_TRACE(c.what);
         EXPECT_EQ(c.set(b, c.value), c.code);
         if (c.code == 1)
+        {
             EXPECT_EQ(c.get(b).data, c.value);
+        }
         else
+        {
             EXPECT_NE(c.get(b).data, c.value);
+        }
     }
 }
 
