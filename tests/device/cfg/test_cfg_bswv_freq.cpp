@@ -87,7 +87,7 @@ TEST_F(CfgBswvFreq, ApplyFollowsOnlyAChangeOnAChannelThatPlaysOrFollows)
         SCOPED_TRACE(c.what);
         cfg_get_wv_main(0)->store_output(c.output);
         couple->set_track_en(c.track);
-        couple->store_source_ch(0);
+        couple->set_src_ch_raw(0);
         couple->set_couple_en(0, c.freq_couple);
         b->store_wave_type_raw(c.prbs_link ? 8 : 0);
         b->store_prbs_link_raw(c.prbs_link);
