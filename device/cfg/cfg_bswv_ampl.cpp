@@ -120,10 +120,10 @@ void cfg_bswv_main_t::recheck_combine()
         return;
     own->fit_offset();
     own->fit_ampl();
-    own->validate();
+    own->push_weight();
     if (other->get_enable() == 1)
     {
-        other->validate();
+        other->push_weight();
         apply_ampl(other_ch);
     }
 }
@@ -251,7 +251,7 @@ void cfg_bswv_main_t::rescale_for_load(long double old_load, long double new_loa
     store(&dc_level, base_record(convert_for_load(from, to, dc_level.data)));
     for (auto &h : harmonics)
         h.second.ampl = convert_for_load(from, to, h.second.ampl);
-    cfg_get_combine(ch)->validate();
+    cfg_get_combine(ch)->push_weight();
 }
 
 long double cfg_bswv_main_t::convert_for_load(int32 old_load, int32 new_load, long double value)
