@@ -3,6 +3,7 @@
 #include "cfg_msg_if.h"
 
 #include "cfg_bswv_main.h"
+#include "cfg_ch_couple.h"
 #include "cfg_main.h"
 #include "cfg_standin_i31.h"
 #include "cfg_wv_main.h"
@@ -38,7 +39,7 @@ cfg_wv_main_t *wv(int32 ch)
 template <typename Other, typename Own>
 int32 tracked(int32 ch, Other other_op, Own own_op)
 {
-    if (cfg_pending_is_tracking_source(ch) == 1)
+    if (cfg_get_couple()->is_track_src(ch) == 1)
         other_op(lib_other_ch(ch));
     return own_op(ch);
 }
@@ -310,8 +311,8 @@ int32 cfg_msg_if_t::get_ampl_dbm(cfg_msg_para_t *p)
 int32 cfg_msg_if_t::set_phase(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_UNIT(p);
-    lib_unit_data_t other = p->value.unit;
-    cfg_pending_set_tracked_phase(p->ch, &other);
+    long double other = p->value.unit.data;
+    cfg_get_couple()->couple_phase_track(p->ch, &other);
     const lib_unit_data_t own = p->value.unit;
     return bswv(p->ch)->set_phase(&own);
 }

@@ -35,7 +35,7 @@ protected:
     void track_from(int32 source)
     {
         cfg_get_couple()->set_track_en(1);
-        cfg_get_couple()->store_source_ch(source);
+        cfg_get_couple()->set_src_ch_raw(source);
     }
     cfg_msg_if_t *msg = cfg_msg_if_t::get_instance();
 };

@@ -180,7 +180,7 @@ TEST_F(LibCh, QueriesAnswerTheHandlerStatusAndTheFileLoaderRefuses)
 TEST_F(LibCh, TrackedAmplitudeReturnsTheSourceResult)
 {
     cfg_get_couple()->set_track_en(1);
-    cfg_get_couple()->store_source_ch(0);
+    cfg_get_couple()->set_src_ch_raw(0);
     EXPECT_EQ(lib_ch_set_ampl(0, 1000.0L, LIB_UNIT_BASE), -10);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_ampl_raw().data, cfg_get_bswv_main(1)->get_max_ampl());
     EXPECT_EQ(lib_ch_set_polarity(0, 0), 1);
