@@ -180,7 +180,7 @@ void cfg_bswv_main_t::recheck_after_freq()
         break;
     case WAVE_SINE:
         if (harmonic_switch == 1)
-            cfg_pending_check_harmonics(this);
+            check_harmonics();
         break;
     case WAVE_PULSE: {
         lib_unit_data_t f{};
