@@ -4,8 +4,8 @@
 #include "cfg_bswv_setter_util.h"
 #include "cfg_bswv_wave.h"
 #include "cfg_ch_combine.h"
+#include "cfg_drv_port.h"
 #include "cfg_main.h"
-#include "cfg_standin_i31.h"
 #include "cfg_sweep.h"
 #include "cfg_wv_main.h"
 #include "lib_quantity.h"
@@ -104,7 +104,7 @@ int32 cfg_bswv_main_t::set_ampl_dbm(lib_unit_data_t *value)
 void cfg_bswv_main_t::recheck_after_ampl()
 {
     if (wave_type == WAVE_SINE && harmonic_switch == 1)
-        cfg_pending_update_harmonic_ampls(this);
+        update_harmonic_ampls();
     update_noise_stdev();
     recheck_combine();
     cfg_get_mod_main(ch)->recheck_if_on();
@@ -260,7 +260,7 @@ long double cfg_bswv_main_t::convert_for_load(int32 old_load, int32 new_load, lo
         return value * 2;
     if (old_load == HIGH_Z && new_load == MIN_LOAD)
         return value * 0.5L;
-    const long double rs = cfg_pending_drv_get_output_impedance();
+    const long double rs = cfg_drv_get_output_impedance();
     const long double x = value * (new_load / (new_load + rs)) * ((old_load + rs) / old_load);
     // Four decimal places, halves away from zero.
     const long double y = x * 10000;

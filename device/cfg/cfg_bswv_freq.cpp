@@ -6,7 +6,6 @@
 #include "cfg_bswv_wave.h"
 #include "cfg_drv_port.h"
 #include "cfg_main.h"
-#include "cfg_standin_i31.h"
 #include "cfg_sweep.h"
 #include "cfg_sync.h"
 #include "cfg_wv_main.h"
@@ -184,7 +183,7 @@ void cfg_bswv_main_t::recheck_after_freq()
         break;
     case WAVE_SINE:
         if (harmonic_switch == 1)
-            cfg_pending_check_harmonics(this);
+            check_harmonics();
         break;
     case WAVE_PULSE: {
         lib_unit_data_t f{};

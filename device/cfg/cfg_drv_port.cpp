@@ -83,6 +83,11 @@ long double cfg_drv_convert_ampl_for_load(int32 load, long double value)
     return out;
 }
 
+long double cfg_drv_get_output_impedance()
+{
+    return drv()->get_output_impedance();
+}
+
 long double cfg_drv_get_noise_ampl_factor(int32 bw_switch, long double bandwidth, long double ampl)
 {
     return drv()->get_noise_ampl_factor(bw_switch, bandwidth, ampl);

@@ -33,6 +33,8 @@ long double cfg_drv_freq_to_sample_rate(int32 ch, long double hz);
 
 // value x (load + 50) / load: an amplitude at the load as its open-circuit value.
 long double cfg_drv_convert_ampl_for_load(int32 load, long double value);
+// The output's source impedance in ohms (50 on the module).
+long double cfg_drv_get_output_impedance();
 // The noise amplitude for a bandwidth setting: ampl itself while the switch is 0.
 long double cfg_drv_get_noise_ampl_factor(int32 bw_switch, long double bandwidth, long double ampl);
 // The default noise bandwidth (0 on the module).
