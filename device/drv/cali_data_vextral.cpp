@@ -21,6 +21,11 @@ cali_t *cali_get_instance()
     return &instance;
 }
 
+void cali_reset_instance()
+{
+    *static_cast<cali_data_vextral_t *>(cali_get_instance()) = cali_data_vextral_t();
+}
+
 namespace {
 
 // The calibration object exists as soon as the library is loaded.
