@@ -298,9 +298,8 @@ int32 awg_state_t::set_load(int32 v)
     return refresh_all();
 }
 
-int32 awg_state_t::set_ampl_mode(int32 m)
+int32 awg_state_t::read_mode_pair(int32 m)
 {
-    current.ampl_mode = m;
     if (m == 2 || m == 3) {
         read_high_level();
         read_low_level();
@@ -311,17 +310,16 @@ int32 awg_state_t::set_ampl_mode(int32 m)
     return 1;
 }
 
+int32 awg_state_t::set_ampl_mode(int32 m)
+{
+    current.ampl_mode = m;
+    return read_mode_pair(m);
+}
+
 int32 awg_state_t::set_offset_mode(int32 m)
 {
     current.offset_mode = m;
-    if (m == 2 || m == 3) {
-        read_high_level();
-        read_low_level();
-    } else {
-        read_ampl();
-        read_offset();
-    }
-    return 1;
+    return read_mode_pair(m);
 }
 
 int32 awg_state_t::run()

@@ -191,6 +191,8 @@ private:
     int32 set(const awg_quantity_t &q, long double v);
     // The channel's value, clamped, into the record; 1.
     int32 read(const awg_quantity_t &q);
+    // Mode 2 or 3 (levels): high and low level read back, else amplitude and offset; 1.
+    int32 read_mode_pair(int32 m);
 
     awg_state_record_t current;
     awg_state_record_t saved;
