@@ -1,5 +1,6 @@
 // cfg_bswv_main_t: frequency, period and sample rate, the re-checks that follow a
 // frequency change, and the copy of a linked PRBS to the other channel.
+#include "cfg_apply.h"
 #include "cfg_bswv_main.h"
 #include "cfg_bswv_setter_util.h"
 #include "cfg_burst.h"
