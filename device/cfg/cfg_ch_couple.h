@@ -186,6 +186,22 @@ public:
     static void set_sync_done_raw(bool v) { sync_done = v; }
 
 private:
+    using limit_fn_t = long double (cfg_ch_couple_t::*)(int32, long double) const;
+    // One coupled quantity: its mode, ratio, deviation and joint limits.
+    struct couple_rule_t
+    {
+        int32 mode;
+        long double ratio;
+        long double deviation;
+        limit_fn_t max_by_ratio;
+        limit_fn_t min_by_ratio;
+        limit_fn_t max_by_dev;
+        limit_fn_t min_by_dev;
+    };
+    // The value fitted into the joint limits of the rule's mode and the other channel's
+    // value derived into out: the clamp status, or 0 for a mode that is neither.
+    int32 couple_by_mode(const couple_rule_t &rule, int32 ch, long double *value, long double *out);
+
     // The clamp of a configuration setter: 1, -10 or -11, the value corrected.
     static int32 clamp(long double *value, long double min, long double max);
 

@@ -109,6 +109,22 @@ TEST_F(CfgMsgIf, TrackedFrequencyIsStoredOnTheOtherChannel)
     EXPECT_EQ(ohms, 50);
 }
 
+// The tracked channel's phase keeps the tracking's phase offset; a phase set on the
+// tracked channel itself does not reach the source.
+TEST_F(CfgMsgIf, TrackedPhaseKeepsThePhaseOffset)
+{
+    track_from(0);
+    ASSERT_EQ(cfg_get_couple()->set_phase_deviation(15.0L), 1);
+    cfg_msg_para_t p = unit_para(0, 30.0L);
+    EXPECT_EQ(msg->set_phase(&p), 0);
+    EXPECT_EQ(cfg_get_bswv_main(0)->get_phase_raw().data, 30.0L);
+    EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 45.0L);
+    p = unit_para(1, 60.0L);
+    EXPECT_EQ(msg->set_phase(&p), 0);
+    EXPECT_EQ(cfg_get_bswv_main(0)->get_phase_raw().data, 30.0L);
+    EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, 60.0L);
+}
+
 TEST_F(CfgMsgIf, ChannelsOutsideZeroAndOneAreRefused)
 {
     typedef int32 (cfg_msg_if_t::*handler_t)(cfg_msg_para_t *);
