@@ -12,11 +12,10 @@
 //
 // Raw file: cfg_builtin_wave_map_t::read_file of a 32 MiB file beside one read() of the
 // whole file into a buffer allocated per round.
-#include "bench_counting_transport.h"
+#include "bench_device_replay.h"
 #include "cfg_builtin_wave_map.h"
 #include "cfg_text2bin_wave_data.h"
 #include "cfg_wv_main.h"
-#include "gos.h"
 #include "qelmod.h"
 
 #include <benchmark/benchmark.h>
@@ -34,19 +33,10 @@
 
 namespace {
 
-std::vector<bench_transport_op_t> *s_wait_recording = nullptr;
-
-void add_wait(void *, uint32 milliseconds)
-{
-    if (s_wait_recording)
-        s_wait_recording->push_back({bench_transport_op_t::wait, 0, milliseconds, {}});
-}
-
 void started()
 {
     static const bool done = [] {
-        bench_counting_transport();
-        gos_set_sleep_hook(add_wait, nullptr);
+        bench_replay_install();
         // The start-up's lines go to /dev/null, the benchmark's report to stdout.
         std::fflush(stdout);
         const int saved = ::dup(STDOUT_FILENO);
@@ -76,26 +66,7 @@ const std::map<std::string, std::function<void(unsigned long long)>> &exports()
 std::vector<bench_transport_op_t> record(const std::function<void(unsigned long long)> &call)
 {
     started();
-    bench_counting_transport_t *t = bench_counting_transport();
-    for (unsigned long long i = 0; i < 4; ++i)
-        call(i);
-    std::vector<bench_transport_op_t> ops;
-    t->recording = &ops;
-    s_wait_recording = &ops;
-    call(0);
-    call(1);
-    t->recording = nullptr;
-    s_wait_recording = nullptr;
-    return ops;
-}
-
-double per_call(const std::vector<bench_transport_op_t> &ops, bool writes_only)
-{
-    std::size_t n = 0;
-    for (const bench_transport_op_t &op : ops)
-        n += writes_only ? (op.kind == bench_transport_op_t::write || op.kind == bench_transport_op_t::block)
-                         : op.kind != bench_transport_op_t::wait;
-    return static_cast<double>(n) / 2;
+    return bench_replay_record(call, 4, 2);
 }
 
 void BM_export(benchmark::State &state, const std::string &name)
@@ -105,39 +76,15 @@ void BM_export(benchmark::State &state, const std::string &name)
     unsigned long long i = 0;
     for (auto _ : state)
         call(i++);
-    state.counters["transport_ops"] = per_call(ops, false);
-    state.counters["register_writes"] = per_call(ops, true);
+    state.counters["transport_ops"] = bench_replay_transport_ops(ops, 2);
+    state.counters["register_writes"] = bench_replay_transport_ops(ops, 2, true);
 }
 
 void BM_direct(benchmark::State &state, const std::string &name)
 {
     const std::vector<bench_transport_op_t> ops = record(exports().at(name));
-    drv_reg_spi_t *t = bench_counting_transport();
-    const std::size_t half = ops.size() / 2;
-    unsigned long long i = 0;
-    for (auto _ : state) {
-        const std::size_t begin = (i & 1) ? half : 0;
-        const std::size_t end = (i & 1) ? ops.size() : half;
-        ++i;
-        for (std::size_t k = begin; k < end; ++k) {
-            const bench_transport_op_t &op = ops[k];
-            switch (op.kind) {
-            case bench_transport_op_t::read:
-                benchmark::DoNotOptimize(t->reg_read_fpga_reg(op.address));
-                break;
-            case bench_transport_op_t::write:
-                t->reg_write_fpga_reg(op.address, op.value);
-                break;
-            case bench_transport_op_t::block:
-                t->reg_write_block(op.address, op.words.data(), op.value);
-                break;
-            case bench_transport_op_t::wait:
-                gos_sleep_ms(op.value);
-                break;
-            }
-        }
-    }
-    state.counters["transport_ops"] = per_call(ops, false);
+    bench_replay_halves(state, ops);
+    state.counters["transport_ops"] = bench_replay_transport_ops(ops, 2);
 }
 
 // An Amplitude-form export of lines values (a noisy sine, printed as an instrument does).

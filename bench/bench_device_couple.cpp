@@ -4,12 +4,11 @@
 //   waves (16384 samples, long double), beside numpy computing the same formula in the
 //   compare script;
 // - a frequency change on channel 0 with frequency coupling by ratio 2 on and both
-//   outputs on: the coupling entry point derives and stores channel 1's frequency, then
-//   both channels' sines are applied (writing both tuning words), against a direct
-//   caller replaying the same transport calls; the transport operations per change are
-//   a counter.
+//   outputs on, through the channel's frequency setter: the coupling derives and stores
+//   channel 1's frequency, the re-checks run and the change is applied (both tuning
+//   words), against a direct caller replaying the same transport calls; the transport
+//   operations per change are a counter.
 #include "bench_counting_transport.h"
-#include "cfg_apply.h"
 #include "cfg_bswv_main.h"
 #include "cfg_ch_couple.h"
 #include "cfg_main.h"
@@ -67,11 +66,7 @@ long double s_freq = 1000.0L;
 void coupled_change()
 {
     s_freq = s_freq == 1000.0L ? 2000.0L : 1000.0L;
-    long double v = s_freq;
-    cfg_get_couple()->couple_freq_if_on(0, &v);
-    cfg_get_bswv_main(0)->store_freq_raw(lib_unit_data_t{v, LIB_UNIT_BASE, false});
-    cfg_apply_sine_wave(0, false);
-    cfg_apply_sine_wave(1, false);
+    cfg_get_bswv_main(0)->set_freq(lib_unit_data_t{s_freq, LIB_UNIT_BASE, false});
 }
 
 void couple_setup()

@@ -5,15 +5,13 @@
 // measured the same way. Waits go to a sleep hook that only adds them up. Compared as
 // ratios by compare_device_mod.py; the transport operations per apply are reported as
 // counters.
-#include "bench_alloc_count.h"
-#include "bench_counting_transport.h"
+#include "bench_device_replay.h"
 #include "cfg_apply.h"
 #include "cfg_bswv_main.h"
 #include "cfg_main.h"
 #include "cfg_mod_main.h"
 #include "cfg_wv_main.h"
 #include "drv_interface.h"
-#include "gos.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,23 +22,12 @@
 
 namespace {
 
-unsigned long long s_waited_ms = 0;
-std::vector<bench_transport_op_t> *s_wait_recording = nullptr;
-
-void add_wait(void *, uint32 milliseconds)
-{
-    if (s_wait_recording)
-        s_wait_recording->push_back({bench_transport_op_t::wait, 0, milliseconds, {}});
-    s_waited_ms += milliseconds;
-}
-
 // The layer started once per process, channel 0 modulating a 20 kHz sine with its
 // output on.
 void started()
 {
     static const bool done = [] {
-        bench_counting_transport();
-        gos_set_sleep_hook(add_wait, nullptr);
+        bench_replay_install();
         cfg_main();
         cfg_bswv_main_t *bswv = cfg_get_bswv_main(0);
         bswv->store_wave_type_raw(0);
@@ -80,74 +67,28 @@ const std::map<std::string, std::function<void()>> &applies()
     return table;
 }
 
-void report(benchmark::State &state, unsigned long long allocations_before, unsigned long long waited_before,
-            std::size_t ops)
-{
-    const double calls = static_cast<double>(state.iterations());
-    state.counters["allocs_per_call"] = static_cast<double>(bench_allocation_count() - allocations_before) / calls;
-    state.counters["waited_ms_per_call"] = static_cast<double>(s_waited_ms - waited_before) / calls;
-    state.counters["transport_ops"] = static_cast<double>(ops);
-}
-
-std::vector<bench_transport_op_t> record(const std::function<void()> &apply)
+std::vector<bench_transport_op_t> record(const std::function<void()> &operation)
 {
     started();
-    bench_counting_transport_t *t = bench_counting_transport();
-    apply();
-    apply();
-    std::vector<bench_transport_op_t> ops;
-    t->recording = &ops;
-    s_wait_recording = &ops;
-    apply();
-    t->recording = nullptr;
-    s_wait_recording = nullptr;
-    return ops;
-}
-
-std::size_t transport_ops(const std::vector<bench_transport_op_t> &ops)
-{
-    std::size_t n = 0;
-    for (const bench_transport_op_t &op : ops)
-        n += op.kind != bench_transport_op_t::wait;
-    return n;
+    return bench_replay_record([&](unsigned long long) { operation(); }, 2, 1);
 }
 
 void BM_cfg_apply(benchmark::State &state, const std::string &name)
 {
     const std::function<void()> &apply = applies().at(name);
-    const std::size_t ops = transport_ops(record(apply));
-    const unsigned long long allocations = bench_allocation_count();
-    const unsigned long long waited = s_waited_ms;
+    const double ops = bench_replay_transport_ops(record(apply));
+    const bench_replay_counts_t counts;
     for (auto _ : state)
         apply();
-    report(state, allocations, waited, ops);
+    counts.report(state, ops);
 }
 
 void BM_direct_apply(benchmark::State &state, const std::string &name)
 {
     const std::vector<bench_transport_op_t> ops = record(applies().at(name));
-    drv_reg_spi_t *t = bench_counting_transport();
-    const unsigned long long allocations = bench_allocation_count();
-    const unsigned long long waited = s_waited_ms;
-    for (auto _ : state) {
-        for (const bench_transport_op_t &op : ops) {
-            switch (op.kind) {
-            case bench_transport_op_t::read:
-                benchmark::DoNotOptimize(t->reg_read_fpga_reg(op.address));
-                break;
-            case bench_transport_op_t::write:
-                t->reg_write_fpga_reg(op.address, op.value);
-                break;
-            case bench_transport_op_t::block:
-                t->reg_write_block(op.address, op.words.data(), op.value);
-                break;
-            case bench_transport_op_t::wait:
-                gos_sleep_ms(op.value);
-                break;
-            }
-        }
-    }
-    report(state, allocations, waited, transport_ops(ops));
+    const bench_replay_counts_t counts;
+    bench_replay_each(state, ops);
+    counts.report(state, bench_replay_transport_ops(ops));
 }
 
 } // namespace

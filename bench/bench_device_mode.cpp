@@ -5,8 +5,7 @@
 // driver-interface calls made directly, which shows the drivers' own share. Waits go to a sleep hook
 // that only adds them up. Compared as ratios by compare_device_mode.py; the transport
 // operations, waits and allocations per switch-on are reported as counters.
-#include "bench_alloc_count.h"
-#include "bench_counting_transport.h"
+#include "bench_device_replay.h"
 #include "cfg_burst.h"
 #include "cfg_main.h"
 #include "cfg_sweep.h"
@@ -14,7 +13,6 @@
 #include "drv_freq.h"
 #include "drv_instance_manage.h"
 #include "drv_interface.h"
-#include "gos.h"
 
 #include <benchmark/benchmark.h>
 
@@ -25,23 +23,12 @@
 
 namespace {
 
-unsigned long long s_waited_ms = 0;
-std::vector<bench_transport_op_t> *s_wait_recording = nullptr;
-
-void add_wait(void *, uint32 milliseconds)
-{
-    if (s_wait_recording)
-        s_wait_recording->push_back({bench_transport_op_t::wait, 0, milliseconds, {}});
-    s_waited_ms += milliseconds;
-}
-
 // The layer started once per process over the counting transport; channel 0's output
 // on, so that every apply reaches the driver.
 void started()
 {
     static const bool done = [] {
-        bench_counting_transport();
-        gos_set_sleep_hook(add_wait, nullptr);
+        bench_replay_install();
         cfg_main();
         cfg_get_wv_main(0)->store_output(1);
         return true;
@@ -105,47 +92,20 @@ const std::map<std::string, std::function<void()>> &driver_calls()
     return table;
 }
 
-void report(benchmark::State &state, unsigned long long allocations_before, unsigned long long waited_before,
-            std::size_t ops)
-{
-    const double calls = static_cast<double>(state.iterations());
-    state.counters["allocs_per_call"] = static_cast<double>(bench_allocation_count() - allocations_before) / calls;
-    state.counters["waited_ms_per_call"] = static_cast<double>(s_waited_ms - waited_before) / calls;
-    state.counters["transport_ops"] = static_cast<double>(ops);
-}
-
 std::vector<bench_transport_op_t> record(const std::function<void()> &operation)
 {
     started();
-    bench_counting_transport_t *t = bench_counting_transport();
-    operation();
-    operation();
-    std::vector<bench_transport_op_t> ops;
-    t->recording = &ops;
-    s_wait_recording = &ops;
-    operation();
-    t->recording = nullptr;
-    s_wait_recording = nullptr;
-    return ops;
-}
-
-std::size_t transport_ops(const std::vector<bench_transport_op_t> &ops)
-{
-    std::size_t n = 0;
-    for (const bench_transport_op_t &op : ops)
-        n += op.kind != bench_transport_op_t::wait;
-    return n;
+    return bench_replay_record([&](unsigned long long) { operation(); }, 2, 1);
 }
 
 void BM_cfg_switch_on(benchmark::State &state, const std::string &name)
 {
     const std::function<void()> &operation = operations().at(name);
-    const std::size_t ops = transport_ops(record(operation));
-    const unsigned long long allocations = bench_allocation_count();
-    const unsigned long long waited = s_waited_ms;
+    const double ops = bench_replay_transport_ops(record(operation));
+    const bench_replay_counts_t counts;
     for (auto _ : state)
         operation();
-    report(state, allocations, waited, ops);
+    counts.report(state, ops);
 }
 
 void BM_driver_switch_on(benchmark::State &state, const std::string &name)
@@ -153,39 +113,19 @@ void BM_driver_switch_on(benchmark::State &state, const std::string &name)
     // The layer's own switch-on first, so the drivers hold the same state.
     record(operations().at(name));
     const std::function<void()> &calls = driver_calls().at(name);
-    const std::size_t ops = transport_ops(record(calls));
-    const unsigned long long allocations = bench_allocation_count();
-    const unsigned long long waited = s_waited_ms;
+    const double ops = bench_replay_transport_ops(record(calls));
+    const bench_replay_counts_t counts;
     for (auto _ : state)
         calls();
-    report(state, allocations, waited, ops);
+    counts.report(state, ops);
 }
 
 void BM_direct_switch_on(benchmark::State &state, const std::string &name)
 {
     const std::vector<bench_transport_op_t> ops = record(operations().at(name));
-    drv_reg_spi_t *t = bench_counting_transport();
-    const unsigned long long allocations = bench_allocation_count();
-    const unsigned long long waited = s_waited_ms;
-    for (auto _ : state) {
-        for (const bench_transport_op_t &op : ops) {
-            switch (op.kind) {
-            case bench_transport_op_t::read:
-                benchmark::DoNotOptimize(t->reg_read_fpga_reg(op.address));
-                break;
-            case bench_transport_op_t::write:
-                t->reg_write_fpga_reg(op.address, op.value);
-                break;
-            case bench_transport_op_t::block:
-                t->reg_write_block(op.address, op.words.data(), op.value);
-                break;
-            case bench_transport_op_t::wait:
-                gos_sleep_ms(op.value);
-                break;
-            }
-        }
-    }
-    report(state, allocations, waited, transport_ops(ops));
+    const bench_replay_counts_t counts;
+    bench_replay_each(state, ops);
+    counts.report(state, bench_replay_transport_ops(ops));
 }
 
 } // namespace

@@ -3,8 +3,9 @@
 - the synthesis of orders 2 to 10 over the built-in waves (16384 samples, long double)
   against numpy in float64 computing the same formula on the same files (aim: within
   3x), the two timed in alternating rounds;
-- a frequency change on channel 0 with frequency coupling by ratio 2 and both outputs on
-  (channel 1's frequency derived and stored, both sines applied) against a direct
+- a frequency change on channel 0 through its frequency setter, with frequency coupling
+  by ratio 2 and both outputs on (channel 1's frequency derived and stored, the re-checks
+  run, the change applied to both channels) against a direct
   caller replaying its transport calls, in CPU time (aim: within 3x), with the
   transport operations per change.
 The load average stands beside each figure."""

@@ -119,13 +119,78 @@ void awg_state_t::clamp_low_level(long double *v) const
     clamp(max_low_level(), min_low_level(), v);
 }
 
-// --- Sets ---
+void awg_state_t::clamp_ampl(long double *v) const { clamp(ampl_max, ampl_min, v); }
+void awg_state_t::clamp_offset(long double *v) const { clamp(offset_max, offset_min, v); }
+void awg_state_t::clamp_width(long double *v) const { clamp(width_max, width_min, v); }
+void awg_state_t::clamp_duty(long double *v) const { clamp(duty_max, duty_min, v); }
+void awg_state_t::clamp_symmetry(long double *v) const { clamp(symmetry_max, symmetry_min, v); }
+void awg_state_t::clamp_stdev(long double *v) const { clamp(stdev_max, stdev_min, v); }
+void awg_state_t::clamp_mean(long double *v) const { clamp(mean_max, mean_min, v); }
+
+// --- Sets and read-backs ---
+
+// One value of the record: its field, the channel command and getter that carry it,
+// and the API's limits at the moment of the clamp.
+struct awg_quantity_t
+{
+    long double awg_state_record_t::*field;
+    int32 (*send)(int, long double, int);
+    int32 (*get)(int, long double *, int *);
+    void (awg_state_t::*clamp_to)(long double *) const;
+    // Below a millivolt reads back as 0.
+    bool snap;
+};
+
+namespace
+{
+const awg_quantity_t FREQ{&awg_state_record_t::freq, lib_ch_set_freq, lib_ch_get_freq, &awg_state_t::clamp_freq,
+                          false};
+const awg_quantity_t PERIOD{&awg_state_record_t::period, lib_ch_set_period, lib_ch_get_period,
+                            &awg_state_t::clamp_period, false};
+const awg_quantity_t AMPL{&awg_state_record_t::ampl, lib_ch_set_ampl, lib_ch_get_ampl, &awg_state_t::clamp_ampl,
+                          false};
+const awg_quantity_t HIGH_LEVEL{&awg_state_record_t::high_level, lib_ch_set_high_level, lib_ch_get_high_level,
+                                &awg_state_t::clamp_high_level, false};
+const awg_quantity_t LOW_LEVEL{&awg_state_record_t::low_level, lib_ch_set_low_level, lib_ch_get_low_level,
+                               &awg_state_t::clamp_low_level, false};
+const awg_quantity_t OFFSET{&awg_state_record_t::offset, lib_ch_set_offset, lib_ch_get_offset,
+                            &awg_state_t::clamp_offset, true};
+const awg_quantity_t WIDTH{&awg_state_record_t::width, lib_ch_set_width, lib_ch_get_width, &awg_state_t::clamp_width,
+                           false};
+const awg_quantity_t DUTY{&awg_state_record_t::duty, lib_ch_set_duty, lib_ch_get_duty, &awg_state_t::clamp_duty,
+                          false};
+const awg_quantity_t SYMMETRY{&awg_state_record_t::symmetry, lib_ch_set_symmetry, lib_ch_get_symmetry,
+                              &awg_state_t::clamp_symmetry, false};
+const awg_quantity_t STDEV{&awg_state_record_t::stdev, lib_ch_set_stdev, lib_ch_get_stdev, &awg_state_t::clamp_stdev,
+                           false};
+const awg_quantity_t MEAN{&awg_state_record_t::mean, lib_ch_set_mean, lib_ch_get_mean, &awg_state_t::clamp_mean,
+                          true};
+} // namespace
+
+void awg_state_t::send(const awg_quantity_t &q, long double v)
+{
+    (this->*q.clamp_to)(&v);
+    current.*q.field = v;
+    q.send(0, v, LIB_UNIT_BASE);
+}
+
+int32 awg_state_t::set(const awg_quantity_t &q, long double v)
+{
+    send(q, v);
+    return read(q);
+}
+
+int32 awg_state_t::read(const awg_quantity_t &q)
+{
+    long double v = read_channel(q.get);
+    (this->*q.clamp_to)(&v);
+    current.*q.field = q.snap ? snap_small(v) : v;
+    return 1;
+}
 
 int32 awg_state_t::set_freq(long double v)
 {
-    clamp_freq(&v);
-    current.freq = v;
-    lib_ch_set_freq(0, v, LIB_UNIT_BASE);
+    send(FREQ, v);
     read_freq();
     read_period();
     return 1;
@@ -133,168 +198,33 @@ int32 awg_state_t::set_freq(long double v)
 
 int32 awg_state_t::set_period(long double v)
 {
-    clamp_period(&v);
-    current.period = v;
-    lib_ch_set_period(0, v, LIB_UNIT_BASE);
+    send(PERIOD, v);
     read_freq();
     read_period();
     return 1;
 }
 
-int32 awg_state_t::set_ampl(long double v)
-{
-    clamp(ampl_max, ampl_min, &v);
-    current.ampl = v;
-    lib_ch_set_ampl(0, v, LIB_UNIT_BASE);
-    return read_ampl();
-}
+int32 awg_state_t::set_ampl(long double v) { return set(AMPL, v); }
+int32 awg_state_t::set_high_level(long double v) { return set(HIGH_LEVEL, v); }
+int32 awg_state_t::set_low_level(long double v) { return set(LOW_LEVEL, v); }
+int32 awg_state_t::set_offset(long double v) { return set(OFFSET, v); }
+int32 awg_state_t::set_width(long double v) { return set(WIDTH, v); }
+int32 awg_state_t::set_duty(long double v) { return set(DUTY, v); }
+int32 awg_state_t::set_symmetry(long double v) { return set(SYMMETRY, v); }
+int32 awg_state_t::set_stdev(long double v) { return set(STDEV, v); }
+int32 awg_state_t::set_mean(long double v) { return set(MEAN, v); }
 
-int32 awg_state_t::set_high_level(long double v)
-{
-    clamp_high_level(&v);
-    current.high_level = v;
-    lib_ch_set_high_level(0, v, LIB_UNIT_BASE);
-    return read_high_level();
-}
-
-int32 awg_state_t::set_low_level(long double v)
-{
-    clamp_low_level(&v);
-    current.low_level = v;
-    lib_ch_set_low_level(0, v, LIB_UNIT_BASE);
-    return read_low_level();
-}
-
-int32 awg_state_t::set_offset(long double v)
-{
-    clamp(offset_max, offset_min, &v);
-    current.offset = v;
-    lib_ch_set_offset(0, v, LIB_UNIT_BASE);
-    return read_offset();
-}
-
-int32 awg_state_t::set_width(long double v)
-{
-    clamp(width_max, width_min, &v);
-    current.width = v;
-    lib_ch_set_width(0, v, LIB_UNIT_BASE);
-    return read_width();
-}
-
-int32 awg_state_t::set_duty(long double v)
-{
-    clamp(duty_max, duty_min, &v);
-    current.duty = v;
-    lib_ch_set_duty(0, v, LIB_UNIT_BASE);
-    return read_duty();
-}
-
-int32 awg_state_t::set_symmetry(long double v)
-{
-    clamp(symmetry_max, symmetry_min, &v);
-    current.symmetry = v;
-    lib_ch_set_symmetry(0, v, LIB_UNIT_BASE);
-    return read_symmetry();
-}
-
-int32 awg_state_t::set_stdev(long double v)
-{
-    clamp(stdev_max, stdev_min, &v);
-    current.stdev = v;
-    lib_ch_set_stdev(0, v, LIB_UNIT_BASE);
-    return read_stdev();
-}
-
-int32 awg_state_t::set_mean(long double v)
-{
-    clamp(mean_max, mean_min, &v);
-    current.mean = v;
-    lib_ch_set_mean(0, v, LIB_UNIT_BASE);
-    return read_mean();
-}
-
-// --- Read-backs ---
-
-int32 awg_state_t::read_freq()
-{
-    long double v = read_channel(lib_ch_get_freq);
-    clamp_freq(&v);
-    current.freq = v;
-    return 1;
-}
-
-int32 awg_state_t::read_period()
-{
-    long double v = read_channel(lib_ch_get_period);
-    clamp_period(&v);
-    current.period = v;
-    return 1;
-}
-
-int32 awg_state_t::read_ampl()
-{
-    long double v = read_channel(lib_ch_get_ampl);
-    current.ampl = *clamp(ampl_max, ampl_min, &v);
-    return 1;
-}
-
-int32 awg_state_t::read_high_level()
-{
-    long double v = read_channel(lib_ch_get_high_level);
-    clamp_high_level(&v);
-    current.high_level = v;
-    return 1;
-}
-
-int32 awg_state_t::read_low_level()
-{
-    long double v = read_channel(lib_ch_get_low_level);
-    clamp_low_level(&v);
-    current.low_level = v;
-    return 1;
-}
-
-int32 awg_state_t::read_offset()
-{
-    long double v = read_channel(lib_ch_get_offset);
-    current.offset = snap_small(*clamp(offset_max, offset_min, &v));
-    return 1;
-}
-
-int32 awg_state_t::read_width()
-{
-    long double v = read_channel(lib_ch_get_width);
-    current.width = *clamp(width_max, width_min, &v);
-    return 1;
-}
-
-int32 awg_state_t::read_duty()
-{
-    long double v = read_channel(lib_ch_get_duty);
-    current.duty = *clamp(duty_max, duty_min, &v);
-    return 1;
-}
-
-int32 awg_state_t::read_symmetry()
-{
-    long double v = read_channel(lib_ch_get_symmetry);
-    current.symmetry = *clamp(symmetry_max, symmetry_min, &v);
-    return 1;
-}
-
-int32 awg_state_t::read_stdev()
-{
-    long double v = read_channel(lib_ch_get_stdev);
-    current.stdev = *clamp(stdev_max, stdev_min, &v);
-    return 1;
-}
-
-int32 awg_state_t::read_mean()
-{
-    long double v = read_channel(lib_ch_get_mean);
-    current.mean = snap_small(*clamp(mean_max, mean_min, &v));
-    return 1;
-}
+int32 awg_state_t::read_freq() { return read(FREQ); }
+int32 awg_state_t::read_period() { return read(PERIOD); }
+int32 awg_state_t::read_ampl() { return read(AMPL); }
+int32 awg_state_t::read_high_level() { return read(HIGH_LEVEL); }
+int32 awg_state_t::read_low_level() { return read(LOW_LEVEL); }
+int32 awg_state_t::read_offset() { return read(OFFSET); }
+int32 awg_state_t::read_width() { return read(WIDTH); }
+int32 awg_state_t::read_duty() { return read(DUTY); }
+int32 awg_state_t::read_symmetry() { return read(SYMMETRY); }
+int32 awg_state_t::read_stdev() { return read(STDEV); }
+int32 awg_state_t::read_mean() { return read(MEAN); }
 
 int32 awg_state_t::read_load()
 {
@@ -368,9 +298,8 @@ int32 awg_state_t::set_load(int32 v)
     return refresh_all();
 }
 
-int32 awg_state_t::set_ampl_mode(int32 m)
+int32 awg_state_t::read_mode_pair(int32 m)
 {
-    current.ampl_mode = m;
     if (m == 2 || m == 3) {
         read_high_level();
         read_low_level();
@@ -381,17 +310,16 @@ int32 awg_state_t::set_ampl_mode(int32 m)
     return 1;
 }
 
+int32 awg_state_t::set_ampl_mode(int32 m)
+{
+    current.ampl_mode = m;
+    return read_mode_pair(m);
+}
+
 int32 awg_state_t::set_offset_mode(int32 m)
 {
     current.offset_mode = m;
-    if (m == 2 || m == 3) {
-        read_high_level();
-        read_low_level();
-    } else {
-        read_ampl();
-        read_offset();
-    }
-    return 1;
+    return read_mode_pair(m);
 }
 
 int32 awg_state_t::run()

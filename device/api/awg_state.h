@@ -43,6 +43,9 @@ struct awg_user_wave_para_t
     std::string c;
 };
 
+// One value of the record with its channel command, getter and clamp (awg_state.cpp).
+struct awg_quantity_t;
+
 // The user wave's list index.
 constexpr int32 AWG_USER_ARB_INDEX = 45;
 constexpr int32 AWG_ARB_INDEX_COUNT = 50;
@@ -109,6 +112,13 @@ public:
     void clamp_period(long double *v) const;
     void clamp_high_level(long double *v) const;
     void clamp_low_level(long double *v) const;
+    void clamp_ampl(long double *v) const;
+    void clamp_offset(long double *v) const;
+    void clamp_width(long double *v) const;
+    void clamp_duty(long double *v) const;
+    void clamp_symmetry(long double *v) const;
+    void clamp_stdev(long double *v) const;
+    void clamp_mean(long double *v) const;
     // Above max: max; else below min: min. Returns v.
     static long double *clamp(long double max, long double min, long double *v);
 
@@ -175,6 +185,15 @@ public:
     const long double mean_reset = 0.0L;
 
 private:
+    // Clamps v, stores it and hands it to the channel in base units.
+    void send(const awg_quantity_t &q, long double v);
+    // send, then read.
+    int32 set(const awg_quantity_t &q, long double v);
+    // The channel's value, clamped, into the record; 1.
+    int32 read(const awg_quantity_t &q);
+    // Mode 2 or 3 (levels): high and low level read back, else amplitude and offset; 1.
+    int32 read_mode_pair(int32 m);
+
     awg_state_record_t current;
     awg_state_record_t saved;
 };

@@ -20,15 +20,15 @@ bool output_hold_once = true;
 
 int32 cfg_get_phase_mode()
 {
-    return cfg_get_couple()->get_phase_mode();
+    return cfg_get_couple()->get_phase_sync_mode();
 }
 
 int32 cfg_get_wave_hold()
 {
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    if (couple->get_phase_mode() == 0)
+    if (couple->get_phase_sync_mode() == 0)
         return 0;
-    if (couple->is_same_freq() != 1)
+    if (couple->is_freq_same() != 1)
         return 1;
     return cfg_get_bswv_main(0)->is_arb_sample_rate_mode() == 1 || cfg_get_bswv_main(1)->is_arb_sample_rate_mode() == 1
                ? 1
@@ -53,7 +53,7 @@ int32 cfg_get_other_ch()
 bool cfg_is_freq_coupled(int32 ch)
 {
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    return (couple->is_tracking() && couple->get_source_ch() == ch) || couple->get_couple_en(0) == 1;
+    return (couple->is_tracking() && couple->get_src_ch() == ch) || couple->get_couple_en(0) == 1;
 }
 
 bool cfg_is_prbs_linked(int32 ch)
@@ -64,7 +64,7 @@ bool cfg_is_prbs_linked(int32 ch)
 
 int32 cfg_is_same_freq_coupled()
 {
-    return cfg_get_couple()->is_same_freq();
+    return cfg_get_couple()->is_freq_same();
 }
 
 bool cfg_both_ch_square()
@@ -76,8 +76,8 @@ bool cfg_both_ch_square()
 int32 cfg_get_burst_hold()
 {
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    if (couple->get_phase_mode() != 1)
-        return couple->get_phase_mode();
+    if (couple->get_phase_sync_mode() != 1)
+        return couple->get_phase_sync_mode();
     if (couple->is_tracking())
         return 0;
     return cfg_get_wv_main(0)->get_run_mode() == RUN_MODE_BURST && cfg_get_wv_main(1)->get_run_mode() == RUN_MODE_BURST
@@ -88,8 +88,8 @@ int32 cfg_get_burst_hold()
 int32 cfg_get_mod_hold()
 {
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    if (couple->get_phase_mode() != 1)
-        return couple->get_phase_mode();
+    if (couple->get_phase_sync_mode() != 1)
+        return couple->get_phase_sync_mode();
     if (couple->is_tracking())
         return 0;
     return cfg_get_wv_main(0)->get_run_mode() == RUN_MODE_MOD && cfg_get_wv_main(1)->get_run_mode() == RUN_MODE_MOD &&

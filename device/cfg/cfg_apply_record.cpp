@@ -97,7 +97,7 @@ drv_wave_para_t cfg_build_wave_para(int32 ch, int32 type)
         bswv->get_prbs_edge(&v);
         r.prbs_edge = v.data;
         r.prbs_link = bswv->get_prbs_link_raw();
-        r.tracking = cfg_get_couple()->get_tracking();
+        r.tracking = cfg_get_couple()->get_track_en();
         break;
     default:
         break;
@@ -161,7 +161,7 @@ drv_couple_para_t cfg_build_couple_para(int32 ch)
     lib_unit_data_t edge{};
     bswv->get_prbs_edge(&edge);
     r.prbs_edge = edge.data;
-    r.tracking = cfg_get_couple()->get_tracking();
+    r.tracking = cfg_get_couple()->get_track_en();
     return r;
 }
 

@@ -174,7 +174,7 @@ void cfg_apply_freq(int32 ch)
     // The burst timing follows the carrier: again for a tracking source or an output
     // that is on.
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    if ((couple->is_tracking() && couple->get_source_ch() == ch) || cfg_get_wv_main(ch)->get_output() == 1)
+    if ((couple->is_tracking() && couple->get_src_ch() == ch) || cfg_get_wv_main(ch)->get_output() == 1)
         cfg_apply_burst_both();
 }
 

@@ -4,8 +4,8 @@
 #include "cfg_bswv_setter_util.h"
 #include "cfg_bswv_wave.h"
 #include "cfg_ch_combine.h"
+#include "cfg_drv_port.h"
 #include "cfg_main.h"
-#include "cfg_standin_i31.h"
 #include "cfg_sweep.h"
 #include "cfg_wv_main.h"
 #include "lib_quantity.h"
@@ -35,7 +35,7 @@ int32 cfg_bswv_main_t::store_ampl(lib_unit_data_t value)
     long double f = 0.0L;
     if (cfg_get_sweep(ch)->get_switch() == 1)
     {
-        f = cfg_pending_sweep_stop_freq(ch);
+        f = cfg_get_sweep(ch)->get_stop_value();
     }
     else
     {
@@ -43,11 +43,11 @@ int32 cfg_bswv_main_t::store_ampl(lib_unit_data_t value)
         get_freq(&hz);
         f = hz.data;
     }
-    const int32 c = cfg_pending_couple_ampl(ch, &value);
+    const int32 c = couple_record(&cfg_ch_couple_t::couple_ampl_if_on, ch, &value);
     const int32 k = param_check.check_ampl(&value.data, o, f, load, get_current_wave());
     int32 result = k < 0 ? k : (c < 0 ? c : 0);
     store(&ampl, value);
-    const int32 g = cfg_pending_combine_recheck_ampl(ch);
+    const int32 g = cfg_get_combine(ch)->fit_ampl();
     if (g < 0)
         result = g;
     recheck_after_ampl();
@@ -104,26 +104,26 @@ int32 cfg_bswv_main_t::set_ampl_dbm(lib_unit_data_t *value)
 void cfg_bswv_main_t::recheck_after_ampl()
 {
     if (wave_type == WAVE_SINE && harmonic_switch == 1)
-        cfg_pending_update_harmonic_ampls(this);
+        update_harmonic_ampls();
     update_noise_stdev();
     recheck_combine();
-    cfg_pending_mod_recheck_after_ampl(ch);
-    cfg_pending_sweep_recenter(ch);
+    cfg_get_mod_main(ch)->recheck_if_on();
+    cfg_get_sweep(ch)->refresh();
 }
 
 void cfg_bswv_main_t::recheck_combine()
 {
     const int32 other_ch = lib_other_ch(ch);
-    const bool this_on = cfg_get_combine(ch)->get_switch() == 1;
-    const bool other_on = cfg_get_combine(other_ch)->get_switch() == 1;
-    if (!this_on && !other_on)
+    cfg_ch_combine_t *own = cfg_get_combine(ch);
+    cfg_ch_combine_t *other = cfg_get_combine(other_ch);
+    if (own->get_enable() != 1 && other->get_enable() != 1)
         return;
-    cfg_pending_combine_recheck_offset(ch);
-    cfg_pending_combine_recheck_ampl(ch);
-    cfg_pending_combine_update_ratio(ch);
-    if (other_on)
+    own->fit_offset();
+    own->fit_ampl();
+    own->push_weight();
+    if (other->get_enable() == 1)
     {
-        cfg_pending_combine_update_ratio(other_ch);
+        other->push_weight();
         apply_ampl(other_ch);
     }
 }
@@ -136,7 +136,7 @@ int32 cfg_bswv_main_t::store_offset(lib_unit_data_t *value)
     get_freq(&f);
     int32 result = param_check.check_offset(&value->data, a.data, f.data, load, get_current_wave());
     store(&offset, *value);
-    const int32 g = cfg_pending_combine_recheck_offset(ch);
+    const int32 g = cfg_get_combine(ch)->fit_offset();
     if (g < 0)
         result = g;
     recheck_combine();
@@ -150,7 +150,7 @@ int32 cfg_bswv_main_t::store_dc_level(lib_unit_data_t *value)
 {
     int32 result = param_check.check_dc_offset(&value->data, &load, get_current_wave());
     store(&dc_level, *value);
-    const int32 g = cfg_pending_combine_recheck_offset(ch);
+    const int32 g = cfg_get_combine(ch)->fit_offset();
     if (g < 0)
         result = g;
     recheck_combine();
@@ -251,7 +251,7 @@ void cfg_bswv_main_t::rescale_for_load(long double old_load, long double new_loa
     store(&dc_level, base_record(convert_for_load(from, to, dc_level.data)));
     for (auto &h : harmonics)
         h.second.ampl = convert_for_load(from, to, h.second.ampl);
-    cfg_pending_combine_update_ratio(ch);
+    cfg_get_combine(ch)->push_weight();
 }
 
 long double cfg_bswv_main_t::convert_for_load(int32 old_load, int32 new_load, long double value)
@@ -260,7 +260,7 @@ long double cfg_bswv_main_t::convert_for_load(int32 old_load, int32 new_load, lo
         return value * 2;
     if (old_load == HIGH_Z && new_load == MIN_LOAD)
         return value * 0.5L;
-    const long double rs = cfg_pending_drv_get_output_impedance();
+    const long double rs = cfg_drv_get_output_impedance();
     const long double x = value * (new_load / (new_load + rs)) * ((old_load + rs) / old_load);
     // Four decimal places, halves away from zero.
     const long double y = x * 10000;

@@ -1,11 +1,14 @@
 // cfg_bswv_main_t: frequency, period and sample rate, the re-checks that follow a
 // frequency change, and the copy of a linked PRBS to the other channel.
+#include "cfg_apply.h"
 #include "cfg_bswv_main.h"
 #include "cfg_bswv_setter_util.h"
+#include "cfg_burst.h"
 #include "cfg_bswv_wave.h"
 #include "cfg_drv_port.h"
 #include "cfg_main.h"
-#include "cfg_standin_i31.h"
+#include "cfg_sweep.h"
+#include "cfg_sync.h"
 #include "cfg_wv_main.h"
 #include "lib_quantity.h"
 #include "lib_unit_convert.h"
@@ -19,7 +22,7 @@ namespace
 int32 store_freq_dds(cfg_bswv_main_t *s, lib_unit_data_t r)
 {
     const int32 ch = s->get_channel();
-    const int32 c = cfg_pending_couple_freq(ch, &r);
+    const int32 c = couple_record(&cfg_ch_couple_t::couple_freq_if_on, ch, &r);
     const int32 k = s->get_param_check()->check_freq(ch, &r.data, s->get_current_wave());
     s->store_freq_raw(r);
     if (k < 0)
@@ -41,7 +44,7 @@ int32 store_freq_by_sample_rate(cfg_bswv_main_t *s, lib_unit_data_t r)
         r.data = min;
         raised = true;
     }
-    const int32 c = cfg_pending_couple_freq(ch, &r);
+    const int32 c = couple_record(&cfg_ch_couple_t::couple_freq_if_on, ch, &r);
     const int32 t = s->store_sample_rate(base_record(cfg_drv_freq_to_sample_rate(ch, r.data)));
     if (c < 0)
         return c;
@@ -120,7 +123,7 @@ int32 cfg_bswv_main_t::store_sample_rate(lib_unit_data_t value)
     store(&sample_rate, value);
     lib_unit_data_t hz = base_record(cfg_drv_sample_rate_to_freq(ch, value.data));
     store(&freq, hz);
-    cfg_pending_couple_freq(ch, &hz);
+    couple_record(&cfg_ch_couple_t::couple_freq_if_on, ch, &hz);
     return result;
 }
 
@@ -138,7 +141,7 @@ int32 cfg_bswv_main_t::set_sample_rate_mode(int32 on)
     if (run_mode != cfg_wv_main_t::RUN_MODE_CONTINUOUS && run_mode != cfg_wv_main_t::RUN_MODE_MOD && on != 0)
         return -12;
     sample_rate_mode = on;
-    cfg_pending_mod_revalidate(ch, 1);
+    cfg_get_mod_main(ch)->on_carrier_changed(true);
     sync_sample_rate_with_freq(ch);
     cfg_apply_arb_wave(ch, false);
     return 1;
@@ -149,7 +152,7 @@ void cfg_bswv_main_t::sync_sample_rate_with_freq(int32 channel)
     if (couple_switch(COUPLE_FREQ) != 1)
         return;
     lib_unit_data_t r = freq;
-    cfg_pending_couple_freq(channel, &r);
+    couple_record(&cfg_ch_couple_t::couple_freq_if_on, channel, &r);
     store(&freq, r);
     store(&sample_rate, base_record(cfg_drv_freq_to_sample_rate(channel, r.data)));
 }
@@ -158,7 +161,8 @@ int32 cfg_bswv_main_t::freq_needs_apply()
 {
     lib_unit_data_t f{};
     get_freq(&f);
-    const bool follows = cfg_pending_is_tracking_source(ch) == 1 || cfg_get_wv_main(ch)->get_output() == 1 ||
+    const cfg_ch_couple_t *couple = cfg_get_couple();
+    const bool follows = (couple != nullptr && couple->is_track_src(ch) == 1) || cfg_get_wv_main(ch)->get_output() == 1 ||
                          couple_switch(COUPLE_FREQ) == 1 || is_prbs_linked() == 1;
     return follows && f.changed ? 1 : 0;
 }
@@ -180,7 +184,7 @@ void cfg_bswv_main_t::recheck_after_freq()
         break;
     case WAVE_SINE:
         if (harmonic_switch == 1)
-            cfg_pending_check_harmonics(this);
+            check_harmonics();
         break;
     case WAVE_PULSE: {
         lib_unit_data_t f{};
@@ -218,13 +222,14 @@ void cfg_bswv_main_t::recheck_after_freq()
             store_pulse_delay(delay);
         }
     }
-    cfg_pending_sweep_recenter(ch);
+    cfg_get_sweep(ch)->refresh();
     store_ampl(ampl);
     lib_unit_data_t o{};
     get_offset(&o);
     store_offset_or_dc(o);
-    cfg_pending_sync_recheck(ch);
-    cfg_pending_burst_recheck(ch);
+    if (cfg_sync_t *sync = cfg_get_sync())
+        sync->recheck(ch);
+    cfg_get_burst(ch)->recheck_period_if_on();
 }
 
 void cfg_bswv_main_t::copy_prbs_to_partner()

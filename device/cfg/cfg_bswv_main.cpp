@@ -468,8 +468,8 @@ int32 cfg_bswv_main_t::get_signed_offset(lib_unit_data_t *out) const
 long double cfg_bswv_main_t::get_offset_value() const
 {
     cfg_ch_combine_t *combine = cfg_get_combine(ch);
-    if (combine->get_switch() == 1)
-        return combine->get_sum_offset();
+    if (combine->get_enable() == 1)
+        return combine->sum_offset();
     lib_unit_data_t signed_offset{};
     get_signed_offset(&signed_offset);
     return signed_offset.data;
@@ -500,8 +500,8 @@ long double cfg_bswv_main_t::get_output_ampl() const
     if (wave_type == WAVE_SINE && harmonic_switch == 1)
         return get_harmonic_output_ampl();
     cfg_ch_combine_t *combine = cfg_get_combine(ch);
-    if (combine->get_switch() == 1)
-        return combine->get_sum_ampl();
+    if (combine->get_enable() == 1)
+        return combine->sum_ampl();
     if (wave_type == WAVE_DC)
         return 0.0L;
     lib_unit_data_t a{};
@@ -514,7 +514,7 @@ long double cfg_bswv_main_t::get_harmonic_output_ampl() const
     lib_unit_data_t a{};
     get_ampl(&a);
     const long double s = harmonic_switch == 1 ? harmonic_scale : 1.0L;
-    if (cfg_get_combine(ch)->get_switch() != 1)
+    if (cfg_get_combine(ch)->get_enable() != 1)
         return a.data / s;
     const int32 other_ch = lib_other_ch(ch);
     const cfg_bswv_main_t *other = cfg_get_bswv_main(other_ch);
@@ -522,7 +522,7 @@ long double cfg_bswv_main_t::get_harmonic_output_ampl() const
         return a.data / s;
     lib_unit_data_t b{};
     other->get_ampl(&b);
-    const long double t = cfg_get_combine(other_ch)->get_switch() == 1 ? other->harmonic_scale : 1.0L;
+    const long double t = cfg_get_combine(other_ch)->get_enable() == 1 ? other->harmonic_scale : 1.0L;
     return a.data / s + b.data / t;
 }
 
@@ -757,7 +757,7 @@ int32 cfg_bswv_main_t::build_ch_para(drv_ch_para_t *para)
     para->combine_para.ch = ch;
     para->combine_para.load = load;
     // The channel's own switch: the driver writes it as this channel's combining bit.
-    para->combine_para.combine = cfg_get_combine(ch)->get_switch();
+    para->combine_para.combine = cfg_get_combine(ch)->get_enable();
     para->combine_para.polarity = channel->get_polarity();
     const int32 other_ch = lib_other_ch(ch);
     para->other_ch = other_ch;

@@ -1,11 +1,11 @@
 // cfg_bswv_main_t: noise deviation, mean and bandwidth, the start phase, and the PRBS
 // length, edge and two-channel link.
+#include "cfg_apply.h"
 #include "cfg_bswv_main.h"
 #include "cfg_bswv_noise.h"
 #include "cfg_bswv_setter_util.h"
 #include "cfg_bswv_wave.h"
 #include "cfg_main.h"
-#include "cfg_standin_i31.h"
 #include "lib_quantity.h"
 
 using namespace cfg_bswv_setter;
@@ -47,7 +47,7 @@ int32 cfg_bswv_main_t::set_noise_bandwidth(lib_unit_data_t value)
 int32 cfg_bswv_main_t::store_phase(lib_unit_data_t value)
 {
     lib_unit_data_t reduced{lib_phase_mod_360(value.data), value.unit, value.changed};
-    const int32 c = cfg_pending_couple_phase(ch, &reduced);
+    const int32 c = couple_record(&cfg_ch_couple_t::couple_phase_if_on, ch, &reduced);
     store(&phase, reduced);
     return c < 0 ? c : 0;
 }

@@ -105,7 +105,7 @@ long double cfg_bswv_pulse_t::get_pwm_base_width(long double width)
 {
     cfg_mod_main_t *mod = cfg_get_mod_main(channel);
     if (mod->get_state() == 1 && mod->get_type() == MOD_PWM)
-        return width - mod->get_current_deviation().data;
+        return width - mod->get_deviation().data;
     return width;
 }
 

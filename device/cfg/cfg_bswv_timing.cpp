@@ -1,11 +1,11 @@
 // cfg_bswv_main_t: square duty, ramp symmetry and the pulse timing (width and pulse
 // duty kept consistent, edges, delay held as the phase, and the hold mode).
+#include "cfg_apply.h"
 #include "cfg_bswv_main.h"
 #include "cfg_bswv_setter_util.h"
 #include "cfg_bswv_wave.h"
 #include "cfg_main.h"
 #include "cfg_mod_main.h"
-#include "cfg_standin_i31.h"
 
 using namespace cfg_bswv_setter;
 
@@ -198,5 +198,9 @@ void cfg_bswv_main_t::recheck_pwm()
 {
     cfg_mod_main_t *mod = cfg_get_mod_main(ch);
     if (mod->get_state() == 1 && mod->get_type() == MOD_PWM)
-        cfg_pending_mod_set_current_deviation(ch, mod->get_current_deviation());
+    {
+        // Re-checked against the new pulse and sent again.
+        lib_unit_data_t deviation = mod->get_deviation();
+        mod->set_deviation(deviation);
+    }
 }

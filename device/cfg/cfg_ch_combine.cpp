@@ -136,7 +136,7 @@ int32 cfg_ch_combine_t::apply()
 {
     drv()->set_combine(ch, enable);
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    if (couple->get_couple_en(1) == 1 && couple->get_source_ch() == other_ch())
+    if (couple->get_couple_en(1) == 1 && couple->get_src_ch() == other_ch())
     {
         cfg_bswv_main_t *reference = cfg_get_bswv_main(other_ch());
         lib_unit_data_t a{};
@@ -312,7 +312,7 @@ int32 cfg_ch_combine_t::split(bool by_ratio, long double k, lib_unit_data_t *a, 
     const long double max = own->get_max_ampl();
     if (a->data + b->data <= max)
         return 1;
-    const bool reference = cfg_get_couple()->get_source_ch() == ch;
+    const bool reference = cfg_get_couple()->get_src_ch() == ch;
     long double lo = 0.0L;
     long double hi = 0.0L;
     if (by_ratio)

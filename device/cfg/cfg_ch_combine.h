@@ -18,11 +18,6 @@ public:
     int32 get_enable() const { return enable; }
     int32 get_ch() const { return ch; }
     void set_enable_raw(int32 on) { enable = on; }
-    // Older names of get_enable, get_ch, sum_ampl and sum_offset, kept for their callers.
-    int32 get_switch() const { return enable; }
-    int32 get_channel() const { return ch; }
-    long double get_sum_ampl() const { return sum_ampl(); }
-    long double get_sum_offset() const { return sum_offset(); }
 
     // --- Queries ---
     // Whether combining is possible: the driver allows square waves with combining, or

@@ -374,28 +374,36 @@ int32 cfg_ch_couple_t::couple_by_deviation(long double d, int32 ch, long double 
     return status;
 }
 
+int32 cfg_ch_couple_t::couple_by_mode(const couple_rule_t &rule, int32 ch, long double *value, long double *out)
+{
+    if (rule.mode == CFG_COUPLE_BY_RATIO)
+    {
+        const long double max = (this->*rule.max_by_ratio)(ch, rule.ratio);
+        const long double min = (this->*rule.min_by_ratio)(ch, rule.ratio);
+        return couple_by_ratio(rule.ratio, ch, value, &max, &min, out);
+    }
+    if (rule.mode == CFG_COUPLE_BY_DEVIATION)
+    {
+        const long double max = (this->*rule.max_by_dev)(ch, rule.deviation);
+        const long double min = (this->*rule.min_by_dev)(ch, rule.deviation);
+        return couple_by_deviation(rule.deviation, ch, value, &max, &min, out);
+    }
+    return 0;
+}
+
 int32 cfg_ch_couple_t::couple_freq(int32 ch, long double *value)
 {
-    long double max = 0.0L;
-    long double min = 0.0L;
+    const couple_rule_t rule{freq_couple_mode,
+                             freq_ratio,
+                             freq_dev,
+                             &cfg_ch_couple_t::get_freq_max_by_ratio,
+                             &cfg_ch_couple_t::get_freq_min_by_ratio,
+                             &cfg_ch_couple_t::get_freq_max_by_dev,
+                             &cfg_ch_couple_t::get_freq_min_by_dev};
     long double out = 0.0L;
-    int32 status;
-    if (freq_couple_mode == CFG_COUPLE_BY_RATIO)
-    {
-        max = get_freq_max_by_ratio(ch, freq_ratio);
-        min = get_freq_min_by_ratio(ch, freq_ratio);
-        status = couple_by_ratio(freq_ratio, ch, value, &max, &min, &out);
-    }
-    else if (freq_couple_mode == CFG_COUPLE_BY_DEVIATION)
-    {
-        max = get_freq_max_by_dev(ch, freq_dev);
-        min = get_freq_min_by_dev(ch, freq_dev);
-        status = couple_by_deviation(freq_dev, ch, value, &max, &min, &out);
-    }
-    else
-    {
+    const int32 status = couple_by_mode(rule, ch, value, &out);
+    if (status == 0)
         return 0;
-    }
     // Stored without re-applying the other channel's output.
     bswv(get_other_ch(ch))->store_freq(base_record(out));
     return status;
@@ -403,35 +411,22 @@ int32 cfg_ch_couple_t::couple_freq(int32 ch, long double *value)
 
 int32 cfg_ch_couple_t::couple_ampl(int32 ch, long double *value)
 {
-    long double max = 0.0L;
-    long double min = 0.0L;
+    const couple_rule_t rule{ampl_couple_mode,
+                             ampl_ratio,
+                             ampl_dev,
+                             &cfg_ch_couple_t::get_ampl_max_by_ratio,
+                             &cfg_ch_couple_t::get_ampl_min_by_ratio,
+                             &cfg_ch_couple_t::get_ampl_max_by_dev,
+                             &cfg_ch_couple_t::get_ampl_min_by_dev};
     long double out = 0.0L;
-    int32 status;
-    lib_unit_data_t a{};
-    lib_unit_data_t b{};
-    int32 combined;
-    if (ampl_couple_mode == CFG_COUPLE_BY_RATIO)
-    {
-        max = get_ampl_max_by_ratio(ch, ampl_ratio);
-        min = get_ampl_min_by_ratio(ch, ampl_ratio);
-        status = couple_by_ratio(ampl_ratio, ch, value, &max, &min, &out);
-        a = base_record(*value);
-        b = base_record(out);
-        combined = cfg_get_combine(ch)->split_ampl_by_ratio(ampl_ratio, &a, &b);
-    }
-    else if (ampl_couple_mode == CFG_COUPLE_BY_DEVIATION)
-    {
-        max = get_ampl_max_by_dev(ch, ampl_dev);
-        min = get_ampl_min_by_dev(ch, ampl_dev);
-        status = couple_by_deviation(ampl_dev, ch, value, &max, &min, &out);
-        a = base_record(*value);
-        b = base_record(out);
-        combined = cfg_get_combine(ch)->split_ampl_by_dev(ampl_dev, &a, &b);
-    }
-    else
-    {
+    const int32 status = couple_by_mode(rule, ch, value, &out);
+    if (status == 0)
         return 0;
-    }
+    lib_unit_data_t a = base_record(*value);
+    lib_unit_data_t b = base_record(out);
+    cfg_ch_combine_t *combine = cfg_get_combine(ch);
+    const int32 combined = ampl_couple_mode == CFG_COUPLE_BY_RATIO ? combine->split_ampl_by_ratio(ampl_ratio, &a, &b)
+                                                                   : combine->split_ampl_by_dev(ampl_dev, &a, &b);
     bswv(get_other_ch(ch))->set_ampl(&b);
     return status < 0 ? status : combined;
 }
@@ -439,24 +434,17 @@ int32 cfg_ch_couple_t::couple_ampl(int32 ch, long double *value)
 int32 cfg_ch_couple_t::couple_phase(int32 ch, long double *value)
 {
     *value = lib_phase_mod_360(*value);
+    const couple_rule_t rule{phase_couple_mode,
+                             phase_ratio,
+                             phase_dev,
+                             &cfg_ch_couple_t::get_phase_max_by_ratio,
+                             &cfg_ch_couple_t::get_phase_min_by_ratio,
+                             &cfg_ch_couple_t::get_phase_max_by_dev,
+                             &cfg_ch_couple_t::get_phase_min_by_dev};
     long double out = 0.0L;
-    int32 status;
-    if (phase_couple_mode == CFG_COUPLE_BY_RATIO)
-    {
-        const long double max = get_phase_max_by_ratio(ch, phase_ratio);
-        const long double min = get_phase_min_by_ratio(ch, phase_ratio);
-        status = couple_by_ratio(phase_ratio, ch, value, &max, &min, &out);
-    }
-    else if (phase_couple_mode == CFG_COUPLE_BY_DEVIATION)
-    {
-        const long double max = get_phase_max_by_dev(ch, phase_dev);
-        const long double min = get_phase_min_by_dev(ch, phase_dev);
-        status = couple_by_deviation(phase_dev, ch, value, &max, &min, &out);
-    }
-    else
-    {
+    const int32 status = couple_by_mode(rule, ch, value, &out);
+    if (status == 0)
         return 0;
-    }
     const lib_unit_data_t derived = base_record(out);
     bswv(get_other_ch(ch))->set_phase(&derived);
     return status;

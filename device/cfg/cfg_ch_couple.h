@@ -127,8 +127,8 @@ public:
     int32 update_and_sync_always();
     int32 resync_if_freq_differs();
     // The FPGA update, then a re-synchronisation when the frequencies differ and the
-    // channels do not track; on the root's coupling object.
-    static int32 update_and_resync();
+    // channels do not track.
+    int32 update_and_resync();
     int32 sync_phase_once();
     int32 write_phases();
     void update_sync_enable();
@@ -185,21 +185,23 @@ public:
     void set_drv_sync_state_raw(bool v) { drv_sync_state = v; }
     static void set_sync_done_raw(bool v) { sync_done = v; }
 
-    // Earlier names of the accessors above, kept for their callers.
-    int32 get_source_ch() const { return src_ch; }
-    int32 get_tracking() const { return track_en; }
-    int32 get_phase_mode() const { return phase_sync_mode; }
-    int32 is_same_freq() const { return is_freq_same(); }
-    void store_source_ch(int32 ch) { src_ch = ch; }
-    void store_phase_mode(int32 mode) { phase_sync_mode = mode; }
-    void store_freq_couple(int32 mode, long double ratio, long double deviation)
-    {
-        freq_couple_mode = mode;
-        freq_ratio = ratio;
-        freq_dev = deviation;
-    }
-
 private:
+    using limit_fn_t = long double (cfg_ch_couple_t::*)(int32, long double) const;
+    // One coupled quantity: its mode, ratio, deviation and joint limits.
+    struct couple_rule_t
+    {
+        int32 mode;
+        long double ratio;
+        long double deviation;
+        limit_fn_t max_by_ratio;
+        limit_fn_t min_by_ratio;
+        limit_fn_t max_by_dev;
+        limit_fn_t min_by_dev;
+    };
+    // The value fitted into the joint limits of the rule's mode and the other channel's
+    // value derived into out: the clamp status, or 0 for a mode that is neither.
+    int32 couple_by_mode(const couple_rule_t &rule, int32 ch, long double *value, long double *out);
+
     // The clamp of a configuration setter: 1, -10 or -11, the value corrected.
     static int32 clamp(long double *value, long double min, long double max);
 

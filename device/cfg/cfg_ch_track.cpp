@@ -110,9 +110,7 @@ int32 cfg_ch_couple_t::resync_if_freq_differs()
 int32 cfg_ch_couple_t::update_and_resync()
 {
     drv()->update_fpga();
-    cfg_ch_couple_t *couple = cfg_get_couple();
-    if (couple != nullptr)
-        couple->resync_if_freq_differs();
+    resync_if_freq_differs();
     return 1;
 }
 

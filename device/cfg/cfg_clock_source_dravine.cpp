@@ -1,7 +1,7 @@
 // cfg_clock_source_dravine_t: the second platform's clock source.
 #include "cfg_clock_source_dravine.h"
 
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 
 namespace
 {

@@ -3,7 +3,6 @@
 
 #include "cfg_bswv_main.h"
 #include "cfg_drv_port.h"
-#include "cfg_drv_port_dev.h"
 #include "cfg_main.h"
 #include "cfg_ch_couple.h"
 #include "drv_interface.h"

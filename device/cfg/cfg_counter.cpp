@@ -1,7 +1,7 @@
 // cfg_counter_t: settings, the measurement cycle and the derived results.
 #include "cfg_counter.h"
 
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // cfg_frame_pattern_t: the bit frame with its check sum.
 #include "cfg_frame_pattern.h"
 
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 #include "cfg_main.h"
 #include "cfg_pattern.h"
 #include "cfg_uart_pattern.h"
@@ -43,42 +43,19 @@ void cfg_frame_pattern_t::init(int32 ch)
     amplitude = {4.0L, 14, false};
     samples.clear();
     frame_bits.clear();
-    bit_rate_min = 100;
-    bit_rate_max = 115200;
-    amplitude_min = 10.0L;
-    amplitude_max = 2.0e8L;
+    limits = cfg_pattern_limits_t();
 }
 
 int32 cfg_frame_pattern_t::set_bit_rate(int32 rate)
 {
-    int32 r = 1;
-    if (rate > bit_rate_max)
-    {
-        rate = bit_rate_max;
-        r = -10;
-    }
-    else if (rate < bit_rate_min)
-    {
-        rate = bit_rate_min;
-        r = -11;
-    }
+    const int32 r = limits.clamp_bit_rate(rate);
     bit_rate = rate;
     return r;
 }
 
 int32 cfg_frame_pattern_t::set_amplitude(lib_unit_data_t v)
 {
-    int32 r = 1;
-    if (v.data > amplitude_max)
-    {
-        v.data = amplitude_max;
-        r = -10;
-    }
-    else if (v.data < amplitude_min)
-    {
-        v.data = amplitude_min;
-        r = -11;
-    }
+    const int32 r = limits.clamp_amplitude(v.data);
     amplitude = v;
     return r;
 }

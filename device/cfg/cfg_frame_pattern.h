@@ -6,6 +6,7 @@
 //
 // The clamping setters use the serial pattern's limits: 100 to 115200 bit/s and an
 // amplitude of 10 to 2e8.
+#include "cfg_pattern_limits.h"
 #include "lib_types.h"
 #include "lib_unit_data.h"
 
@@ -72,8 +73,5 @@ private:
     lib_unit_data_t amplitude{0.0L, 14, false};
     std::vector<int16> samples;
     std::vector<int16> frame_bits;
-    long double amplitude_max = 0.0L;
-    long double amplitude_min = 0.0L;
-    int32 bit_rate_max = 0;
-    int32 bit_rate_min = 0;
+    cfg_pattern_limits_t limits;
 };

@@ -197,7 +197,7 @@ void cfg_mod_main_t::recheck_if_on()
 bool cfg_mod_main_t::needs_dual_update()
 {
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    const bool track_src = couple != nullptr && couple->is_tracking() && couple->get_source_ch() == channel;
+    const bool track_src = couple != nullptr && couple->is_tracking() && couple->get_src_ch() == channel;
     return track_src || cfg_get_wv_main(channel)->get_output() == 1;
 }
 

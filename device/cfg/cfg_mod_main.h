@@ -125,9 +125,7 @@ public:
     // Tracking with this channel as source, or this channel's output on.
     bool needs_dual_update();
 
-    // The current deviation and raw stores, for the basic-wave settings' limits and
-    // their tests: no check, nothing sent.
-    lib_unit_data_t get_current_deviation() { return get_deviation(); }
+    // Raw stores for the basic-wave settings' tests: no check, nothing sent.
     void store_state(int32 s) { state = s; }
     void store_current_deviation(lib_unit_data_t d) { get_current_mod()->store_deviation(d); }
 

@@ -20,6 +20,28 @@ bool sync_on_from(int32 ch)
     cfg_sync_t *sync = cfg_get_sync();
     return sync->get_enable() != 0 && sync->get_source_ch() == ch;
 }
+
+// The owners' setters refuse while their own mode is off (a burst switched off by its
+// wave, a modulation switched off by its carrier, a gated burst's trigger output), yet
+// the stored setting would still hold the shared resource: then it is stored off
+// directly. The driver already has that feature off in each of these states.
+void burst_trig_src_off(cfg_burst_t *burst)
+{
+    if (burst->set_trig_src(0) < 0)
+        burst->set_trig_src_raw(0);
+}
+
+void burst_trig_out_off(cfg_burst_t *burst)
+{
+    if (burst->set_trig_out(BURST_TRIG_OUT_OFF) < 0)
+        burst->store_trig_out(BURST_TRIG_OUT_OFF);
+}
+
+void mod_source_off(cfg_mod_main_t *mod)
+{
+    if (mod->set_source(0) < 0)
+        mod->get_current_mod()->store_source(0);
+}
 } // namespace
 
 int32 cfg_mode_excl_t::find_conflict(int32 ch, int32 k, int32 feature)
@@ -64,7 +86,7 @@ void cfg_mode_excl_t::release(int32 k, int32 feature)
     switch (feature)
     {
     case CFG_EXCL_MOD_SOURCE:
-        cfg_get_mod_main(k)->set_source(0);
+        mod_source_off(cfg_get_mod_main(k));
         break;
     case CFG_EXCL_SYNC:
         cfg_get_sync()->set_enable(0);
@@ -76,7 +98,7 @@ void cfg_mode_excl_t::release(int32 k, int32 feature)
         cfg_get_sweep(k)->set_trig_out(0);
         break;
     case CFG_EXCL_BURST_TRIG_SRC:
-        cfg_get_burst(k)->set_trig_src(0);
+        burst_trig_src_off(cfg_get_burst(k));
         break;
     case CFG_EXCL_BURST_TRIG_OUT:
         // Stored only: no driver update.
@@ -192,9 +214,9 @@ int32 cfg_mode_excl_t::on_run_mode(int32 ch)
     {
         cfg_burst_t *other = cfg_get_burst(o);
         if (other->get_trig_src() == EXTERNAL && !tracking && !own_trigger)
-            other->set_trig_src(0);
+            burst_trig_src_off(other);
         if (other->get_trig_out() != BURST_TRIG_OUT_OFF)
-            other->set_trig_out(BURST_TRIG_OUT_OFF);
+            burst_trig_out_off(other);
         break;
     }
     case RUN_MOD:
@@ -203,7 +225,7 @@ int32 cfg_mode_excl_t::on_run_mode(int32 ch)
             cfg_get_sync()->set_enable(0);
         const bool both_external = m == RUN_MOD && cfg_get_mod_main(ch)->get_source() == EXTERNAL;
         if (cfg_get_mod_main(o)->get_source() == EXTERNAL && !tracking && !both_external)
-            cfg_get_mod_main(o)->set_source(0);
+            mod_source_off(cfg_get_mod_main(o));
         break;
     }
     case RUN_CONTINUOUS:

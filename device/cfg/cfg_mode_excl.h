@@ -35,7 +35,4 @@ public:
     // The feature in use on channel k that conflicts with feature on ch, or 11.
     int32 find_conflict(int32 ch, int32 k, int32 feature);
     void release(int32 k, int32 feature);
-
-    // Earlier name of on_run_mode, kept for its caller.
-    void resolve_run_mode(int32 ch) { on_run_mode(ch); }
 };

@@ -3,8 +3,8 @@
 #include "cfg_msg_if.h"
 
 #include "cfg_bswv_main.h"
+#include "cfg_ch_couple.h"
 #include "cfg_main.h"
-#include "cfg_standin_i31.h"
 #include "cfg_wv_main.h"
 #include "lib_quantity.h"
 
@@ -38,7 +38,7 @@ cfg_wv_main_t *wv(int32 ch)
 template <typename Other, typename Own>
 int32 tracked(int32 ch, Other other_op, Own own_op)
 {
-    if (cfg_pending_is_tracking_source(ch) == 1)
+    if (cfg_get_couple()->is_track_src(ch) == 1)
         other_op(lib_other_ch(ch));
     return own_op(ch);
 }
@@ -248,6 +248,32 @@ int32 cfg_msg_if_t::get_load(cfg_msg_para_t *p)
         const int32 v = p->value.i;                                                                                    \
         return tracked(p->ch, [v](int32 c) { return bswv(c)->op(v); });                                               \
     }
+// An int field answered by value.
+#define CFG_MSG_INT_GETTER(handler, op)                                                                                \
+    int32 cfg_msg_if_t::handler(cfg_msg_para_t *p)                                                                    \
+    {                                                                                                                  \
+        CFG_MSG_CHECK_CHANNEL(p);                                                                                      \
+        p->value.i = bswv(p->ch)->op();                                                                                \
+        return 1;                                                                                                      \
+    }
+// An int field written through the getter's pointer.
+#define CFG_MSG_INT_OUT_GETTER(handler, op)                                                                            \
+    int32 cfg_msg_if_t::handler(cfg_msg_para_t *p)                                                                    \
+    {                                                                                                                  \
+        CFG_MSG_CHECK_CHANNEL(p);                                                                                      \
+        bswv(p->ch)->op(&p->value.i);                                                                                  \
+        return 1;                                                                                                      \
+    }
+// A bare long double answered as a record in the base unit.
+#define CFG_MSG_LD_GETTER(handler, op)                                                                                 \
+    int32 cfg_msg_if_t::handler(cfg_msg_para_t *p)                                                                    \
+    {                                                                                                                  \
+        CFG_MSG_CHECK_CHANNEL(p);                                                                                      \
+        long double v = 0.0L;                                                                                          \
+        bswv(p->ch)->op(&v);                                                                                           \
+        p->value.unit = lib_unit_data_t{v, LIB_UNIT_BASE, false};                                                      \
+        return 1;                                                                                                      \
+    }
 
 CFG_MSG_UNIT_SETTER_STORE(set_freq, store_freq, set_freq)
 CFG_MSG_UNIT_GETTER(get_freq, get_freq)
@@ -310,8 +336,8 @@ int32 cfg_msg_if_t::get_ampl_dbm(cfg_msg_para_t *p)
 int32 cfg_msg_if_t::set_phase(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_UNIT(p);
-    lib_unit_data_t other = p->value.unit;
-    cfg_pending_set_tracked_phase(p->ch, &other);
+    long double other = p->value.unit.data;
+    cfg_get_couple()->couple_phase_track(p->ch, &other);
     const lib_unit_data_t own = p->value.unit;
     return bswv(p->ch)->set_phase(&own);
 }
@@ -340,27 +366,10 @@ int32 cfg_msg_if_t::set_prbs_length(cfg_msg_para_t *p)
         });
 }
 
-int32 cfg_msg_if_t::get_pulse_hold(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_pulse_hold();
-    return 1;
-}
-
-int32 cfg_msg_if_t::set_noise_bandwidth_switch(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    const int32 on = p->value.i;
-    tracked(p->ch, [on](int32 c) { return cfg_pending_set_noise_bandwidth_switch(bswv(c), on); });
-    return 1;
-}
-
-int32 cfg_msg_if_t::get_noise_bandwidth_switch(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    bswv(p->ch)->get_noise_bandwidth_switch(&p->value.i);
-    return 1;
-}
+CFG_MSG_INT_GETTER(get_pulse_hold, get_pulse_hold)
+// The switch setter answers 1 whatever the driver lets it store.
+CFG_MSG_INT_SETTER(set_noise_bandwidth_switch, set_noise_bandwidth_switch)
+CFG_MSG_INT_OUT_GETTER(get_noise_bandwidth_switch, get_noise_bandwidth_switch)
 
 // The mode itself is the answer.
 int32 cfg_msg_if_t::get_sample_rate_mode(cfg_msg_para_t *p)
@@ -372,18 +381,13 @@ int32 cfg_msg_if_t::get_sample_rate_mode(cfg_msg_para_t *p)
 
 // --- Arbitrary waves and wave data ---
 
-int32 cfg_msg_if_t::get_arb_wave(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_arb_wave();
-    return 1;
-}
+CFG_MSG_INT_GETTER(get_arb_wave, get_arb_wave)
 
 int32 cfg_msg_if_t::load_arb_file(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_POINTER(p);
     const char *path = static_cast<const char *>(p->value.ptr);
-    return tracked(p->ch, [path](int32 c) { return cfg_pending_load_arb_wave_file(bswv(c), std::string(path)); });
+    return tracked(p->ch, [path](int32 c) { return bswv(c)->load_arb_wave_file(std::string(path)); });
 }
 
 int32 cfg_msg_if_t::get_arb_wave_name(cfg_msg_para_t *p)
@@ -393,32 +397,22 @@ int32 cfg_msg_if_t::get_arb_wave_name(cfg_msg_para_t *p)
     return 1;
 }
 
-int32 cfg_msg_if_t::get_wave_len(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_wave_len();
-    return 1;
-}
+CFG_MSG_INT_GETTER(get_wave_len, get_wave_len)
 
 int32 cfg_msg_if_t::get_wave_data(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_POINTER(p);
-    return cfg_pending_get_wave_data(bswv(p->ch), static_cast<std::vector<int16> *>(p->value.ptr));
+    return bswv(p->ch)->get_wave_data(static_cast<std::vector<int16> *>(p->value.ptr));
 }
 
 int32 cfg_msg_if_t::get_wave_name(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_POINTER(p);
-    *static_cast<std::string *>(p->value.ptr) = cfg_pending_get_current_arb_wave_name(bswv(p->ch));
+    *static_cast<std::string *>(p->value.ptr) = bswv(p->ch)->get_current_arb_wave_name();
     return 1;
 }
 
-int32 cfg_msg_if_t::get_arb_flag(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_arb_flag();
-    return 1;
-}
+CFG_MSG_INT_GETTER(get_arb_flag, get_arb_flag)
 
 int32 cfg_msg_if_t::get_arb_rate_cap(cfg_msg_para_t *p)
 {
@@ -427,95 +421,39 @@ int32 cfg_msg_if_t::get_arb_rate_cap(cfg_msg_para_t *p)
     return 0;
 }
 
-int32 cfg_msg_if_t::get_noise_bw_cap(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_noise_bw_cap();
-    return 1;
-}
-
-int32 cfg_msg_if_t::get_extra_cap(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_extra_cap();
-    return 1;
-}
-
-int32 cfg_msg_if_t::get_square_combine_cap(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_square_combine_cap();
-    return 1;
-}
+CFG_MSG_INT_GETTER(get_noise_bw_cap, get_noise_bw_cap)
+CFG_MSG_INT_GETTER(get_extra_cap, get_extra_cap)
+CFG_MSG_INT_GETTER(get_square_combine_cap, get_square_combine_cap)
 
 // --- Harmonics ---
 
-int32 cfg_msg_if_t::set_harmonic_switch(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    const int32 on = p->value.i;
-    return tracked(p->ch, [on](int32 c) { return cfg_pending_set_harmonic_switch(bswv(c), on); });
-}
+CFG_MSG_INT_SETTER(set_harmonic_switch, set_harmonic_switch)
+CFG_MSG_INT_OUT_GETTER(get_harmonic_switch, get_harmonic_switch)
+CFG_MSG_INT_SETTER(set_harmonic_order, set_harmonic_order)
 
-int32 cfg_msg_if_t::get_harmonic_switch(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    bswv(p->ch)->get_harmonic_switch(&p->value.i);
-    return 1;
-}
-
-int32 cfg_msg_if_t::set_harmonic_order(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    const int32 order = p->value.i;
-    return tracked(p->ch, [order](int32 c) { return cfg_pending_set_harmonic_order(bswv(c), order); });
-}
-
+// The order is answered as a long double.
 int32 cfg_msg_if_t::get_harmonic_order(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_CHANNEL(p);
-    p->value.ld = cfg_pending_get_harmonic_order(bswv(p->ch));
+    int32 order = 0;
+    bswv(p->ch)->get_harmonic_order(&order);
+    p->value.ld = order;
     return 1;
 }
 
-int32 cfg_msg_if_t::set_harmonic_type(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    const int32 type = p->value.i;
-    return tracked(p->ch, [type](int32 c) { return cfg_pending_set_harmonic_type(bswv(c), type); });
-}
-
-int32 cfg_msg_if_t::get_harmonic_type(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = cfg_pending_get_harmonic_type(bswv(p->ch));
-    return 1;
-}
-
-#define CFG_MSG_HARMONIC_PAIR(setter, getter, set_op, get_op)                                                          \
-    int32 cfg_msg_if_t::setter(cfg_msg_para_t *p)                                                                     \
-    {                                                                                                                  \
-        CFG_MSG_CHECK_UNIT(p);                                                                                         \
-        const lib_unit_data_t v = p->value.unit;                                                                       \
-        return tracked(p->ch, [v](int32 c) { return set_op(bswv(c), v); });                                           \
-    }                                                                                                                  \
-    int32 cfg_msg_if_t::getter(cfg_msg_para_t *p)                                                                     \
-    {                                                                                                                  \
-        CFG_MSG_CHECK_CHANNEL(p);                                                                                      \
-        get_op(bswv(p->ch), &p->value.unit);                                                                           \
-        return 1;                                                                                                      \
-    }
-CFG_MSG_HARMONIC_PAIR(set_harmonic_ampl, get_harmonic_ampl, cfg_pending_set_harmonic_ampl,
-                      cfg_pending_get_harmonic_ampl)
-CFG_MSG_HARMONIC_PAIR(set_harmonic_level, get_harmonic_level, cfg_pending_set_harmonic_level,
-                      cfg_pending_get_harmonic_level)
-CFG_MSG_HARMONIC_PAIR(set_harmonic_phase, get_harmonic_phase, cfg_pending_set_harmonic_phase,
-                      cfg_pending_get_harmonic_phase)
+CFG_MSG_INT_SETTER(set_harmonic_type, set_harmonic_type)
+CFG_MSG_INT_OUT_GETTER(get_harmonic_type, get_harmonic_type)
+CFG_MSG_UNIT_SETTER(set_harmonic_ampl, set_harmonic_ampl)
+CFG_MSG_LD_GETTER(get_harmonic_ampl, get_harmonic_ampl)
+CFG_MSG_UNIT_SETTER_PTR(set_harmonic_level, set_harmonic_level)
+CFG_MSG_UNIT_GETTER(get_harmonic_level, get_harmonic_level)
+CFG_MSG_UNIT_SETTER(set_harmonic_phase, set_harmonic_phase)
+CFG_MSG_LD_GETTER(get_harmonic_phase, get_harmonic_phase)
 
 int32 cfg_msg_if_t::get_harmonic_ampls(cfg_msg_para_t *p)
 {
     CFG_MSG_CHECK_POINTER(p);
-    return cfg_pending_get_harmonic_ampls(bswv(p->ch), static_cast<std::map<int32, long double> *>(p->value.ptr));
+    return bswv(p->ch)->get_harmonic_ampls(static_cast<std::map<int32, long double> *>(p->value.ptr));
 }
 
 // --- Small settings and PRBS ---
@@ -526,12 +464,7 @@ int32 cfg_msg_if_t::set_user_flag(cfg_msg_para_t *p)
     return bswv(p->ch)->set_user_flag(p->value.i);
 }
 
-int32 cfg_msg_if_t::get_user_flag(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_user_flag();
-    return 1;
-}
+CFG_MSG_INT_GETTER(get_user_flag, get_user_flag)
 
 int32 cfg_msg_if_t::set_arb_rate_switch(cfg_msg_para_t *p)
 {
@@ -543,12 +476,7 @@ int32 cfg_msg_if_t::set_arb_rate_switch(cfg_msg_para_t *p)
     });
 }
 
-int32 cfg_msg_if_t::get_arb_rate_switch(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    p->value.i = bswv(p->ch)->get_arb_rate_switch();
-    return 1;
-}
+CFG_MSG_INT_GETTER(get_arb_rate_switch, get_arb_rate_switch)
 
 int32 cfg_msg_if_t::set_prbs_link(cfg_msg_para_t *p)
 {
@@ -556,9 +484,4 @@ int32 cfg_msg_if_t::set_prbs_link(cfg_msg_para_t *p)
     return bswv(p->ch)->set_prbs_link(p->value.i);
 }
 
-int32 cfg_msg_if_t::get_prbs_link(cfg_msg_para_t *p)
-{
-    CFG_MSG_CHECK_CHANNEL(p);
-    bswv(p->ch)->get_prbs_link(&p->value.i);
-    return 1;
-}
+CFG_MSG_INT_OUT_GETTER(get_prbs_link, get_prbs_link)

@@ -26,10 +26,10 @@ int32 cfg_outfile2bin_wave_data_main_t::import_text_wave(int32 ch, std::string p
     if (out_name.empty())
         return 1;
     const cfg_ch_couple_t *couple = cfg_get_couple();
-    if (couple->get_track_en() == 1 && couple->get_source_ch() == ch)
+    if (couple->get_track_en() == 1 && couple->get_src_ch() == ch)
         load_bin_to_channel(ch == 0 ? 1 : 0, out_name);
     load_bin_to_channel(ch, out_name);
-    cfg_ch_couple_t::update_and_resync();
+    cfg_get_couple()->update_and_resync();
     return 1;
 }
 

@@ -1,7 +1,7 @@
 // cfg_pattern_t: a channel's data-pattern settings.
 #include "cfg_pattern.h"
 
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 #include "cfg_main.h"
 #include "cfg_wv_main.h"
 

@@ -2,7 +2,7 @@
 #include "cfg_sync.h"
 
 #include "cfg_bswv_main.h"
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 #include "cfg_main.h"
 #include "cfg_mode_excl.h"
 #include "cfg_wv_main.h"

@@ -1,7 +1,7 @@
 // cfg_sys_option_t: the device-wide option settings.
 #include "cfg_sys_option.h"
 
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 
 void cfg_sys_option_t::init()
 {

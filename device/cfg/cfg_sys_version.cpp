@@ -1,7 +1,7 @@
 // cfg_sys_version_t: the version and serial start-up step.
 #include "cfg_sys_version.h"
 
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 #include "cfg_sys_info.h"
 #include "gos.h"
 

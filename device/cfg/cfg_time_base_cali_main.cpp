@@ -1,7 +1,7 @@
 // cfg_time_base_cali_main_t: the time-base trim.
 #include "cfg_time_base_cali_main.h"
 
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 
 void cfg_time_base_cali_main_t::init()
 {

@@ -2,7 +2,7 @@
 #include "cfg_uart_pattern.h"
 
 #include "cfg_bswv_main.h"
-#include "cfg_drv_port_dev.h"
+#include "cfg_drv_port.h"
 #include "cfg_main.h"
 #include "cfg_pattern.h"
 #include "cfg_wv_main.h"
@@ -66,44 +66,18 @@ void cfg_uart_pattern_t::init(int32 ch)
     set_limits();
 }
 
-void cfg_uart_pattern_t::set_limits()
-{
-    bit_rate_min = 100;
-    bit_rate_max = 115200;
-    amplitude_min = 10.0L;
-    amplitude_max = 2.0e8L;
-}
+void cfg_uart_pattern_t::set_limits() { limits = cfg_pattern_limits_t(); }
 
 int32 cfg_uart_pattern_t::set_bit_rate(int32 rate)
 {
-    int32 r = 1;
-    if (rate > bit_rate_max)
-    {
-        rate = bit_rate_max;
-        r = -10;
-    }
-    else if (rate < bit_rate_min)
-    {
-        rate = bit_rate_min;
-        r = -11;
-    }
+    const int32 r = limits.clamp_bit_rate(rate);
     bit_rate = rate;
     return r;
 }
 
 int32 cfg_uart_pattern_t::set_amplitude(lib_unit_data_t value)
 {
-    int32 r = 1;
-    if (value.data > amplitude_max)
-    {
-        value.data = amplitude_max;
-        r = -10;
-    }
-    else if (value.data < amplitude_min)
-    {
-        value.data = amplitude_min;
-        r = -11;
-    }
+    const int32 r = limits.clamp_amplitude(value.data);
     amplitude = value;
     return r;
 }

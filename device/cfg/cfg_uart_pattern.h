@@ -7,6 +7,7 @@
 // guarded by the driver's data-pattern support: without it nothing is built.
 //
 // Clamping setters return 1, -10 (the maximum stored) or -11 (the minimum stored).
+#include "cfg_pattern_limits.h"
 #include "lib_types.h"
 #include "lib_unit_data.h"
 
@@ -113,8 +114,5 @@ private:
     int32 bit_order = 0;
     std::vector<int16> samples;
     int32 parity_bit = 0;
-    long double amplitude_max = 0.0L;
-    long double amplitude_min = 0.0L;
-    int32 bit_rate_max = 0;
-    int32 bit_rate_min = 0;
+    cfg_pattern_limits_t limits;
 };

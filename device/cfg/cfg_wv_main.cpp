@@ -203,7 +203,7 @@ int32 cfg_wv_main_t::set_run_mode(int32 mode)
     run_mode = mode;
     // The device-wide members exist only after the root's init.
     if (cfg_mode_excl_t *excl = cfg_get_mode_excl())
-        excl->resolve_run_mode(channel);
+        excl->on_run_mode(channel);
     return apply_run_mode(mode);
 }
 
@@ -336,7 +336,7 @@ int32 cfg_wv_main_t::is_output_or_combine_on()
 void cfg_wv_main_t::resend_channel_records()
 {
     bswv.apply_ch_para_both();
-    cfg_ch_couple_t::update_and_resync();
+    cfg_get_couple()->update_and_resync();
 }
 
 int32 cfg_wv_main_t::apply_wave_of(cfg_wv_main_t *other)

@@ -167,6 +167,8 @@ protected:
 // The process's one calibration object, the same for every product. It exists from
 // the library's load on (a static initialiser beside this getter asks for it).
 cali_t *cali_get_instance();
+// Puts that object back as constructed (the defaults). Internal: not exported.
+void cali_reset_instance();
 
 // Free functions of the calibration unit; each asks cali_get_instance.
 // get_time_base_cali (1, value untouched on this product).

@@ -21,6 +21,11 @@ cali_t *cali_get_instance()
     return &instance;
 }
 
+void cali_reset_instance()
+{
+    *static_cast<cali_data_vextral_t *>(cali_get_instance()) = cali_data_vextral_t();
+}
+
 namespace {
 
 // The calibration object exists as soon as the library is loaded.
@@ -339,22 +344,24 @@ long double cali_data_vextral_t::get_low_freq_resp_comp(u8, u8 sheet, u8 index)
     return cali_freq_index(sheet, index) ? _values.low_freq_resp_comp[sheet][index] : 0.0L;
 }
 
-long double cali_data_vextral_t::get_dac_vref_for_volt(u8 ch, long double volt)
+long double cali_data_vextral_t::get_dac_vref_for_volt(u8, long double volt)
 {
+    // The line's points straight from the record: this runs on every amplitude change.
+    const cali_dac_point_t *line = _values.cali_ch_data.dac_line_data;
     constexpr int16 last = CALI_DAC_LINE_POINTS - 1;
-    if (std::isnan(volt) || volt <= get_dac_line_volt(ch, 0))
-        return get_dac_line_vref(ch, 0);
-    if (volt >= get_dac_line_volt(ch, last))
-        return get_dac_line_vref(ch, last);
+    if (std::isnan(volt) || volt <= line[0].volt)
+        return line[0].vref;
+    if (volt >= line[last].volt)
+        return line[last].vref;
     for (int16 i = 1; i <= last; ++i) {
-        const long double upper = get_dac_line_volt(ch, i);
+        const long double upper = line[i].volt;
         if (upper > volt) {
-            const long double lower = get_dac_line_volt(ch, i - 1);
-            const long double vref_lower = get_dac_line_vref(ch, i - 1);
-            return vref_lower + (volt - lower) * (get_dac_line_vref(ch, i) - vref_lower) / (upper - lower);
+            const long double lower = line[i - 1].volt;
+            const long double vref_lower = line[i - 1].vref;
+            return vref_lower + (volt - lower) * (line[i].vref - vref_lower) / (upper - lower);
         }
     }
-    return get_dac_line_vref(ch, last);
+    return line[last].vref;
 }
 
 int32 cali_data_vextral_t::is_calibrated()

@@ -90,11 +90,6 @@ drv_instance_manage_t *manager()
     return drv_instance_manage_t::get_instance();
 }
 
-long double db_to_ratio(long double db)
-{
-    return std::pow(10.0L, db / 20.0L);
-}
-
 } // namespace
 
 drv_amp_t::drv_amp_t()
@@ -258,6 +253,17 @@ int32 drv_amp_t::clear_digital_atten(int32 ch)
     drv_fpga_atten_t off;
     manager()->get_fpga()->set_atten(ch, &off);
     return 1;
+}
+
+long double drv_amp_t::db_to_ratio(long double db)
+{
+    for (const ratio_memo_t &m : _ratio_memo)
+        if (m.db == db)
+            return m.ratio;
+    ratio_memo_t &slot = _ratio_memo[_ratio_memo_next];
+    _ratio_memo_next = (_ratio_memo_next + 1) % 4;
+    slot = {db, std::pow(10.0L, db / 20.0L)};
+    return slot.ratio;
 }
 
 int32 drv_amp_t::set_amplitude(int32 ch, int32 word, drv_fpga_atten_t *info, long double ampl, long double corr_db)

@@ -147,6 +147,9 @@ protected:
     // relay closed again after 3 ms.
     template <typename writes_t>
     void apply_range(drv_fpga_t *fpga, int32 ch, int32 word, int32 change, bool relay_closed, writes_t &&writes);
+    // 10^(db / 20). The last few gains are remembered: a path keeps its gain from one
+    // setting to the next, and the 80-bit power costs more than the rest of a change.
+    long double db_to_ratio(long double db);
 
     int32 _overload_range_mask = 0;
     int32 _range_up_code = 1;
@@ -159,4 +162,15 @@ protected:
     long double _noise_scale;
     long double _sample_clock;
     long double _noise_ref_bandwidth;
+
+private:
+    struct ratio_memo_t
+    {
+        long double db;
+        long double ratio;
+    };
+    // NaN gains never match, so the empty entries are never used.
+    ratio_memo_t _ratio_memo[4] = {{__builtin_nanl(""), 1.0L}, {__builtin_nanl(""), 1.0L},
+                                   {__builtin_nanl(""), 1.0L}, {__builtin_nanl(""), 1.0L}};
+    unsigned _ratio_memo_next = 0;
 };

@@ -161,7 +161,7 @@ long double drv_amp_vextral_t::calc_amplitude_level(int32 ch, long double ampl, 
     const u8 c = static_cast<u8>(ch);
     const long double gain =
         cali->get_invariable_gain(c) + get_range_gain_db(ch, word, info) + cali->get_ac_adder_gain(c) - corr_db;
-    return ampl / std::pow(10.0L, gain / 20.0L);
+    return ampl / db_to_ratio(gain);
 }
 
 long double drv_amp_vextral_t::get_ampl_correction_db(int32 ch, int32 word, long double freq, long double ampl,

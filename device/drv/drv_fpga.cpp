@@ -36,9 +36,7 @@ void drv_fpga_t::reg_write_bits(uint32 reg, uint16 mask, bool on)
 
 drv_reg_spi_t *drv_fpga_t::transport()
 {
-    // The instance manager's transport never changes once it is built.
-    static drv_reg_spi_t *const cached = drv_instance_manage_t::get_instance()->get_reg_transport();
-    return cached;
+    return drv_instance_manage_t::get_instance()->get_reg_transport();
 }
 
 int32 drv_fpga_t::check_chip()

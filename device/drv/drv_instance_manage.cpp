@@ -11,6 +11,7 @@
 #include "drv_freq_vextral.h"
 #include "drv_hc4051_vextral.h"
 #include "drv_hc595_vextral.h"
+#include "drv_output.h"
 #include "drv_phase.h"
 #include "drv_pulse_vextral.h"
 #include "drv_reg_usb.h"
@@ -21,7 +22,11 @@
 #include "drv_wave_data_vextral.h"
 #include "drv_wave_manage_vextral.h"
 #include "drv_wave_ram.h"
+#include "drv_reg_access.h"
 #include "gos.h"
+
+#include <atomic>
+#include <mutex>
 
 namespace {
 
@@ -41,6 +46,11 @@ std::unique_ptr<drv_reg_spi_t> drv_make_reg_transport()
     return transport ? std::move(transport) : std::make_unique<drv_reg_usb_t>();
 }
 
+// The instance, built by the first accessor call. A pointer rather than a function
+// static so that tests can drop it; the mutex keeps the first build single.
+std::atomic<drv_instance_manage_t *> s_instance{nullptr};
+std::mutex s_instance_mutex;
+
 } // namespace
 
 void drv_set_reg_transport_factory(drv_reg_transport_factory_t factory)
@@ -50,8 +60,29 @@ void drv_set_reg_transport_factory(drv_reg_transport_factory_t factory)
 
 drv_instance_manage_t *drv_instance_manage_t::get_instance()
 {
-    static drv_instance_manage_t instance;
-    return &instance;
+    drv_instance_manage_t *instance = s_instance.load(std::memory_order_acquire);
+    if (__builtin_expect(instance != nullptr, 1))
+        return instance;
+    std::lock_guard<std::mutex> lock(s_instance_mutex);
+    instance = s_instance.load(std::memory_order_relaxed);
+    if (!instance) {
+        instance = new drv_instance_manage_t();
+        s_instance.store(instance, std::memory_order_release);
+    }
+    return instance;
+}
+
+void drv_reset_driver_layer()
+{
+    std::lock_guard<std::mutex> lock(s_instance_mutex);
+    drv_instance_manage_t *instance = s_instance.load(std::memory_order_relaxed);
+    if (instance) {
+        drv_reg_access_reset();
+        delete instance;
+        s_instance.store(nullptr, std::memory_order_release);
+    }
+    cali_reset_instance();
+    drv_output_reset_states();
 }
 
 drv_instance_manage_t::drv_instance_manage_t()

@@ -8,7 +8,8 @@
 // driver stays null.
 //
 // Tests put their own transport in place with drv_set_reg_transport_factory before
-// the first accessor call.
+// the first accessor call, and drop the driver layer with drv_reset_driver_layer
+// before whatever that transport uses goes away.
 #include "drv_reg_spi.h"
 #include "lib_types.h"
 
@@ -84,6 +85,7 @@ public:
     drv_instance_manage_t &operator=(const drv_instance_manage_t &) = delete;
 
 private:
+    friend void drv_reset_driver_layer();
     drv_instance_manage_t();
     ~drv_instance_manage_t();
     void _init_instance();
@@ -120,3 +122,10 @@ private:
 // built. Internal: not exported.
 typedef std::function<std::unique_ptr<drv_reg_spi_t>()> drv_reg_transport_factory_t;
 void drv_set_reg_transport_factory(drv_reg_transport_factory_t factory);
+
+// Destroys the instance manager with every driver and the transport it owns, and puts
+// the calibration object, the remembered output states and the register front end back
+// as at load (trace off and empty); the next accessor call builds a new manager through the current factory.
+// Nothing may hold a driver pointer across the call. Internal: not exported, so only
+// tests reach it.
+void drv_reset_driver_layer();

@@ -24,6 +24,12 @@ void _drv_set_output(drv_fpga_t *fpga, int32 ch, int32 on)
 
 } // namespace
 
+void drv_output_reset_states()
+{
+    s_output_state[0] = 0;
+    s_output_state[1] = 0;
+}
+
 int32 drv_set_output(drv_fpga_t *fpga, int32 hold, int32 ch, int32 on)
 {
     if (!fpga || !drv_is_channel(ch))

@@ -30,3 +30,6 @@ int32 drv_get_output_polarity(drv_fpga_t *fpga, int32 ch);
 int32 drv_set_ch_trim_code(drv_fpga_t *fpga, int32 ch, int32 code);
 // 10^(db / 20).
 long double drv_db_to_ratio(long double db);
+// Forgets the remembered states (both off, as at load); called when the driver layer is
+// dropped. Internal: not exported.
+void drv_output_reset_states();

@@ -2,15 +2,23 @@
 
 #include "drv_instance_manage.h"
 
+#include <atomic>
+
 namespace {
 
 int32 s_trace_on = 0;
 
-// The instance manager's transport never changes once it is built, so it is looked up
-// once (the first lookup builds the driver layer).
+// The instance manager's transport never changes while the manager lives, so it is
+// looked up once per manager (the first lookup builds the driver layer).
+std::atomic<drv_reg_spi_t *> s_transport{nullptr};
+
 drv_reg_spi_t *drv_reg_transport()
 {
-    static drv_reg_spi_t *const transport = drv_instance_manage_t::get_instance()->get_reg_transport();
+    drv_reg_spi_t *transport = s_transport.load(std::memory_order_relaxed);
+    if (__builtin_expect(transport != nullptr, 1))
+        return transport;
+    transport = drv_instance_manage_t::get_instance()->get_reg_transport();
+    s_transport.store(transport, std::memory_order_relaxed);
     return transport;
 }
 
@@ -58,6 +66,12 @@ int32 drv_fpga_write_reg(uint64 address, uint64 value)
     if (__builtin_expect(s_trace_on != 0, 0))
         drv_trace_write(address, value);
     return drv_reg_transport()->reg_write_fpga_reg(static_cast<uint32>(address), static_cast<uint32>(value));
+}
+
+void drv_reg_access_reset()
+{
+    s_transport.store(nullptr, std::memory_order_relaxed);
+    drv_fpga_set_reg_trace(0);
 }
 
 void drv_fpga_set_reg_trace(int32 on)

@@ -19,3 +19,6 @@ int32 drv_fpga_write_reg(uint64 address, uint64 value);
 void drv_fpga_set_reg_trace(int32 on);
 // The trace text itself, valid for the life of the library.
 std::string *drv_fpga_get_reg_trace();
+// Forgets the cached transport and switches the trace off with an empty text, as at
+// load; called when the instance manager is destroyed. Internal: not exported.
+void drv_reg_access_reset();

@@ -27,10 +27,12 @@ struct couple_state_t
 void apply_state(const couple_state_t &s)
 {
     cfg_ch_couple_t *couple = cfg_get_couple();
-    couple->store_phase_mode(s.phase_mode);
+    couple->set_phase_sync_mode_raw(s.phase_mode);
     couple->set_track_en(s.tracking);
     couple->set_couple_en(0, s.freq_couple);
-    couple->store_freq_couple(s.freq_mode, s.ratio, s.deviation);
+    couple->set_freq_couple_mode_raw(s.freq_mode);
+    couple->set_freq_ratio_raw(s.ratio);
+    couple->set_freq_dev_raw(s.deviation);
     for (int32 ch : {0, 1})
     {
         cfg_bswv_main_t *bswv = cfg_get_bswv_main(ch);
@@ -106,7 +108,7 @@ TEST_F(CfgApplyHold, BurstAndModulationHoldsNeedBothChannelsAlike)
     for (const case_t &c : cases)
     {
         SCOPED_TRACE(c.name);
-        cfg_get_couple()->store_phase_mode(c.phase_mode);
+        cfg_get_couple()->set_phase_sync_mode_raw(c.phase_mode);
         cfg_get_couple()->set_track_en(c.tracking);
         cfg_get_wv_main(0)->store_run_mode(c.run0);
         cfg_get_wv_main(1)->store_run_mode(c.run1);
@@ -121,7 +123,7 @@ TEST_F(CfgApplyHold, OutputHoldTakesThePhaseModeOnlyOnce)
 {
     // Independent channels: the wave hold is 1; phase mode 1 as well, so use 2 to tell
     // the two apart.
-    cfg_get_couple()->store_phase_mode(2);
+    cfg_get_couple()->set_phase_sync_mode_raw(2);
     cfg_get_wv_main(0)->store_output(1);
     cfg_get_wv_main(1)->store_output(0);
     EXPECT_EQ(cfg_get_output_hold(), 1);
@@ -145,7 +147,7 @@ TEST_F(CfgApplyHold, ChannelPredicates)
     cfg_ch_couple_t *couple = cfg_get_couple();
     EXPECT_FALSE(cfg_is_freq_coupled(0));
     couple->set_track_en(1);
-    couple->store_source_ch(1);
+    couple->set_src_ch_raw(1);
     EXPECT_FALSE(cfg_is_freq_coupled(0));
     EXPECT_TRUE(cfg_is_freq_coupled(1));
     couple->set_track_en(0);

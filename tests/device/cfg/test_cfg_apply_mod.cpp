@@ -54,7 +54,7 @@ TEST_F(CfgApplyMod, BothChannelValuesGoInOneCallUnderTheModulationHold)
     for (const auto &c : HOLD_CASES)
     {
         SCOPED_TRACE(c.name);
-        cfg_get_couple()->store_phase_mode(c.phase_mode);
+        cfg_get_couple()->set_phase_sync_mode_raw(c.phase_mode);
         cfg_get_couple()->set_track_en(c.tracking);
         wv(1)->store_run_mode(c.run_mode1);
         mod(0)->set_type_only(c.type0);

@@ -78,7 +78,7 @@ TEST_F(CfgApplyMode, SweepTimeUsesTheBothChannelCallOnlyWhileBothSweep)
     {
         SCOPED_TRACE(c.name);
         set_sweeps(c.on0, c.on1);
-        cfg_get_couple()->store_phase_mode(c.phase_mode);
+        cfg_get_couple()->set_phase_sync_mode_raw(c.phase_mode);
         EXPECT_TRUE(same_traffic([&] { cfg_apply_sweep_time(c.ch); }, c.expected));
     }
 }
@@ -123,7 +123,7 @@ TEST_F(CfgApplyMode, SweepCentreAndSpanOfOneOrBothChannels)
                                  d->set_ampl_offset(0, &ampl0);
                              }));
     set_sweeps(1, 1);
-    cfg_get_couple()->store_phase_mode(0);
+    cfg_get_couple()->set_phase_sync_mode_raw(0);
     EXPECT_TRUE(same_traffic([] { cfg_apply_sweep_center_span(1); },
                              [](drv_interface_t *d) {
                                  d->set_sweep_center_span_both(0, 2000.0L, 100.0L, 5000.0L, 400.0L);
@@ -138,7 +138,7 @@ TEST_F(CfgApplyMode, OutputTakesTheOutputHoldAndRestoreBringsBothBack)
 {
     // Phase mode 2 tells the one-time phase-mode hold (no held update) from the wave
     // hold (1, the channels' frequencies are not coupled).
-    cfg_get_couple()->store_phase_mode(2);
+    cfg_get_couple()->set_phase_sync_mode_raw(2);
     cfg_get_wv_main(0)->store_output(1);
     cfg_get_wv_main(1)->store_output(1);
     EXPECT_TRUE(same_traffic([] { cfg_apply_output(0, 1); }, [](drv_interface_t *d) { d->set_output(2, 0, 1); }));

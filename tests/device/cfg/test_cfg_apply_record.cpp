@@ -168,7 +168,7 @@ TEST_F(CfgApplyRecord, WaveCallHold)
     };
     for (const case_t &c : cases)
     {
-        cfg_get_couple()->store_phase_mode(c.phase_mode);
+        cfg_get_couple()->set_phase_sync_mode_raw(c.phase_mode);
         b->store_prbs_link_raw(c.prbs_link);
         EXPECT_EQ(cfg_wave_call_hold(1, c.type, c.full_rule), c.hold)
             << c.phase_mode << " " << c.type << " " << c.prbs_link << " " << c.full_rule;

@@ -198,7 +198,7 @@ TEST_F(CfgApplyWave, HoldFollowsThePhaseModeAndTheRule)
     for (const case_t &c : cases)
     {
         SCOPED_TRACE(c.name);
-        cfg_get_couple()->store_phase_mode(c.phase_mode);
+        cfg_get_couple()->set_phase_sync_mode_raw(c.phase_mode);
         b->store_prbs_link_raw(c.prbs_link);
         expect_same_traffic(
             [&] {
@@ -249,7 +249,7 @@ TEST_F(CfgApplyWave, FrequencyApplyHoldsForPrbsAndWithoutPhaseModeOtherwiseNot)
     {
         SCOPED_TRACE(c.type * 10 + c.phase_mode);
         b->store_wave_type_raw(c.type);
-        cfg_get_couple()->store_phase_mode(c.phase_mode);
+        cfg_get_couple()->set_phase_sync_mode_raw(c.phase_mode);
         expect_same_traffic([&] { drv()->set_freq_both(c.hold, 2000.0L, 1000.0L); }, [] { cfg_apply_freq(0); });
     }
 }

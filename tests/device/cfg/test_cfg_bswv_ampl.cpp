@@ -2,7 +2,12 @@
 // load conversion at 50 ohm source impedance, the rms and dBm setters and refusals.
 #include "cfg_bswv_main.h"
 #include "cfg_bswv_wave.h"
+#include "cfg_ch_combine.h"
+#include "cfg_ch_couple.h"
 #include "cfg_fixture.h"
+#include "cfg_sweep.h"
+#include "cfg_wv_main.h"
+#include "drv_fpga_reg.h"
 
 #include <cmath>
 #include <vector>
@@ -188,4 +193,61 @@ TEST_F(CfgBswvAmpl, NoiseDeviationFollowsTheAmplitude)
     EXPECT_LT(b->get_noise_stdev_raw().data, 100.0L);
     EXPECT_NEAR(static_cast<double>(b->get_noise_stdev_raw().data),
                 static_cast<double>(b->get_ampl_raw().data * 0.05L), 1e-12);
+}
+
+// Amplitude coupling by ratio 0.5 from the current channel 0: the other channel takes
+// half, and with its output on its amplitude goes out as well.
+TEST_F(CfgBswvAmpl, CoupledAmplitudeIsSetOnTheOtherChannel)
+{
+    cfg_ch_couple_t *couple = cfg_get_couple();
+    couple->set_ampl_couple_mode_raw(CFG_COUPLE_BY_RATIO);
+    couple->set_ampl_ratio_raw(0.5L);
+    couple->set_ampl_couple_en_raw(1);
+    cfg_get_wv_main(1)->store_output(1);
+    sim.clear_log();
+    lib_unit_data_t v = rec(2.0L);
+    EXPECT_EQ(cfg_get_bswv_main(0)->set_ampl(&v), 0);
+    EXPECT_EQ(cfg_get_bswv_main(1)->get_ampl_raw().data, 1.0L);
+    EXPECT_FALSE(sim.writes_to(DRV_FPGA_REG_DIGITAL_GAIN[1]).empty());
+
+    // From channel 1 while channel 0 is current nothing follows.
+    v = rec(3.0L);
+    EXPECT_EQ(cfg_get_bswv_main(1)->set_ampl(&v), 0);
+    EXPECT_EQ(cfg_get_bswv_main(0)->get_ampl_raw().data, 2.0L);
+}
+
+// With combining on an amplitude change refits the pair, pushes the mixing weight and
+// reports a clamp of the sum as negative.
+TEST_F(CfgBswvAmpl, CombinedAmplitudeChangeRefitsAndPushesTheWeight)
+{
+    cfg_get_combine(0)->set_enable_raw(1);
+    cfg_get_combine(1)->set_enable_raw(1);
+    lib_unit_data_t v = rec(2.0L);
+    sim.clear_log();
+    EXPECT_EQ(cfg_get_bswv_main(0)->set_ampl(&v), 0);
+    // 2 / (2 + 4) of full scale.
+    EXPECT_EQ(sim.last_write(DRV_FPGA_REG_COMBINE_RATIO), static_cast<std::uint16_t>(2.0 / 6.0 * 65535));
+
+    const long double max = cfg_get_bswv_main(0)->get_max_ampl();
+    v = rec(max);
+    EXPECT_EQ(cfg_get_bswv_main(0)->set_ampl(&v), -10);
+    EXPECT_LE(cfg_get_bswv_main(0)->get_ampl_raw().data + cfg_get_bswv_main(1)->get_ampl_raw().data, max);
+}
+
+// While the sweep is on the amplitude limit is taken at the stop frequency, and an
+// amplitude change re-derives and re-applies the sweep around the channel frequency.
+TEST_F(CfgBswvAmpl, AmplitudeChangeRefreshesTheSweep)
+{
+    ASSERT_EQ(cfg_get_wv_main(0)->set_run_mode(1), 1);
+    cfg_sweep_t *sweep = cfg_get_sweep(0);
+    sweep->set_start_freq_raw(rec(0.0L));
+    sweep->set_stop_freq_raw(rec(0.0L));
+    sim.clear_log();
+    lib_unit_data_t v = rec(2.0L);
+    EXPECT_EQ(cfg_get_bswv_main(0)->set_ampl(&v), 0);
+    lib_unit_data_t f{};
+    cfg_get_bswv_main(0)->get_freq(&f);
+    EXPECT_EQ(sweep->get_start_value(), f.data - sweep->get_span_value() / 2);
+    EXPECT_EQ(sweep->get_stop_value(), f.data + sweep->get_span_value() / 2);
+    EXPECT_FALSE(sim.writes_to(DRV_FPGA_REG_MOD_WORD[0][0]).empty());
 }

@@ -1,6 +1,8 @@
 // Phase, noise bandwidth and the PRBS settings of the channel settings.
 #include "cfg_bswv_main.h"
+#include "cfg_ch_couple.h"
 #include "cfg_fixture.h"
+#include "lib_quantity.h"
 
 #include <vector>
 
@@ -82,4 +84,42 @@ TEST_F(CfgBswvMisc, NoiseBandwidthIsCheckedAndTheDeviationFollows)
     EXPECT_EQ(b->get_noise_bandwidth_raw().data, 0.0L);
     EXPECT_NEAR(static_cast<double>(b->get_noise_stdev_raw().data),
                 static_cast<double>(b->get_ampl_raw().data * 0.05L), 1e-12);
+}
+
+// Phase coupling through the setter: the other channel follows by the coupling's
+// deviation or ratio, only from the current channel.
+TEST_F(CfgBswvMisc, CoupledPhaseFollowsOnTheOtherChannel)
+{
+    struct case_t
+    {
+        const char *what;
+        int32 mode;
+        long double factor;
+        int32 current;
+        long double phase;
+        long double expected_other;
+    };
+    const std::vector<case_t> cases = {
+        {"deviation 30", CFG_COUPLE_BY_DEVIATION, 30.0L, 0, 10.0L, 40.0L},
+        {"ratio 2", CFG_COUPLE_BY_RATIO, 2.0L, 0, 50.0L, 100.0L},
+        {"reduced first, then coupled", CFG_COUPLE_BY_DEVIATION, 30.0L, 0, 370.0L, 40.0L},
+        {"channel 1 current: no follow", CFG_COUPLE_BY_DEVIATION, 30.0L, 1, 10.0L, 5.0L},
+    };
+    cfg_ch_couple_t *couple = cfg_get_couple();
+    for (const case_t &c : cases)
+    {
+        SCOPED_TRACE(c.what);
+        cfg_main_t::get_instance()->set_current_channel(0);
+        couple->set_phase_couple_en_raw(0);
+        couple->set_phase_couple_mode_raw(c.mode);
+        couple->set_phase_ratio_raw(c.mode == CFG_COUPLE_BY_RATIO ? c.factor : 1.0L);
+        couple->set_phase_dev_raw(c.mode == CFG_COUPLE_BY_DEVIATION ? c.factor : 0.0L);
+        couple->set_phase_couple_en_raw(1);
+        cfg_main_t::get_instance()->set_current_channel(c.current);
+        cfg_get_bswv_main(1)->store_phase_raw(rec(5.0L));
+        const lib_unit_data_t p = rec(c.phase);
+        EXPECT_EQ(cfg_get_bswv_main(0)->set_phase(&p), 0);
+        EXPECT_EQ(cfg_get_bswv_main(0)->get_phase_raw().data, lib_phase_mod_360(c.phase));
+        EXPECT_EQ(cfg_get_bswv_main(1)->get_phase_raw().data, c.expected_other);
+    }
 }

@@ -106,5 +106,5 @@ TEST_F(CfgBswvTiming, PwmDeviationIsSetAgainAfterAWidthChange)
     mod->set_type_only(8);
     mod->store_current_deviation(rec(1e-5L));
     EXPECT_EQ(b->set_width(rec(0.0003L)), 1);
-    EXPECT_EQ(mod->get_current_deviation().data, 1e-5L);
+    EXPECT_EQ(mod->get_deviation().data, 1e-5L);
 }

@@ -99,7 +99,7 @@ TEST_F(CfgFileConverterImport, TextExportsLoadOnTheChannelAndItsTracker)
         cfg_get_bswv_main(0)->set_wave_type(0);
         cfg_get_bswv_main(1)->set_wave_type(0);
         fs::remove("wave dir\\test.bin");
-        cfg_get_couple()->store_source_ch(0);
+        cfg_get_couple()->set_src_ch_raw(0);
         cfg_get_couple()->set_track_en(c.tracking);
         EXPECT_EQ(converter.load_outside_wave(0, c.path, "wave dir"), c.result);
         EXPECT_EQ(cfg_get_bswv_main(0)->get_wave_type(), c.type0);

@@ -336,7 +336,7 @@ TEST_F(CfgModMain, BothChannelUpdatesFollowTheOutputAndTracking)
         turn_on(0, WAVE_SINE, 1e6L);
         wv(0)->store_output(c.output);
         cfg_get_couple()->set_track_en(c.tracking);
-        cfg_get_couple()->store_source_ch(c.source_ch);
+        cfg_get_couple()->set_src_ch_raw(c.source_ch);
         const auto freq_update = [&] {
             if (c.update)
                 cfg_apply_mod_freq_both();

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
 namespace
@@ -285,4 +286,55 @@ TEST_F(CfgModeExcl, ValuesThatClaimNothing)
     EXPECT_EQ(excl->find_conflict(0, 0, 6), 7);
     EXPECT_EQ(excl->find_conflict(0, 1, 7), 6);
     EXPECT_EQ(excl->find_conflict(0, 0, 9), 6);
+}
+
+// A feature whose owner's setter refuses (its own mode off) is still switched off: the
+// conflict would otherwise stay in place.
+TEST_F(CfgModeExcl, SwitchOffsHoldWhereTheOwnersSetterRefuses)
+{
+    struct case_t
+    {
+        const char *name;
+        std::function<void()> arrange;
+        std::function<void()> act;
+        std::function<bool()> switched_off;
+    };
+    const std::vector<case_t> cases = {
+        {"burst off by its wave, external trigger; sweep output claimed",
+         [] {
+             shared_t s;
+             s.run[1] = 2;
+             s.burst_src[1] = 1;
+             store(s);
+             cfg_get_burst(1)->set_burst_on_raw(0);
+         },
+         [] { cfg_get_sweep(0)->set_trig_out(1); }, [] { return cfg_get_burst(1)->get_trig_src() == 0; }},
+        {"gated burst with a trigger output; the other channel enters burst with its own",
+         [] {
+             shared_t s;
+             s.run[0] = 2;
+             s.burst_out[0] = 1;
+             s.run[1] = 2;
+             s.burst_out[1] = 1;
+             store(s);
+             cfg_get_burst(1)->set_mode_raw(1);
+         },
+         [] { cfg_get_mode_excl()->on_run_mode(0); }, [] { return cfg_get_burst(1)->get_trig_out() == 2; }},
+        {"modulation off by its carrier, external source; sync output claimed",
+         [] {
+             shared_t s;
+             s.run[1] = 0;
+             s.mod_src[1] = 1;
+             store(s);
+             cfg_get_mod_main(1)->store_state(0);
+         },
+         [] { cfg_get_mode_excl()->on_sync(0, 1); }, [] { return cfg_get_mod_main(1)->get_source() == 0; }},
+    };
+    for (const case_t &c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        c.arrange();
+        c.act();
+        EXPECT_TRUE(c.switched_off());
+    }
 }

@@ -235,12 +235,17 @@ TEST_F(CfgSweep, ValueSettersStoreAndApplyOnlyTheirPart)
     lib_unit_data_t t = rec(3.0L);
     EXPECT_TRUE(same_traffic([&] { EXPECT_EQ(sweep->set_time(&t), 1); },
                              [](drv_interface_t *d) { d->set_sweep_time(0, 3.0L, 1); }));
+    // The centre is stored as the channel frequency: its re-checks refresh the sweep
+    // after the frequency and again after the amplitude, then the setter applies.
     lib_unit_data_t span = rec(200.0L);
     EXPECT_TRUE(same_traffic([&] { EXPECT_EQ(sweep->set_span(&span), 1); },
                              [](drv_interface_t *d) {
-                                 d->set_sweep_center_span(0, 1000.0L, 200.0L);
-                                 const drv_ampl_para_t ampl = initial_ampl(1000.0L);
-                                 d->set_ampl_offset(0, &ampl);
+                                 for (int i = 0; i < 3; ++i)
+                                 {
+                                     d->set_sweep_center_span(0, 1000.0L, 200.0L);
+                                     const drv_ampl_para_t ampl = initial_ampl(1000.0L);
+                                     d->set_ampl_offset(0, &ampl);
+                                 }
                              }));
     EXPECT_EQ(sweep->get_start_value(), 900.0L);
     EXPECT_EQ(sweep->get_stop_value(), 1100.0L);

@@ -2,6 +2,7 @@
 // field, scaling to int16 and the 16384-sample output file. Expected files of the
 // realistic exports come from data/gen_text_import.py.
 #include "cfg_text2bin_wave_data.h"
+#include "test_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -46,8 +47,7 @@ std::vector<int16> read_samples(const fs::path &path)
 
 fs::path data_dir()
 {
-    const char *root = std::getenv("ONDRIX_TEST_SOURCE_DIR");
-    return fs::path(root ? root : ".") / "tests/device/cfg/data";
+    return fs::path(test_source_path("tests/device/cfg/data"));
 }
 
 // Converts text (written as in.csv) through folder "out"; the samples written, or none.

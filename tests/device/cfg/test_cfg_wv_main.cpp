@@ -30,7 +30,7 @@ TEST_F(CfgWvMain, StartsInitialisedWithItsChannel)
         EXPECT_EQ(w->get_mod_main()->get_channel(), ch);
         EXPECT_EQ(w->get_sweep()->get_channel(), ch);
         EXPECT_EQ(w->get_burst()->get_channel(), ch);
-        EXPECT_EQ(w->get_combine()->get_channel(), ch);
+        EXPECT_EQ(w->get_combine()->get_ch(), ch);
         EXPECT_EQ(w->get_pattern()->get_channel(), ch);
     }
 }

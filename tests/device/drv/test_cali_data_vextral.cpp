@@ -8,6 +8,7 @@
 #include "lib_number.h"
 #include "sim_driver_fixture.h"
 #include "stdout_capture.h"
+#include "test_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -26,8 +27,7 @@ constexpr long double NaN = std::numeric_limits<long double>::quiet_NaN();
 
 std::string data_path(const std::string &name)
 {
-    const char *root = std::getenv("ONDRIX_TEST_SOURCE_DIR");
-    return std::string(root ? root : ".") + "/tests/device/drv/data/" + name;
+    return test_source_path("tests/device/drv/data/" + name);
 }
 
 std::string read_text(const std::string &path)
@@ -231,6 +231,7 @@ TEST_F(CaliDataVextral, InvalidRecordsAreRejectedAndInitWritesTheDefaults)
         EXPECT_EQ(count_ops(sim, sim_op_kind_t::byte_write), c.valid ? 0u : 12u);
         if (!c.valid) {
             const std::vector<uint8> expected = default_record();
+            ASSERT_EQ(expected.size(), CALI_RECORD_SIZE);
             std::vector<uint8> now = stored();
             // The kept bytes 20 to 23 are the stored ones; the rest is the default record.
             for (std::size_t i = 20; i < 24; ++i)

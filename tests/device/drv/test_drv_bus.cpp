@@ -74,6 +74,7 @@ TEST_F(DrvBus, SpiInitPrintsItsLinesAndInitsTheTransportAgain)
 
 TEST(DrvBusBaseTransport, InitCloseAndReadBackAreSkippedWhenTheTransportKeepsTheBase)
 {
+    drv_reset_driver_layer();
     drv_set_reg_transport_factory([] { return std::make_unique<base_bodies_transport_t>(); });
     stdout_capture_t capture;
     drv_instance_manage_t::get_instance();

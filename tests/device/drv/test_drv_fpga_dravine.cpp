@@ -74,6 +74,7 @@ protected:
     void SetUp() override
     {
         sim_fpga_t *target = &sim;
+        drv_reset_driver_layer();
         drv_set_reg_transport_factory([target] { return std::make_unique<clock_sim_transport_t>(*target); });
         stdout_capture_t capture;
         manager = drv_instance_manage_t::get_instance();

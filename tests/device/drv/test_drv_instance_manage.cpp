@@ -19,6 +19,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <set>
 #include <vector>
 
@@ -64,6 +65,7 @@ class DrvInstanceManage : public testing::Test
 protected:
     void SetUp() override
     {
+        drv_reset_driver_layer();
         drv_set_reg_transport_factory([this] {
             ++made;
             auto made_transport = std::make_unique<counting_transport_t>(sim);
@@ -147,7 +149,7 @@ TEST_F(DrvInstanceManage, FactoryIsReadOnlyWhenTheManagerIsBuilt)
 {
     drv_reg_spi_t *first = build()->get_reg_transport();
     sim_fpga_t second;
-    sim_install_reg_transport(second);
+    drv_set_reg_transport_factory([h = second.handle()] { return std::make_unique<sim_reg_transport_t>(h); });
     EXPECT_EQ(drv_instance_manage_t::get_instance()->get_reg_transport(), first);
     first->reg_write_fpga_reg(1, 2);
     EXPECT_EQ(sim.writes_to(1), (std::vector<uint16>{2}));
@@ -207,4 +209,53 @@ TEST_F(DrvInstanceManage, ReinitChipRunsTheStartUpAgainAndLeavesTheMark)
     EXPECT_TRUE(transport->is_open());
     EXPECT_FALSE(manager->is_init());
     EXPECT_EQ(transport->inits, 2);
+}
+
+// Tests run one after another in one process keep the driver layer between them: it must
+// never reach a simulator that is gone, and a new simulator gets a new driver layer.
+TEST(DrvInstanceManageLifetime, DriverLayerGoesWithItsSimulatorAndStartsAsAtLoad)
+{
+    {
+        sim_fpga_t first;
+        sim_install_reg_transport(first);
+        stdout_capture_t quiet;
+        drv_instance_manage_t::get_instance();
+        quiet.finish();
+        drv_fpga_set_reg_trace(1);
+        drv_fpga_write_reg(1, 1);
+        EXPECT_EQ(first.writes_to(1), (std::vector<uint16>{1}));
+    }
+    // Built again over the installed factory, whose simulator is gone: nothing arrives.
+    stdout_capture_t rebuilt;
+    EXPECT_EQ(drv_fpga_read_reg(1), 0);
+    EXPECT_EQ(rebuilt.finish(), k_construction_lines);
+    EXPECT_EQ(*drv_fpga_get_reg_trace(), ""); // off again
+    drv_fpga_write_reg(2, 2);
+    EXPECT_EQ(*drv_fpga_get_reg_trace(), "");
+
+    // A new simulator replaces the layer even while the old one is still built.
+    sim_fpga_t second;
+    sim_install_reg_transport(second);
+    stdout_capture_t again;
+    drv_instance_manage_t *second_manager = drv_instance_manage_t::get_instance();
+    EXPECT_EQ(again.finish(), k_construction_lines);
+    drv_fpga_write_reg(3, 3);
+    EXPECT_EQ(second.writes_to(3), (std::vector<uint16>{3}));
+    EXPECT_NE(second_manager->get_reg_transport(), nullptr);
+}
+
+TEST(DrvInstanceManageLifetime, TransportOutlivingItsSimulatorDropsEverything)
+{
+    auto sim = std::make_unique<sim_fpga_t>();
+    sim->poke(5, 9);
+    sim_reg_transport_t transport(*sim);
+    transport.reg_init_spi_driver();
+    EXPECT_EQ(transport.reg_read_fpga_reg(5), 9);
+    const sim_fpga_t copy = *sim; // a copy is no target of the original's transports
+    sim.reset();
+    EXPECT_EQ(transport.reg_read_fpga_reg(5), 0);
+    EXPECT_EQ(transport.reg_write_fpga_reg(5, 1), 0);
+    const uint16 words[2] = {1, 2};
+    EXPECT_EQ(transport.reg_write_block(0x100, words, 2), 1);
+    EXPECT_EQ(copy.peek(5), 9); // the copy lives on untouched
 }

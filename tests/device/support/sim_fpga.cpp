@@ -1,5 +1,7 @@
 #include "sim_fpga.h"
 
+#include "drv_instance_manage.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -155,6 +157,23 @@ sim_op_t sim_byte_read(std::uint32_t address, const std::vector<std::uint8_t> &b
 }
 
 sim_fpga_t::sim_fpga_t() : _registers(ADDRESS_MASK + 1, 0), _flash(FLASH_SIZE, 0xFF) {}
+
+sim_fpga_t::~sim_fpga_t()
+{
+    // Only the driver layer keeps a transport beyond the test that made it: drop it
+    // while this simulator still answers, so that nothing reaches it afterwards.
+    if (_handle.transports > 0)
+        drv_reset_driver_layer();
+    if (_handle.target)
+        *_handle.target = nullptr;
+}
+
+std::shared_ptr<sim_fpga_t *const> sim_fpga_t::handle()
+{
+    if (!_handle.target)
+        _handle.target = std::make_shared<sim_fpga_t *>(this);
+    return _handle.target;
+}
 
 std::uint16_t sim_fpga_t::read_reg(std::uint32_t address)
 {

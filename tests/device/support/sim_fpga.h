@@ -10,12 +10,16 @@
 //   commands when the OS recorders are installed (sim_os_recorder_t).
 //
 // It sits behind sim_reg_transport_t (direct) or umockdev_tmc_module_t (over USB).
+// A simulator that goes while a sim_reg_transport_t over it lives (the one the driver
+// layer owns, kept across tests run in one process) drops the driver layer first; a
+// transport left anywhere else sees no simulator instead of a freed one.
 #include <cstddef>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <initializer_list>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -71,6 +75,9 @@ public:
     static constexpr std::size_t FLASH_SIZE = 512 * 1024;
 
     sim_fpga_t();
+    ~sim_fpga_t();
+    sim_fpga_t(const sim_fpga_t &) = default;
+    sim_fpga_t &operator=(const sim_fpga_t &) = default;
 
     // Logged register accesses (address taken modulo 2^15).
     std::uint16_t read_reg(std::uint32_t address);
@@ -122,7 +129,24 @@ public:
     // empty when they are equal.
     static std::string diff(const std::vector<sim_op_t> &expected, const std::vector<sim_op_t> &actual);
 
+    // Points to this simulator while it lives and to null afterwards.
+    std::shared_ptr<sim_fpga_t *const> handle();
+
 private:
+    friend class sim_reg_transport_t;
+
+    // What the transports over this simulator hold: a pointer to it while it lives, null
+    // afterwards, and how many transports hold it. A copy of the simulator starts with
+    // none of its own.
+    struct handle_slot_t
+    {
+        handle_slot_t() = default;
+        handle_slot_t(const handle_slot_t &) {}
+        handle_slot_t &operator=(const handle_slot_t &) { return *this; }
+        std::shared_ptr<sim_fpga_t *> target;
+        int transports = 0;
+    };
+
     std::vector<std::uint16_t> _registers;
     std::map<std::uint32_t, std::deque<std::uint16_t>> _scripted;
     std::map<std::uint32_t, std::function<std::uint16_t(const sim_fpga_t &)>> _models;
@@ -130,4 +154,5 @@ private:
     std::map<std::uint32_t, std::vector<std::uint16_t>> _blocks;
     std::vector<sim_op_t> _log;
     bool _reads_zero = false;
+    handle_slot_t _handle;
 };

@@ -6,15 +6,25 @@
 // Unlike it, blocks of any size reach the simulator, so upper layers can check what
 // they hand to the transport.
 //
-// sim_install_reg_transport makes the instance manager create one over the given
-// simulator; call it before the first accessor of the driver layer.
+// It holds the simulator's handle, not the simulator: once the simulator is gone it
+// behaves as closed. sim_install_reg_transport makes the instance manager create one
+// over the given simulator and drops the driver layer already built (by an earlier test
+// in the same process): the next accessor builds a new one over the simulator.
 #include "drv_reg_spi.h"
 #include "sim_fpga.h"
+
+#include <memory>
 
 class sim_reg_transport_t : public drv_reg_spi_t
 {
 public:
-    explicit sim_reg_transport_t(sim_fpga_t &sim) : _sim(sim) {}
+    explicit sim_reg_transport_t(sim_fpga_t &sim);
+    // Over a simulator's handle: a simulator already gone gives a transport that drops
+    // everything.
+    explicit sim_reg_transport_t(std::shared_ptr<sim_fpga_t *const> sim);
+    ~sim_reg_transport_t() override;
+    sim_reg_transport_t(const sim_reg_transport_t &) = delete;
+    sim_reg_transport_t &operator=(const sim_reg_transport_t &) = delete;
 
     bool is_open() const { return _open; }
 
@@ -35,7 +45,10 @@ public:
     bool replaces_reg_read_fpga_reg() const override { return true; }
 
 private:
-    sim_fpga_t &_sim;
+    // The simulator while the transport is open and the simulator lives, else null.
+    sim_fpga_t *target() const { return _open ? *_sim : nullptr; }
+
+    std::shared_ptr<sim_fpga_t *const> _sim;
     bool _open = false;
 };
 
