@@ -8,12 +8,11 @@
 //   channel 1's frequency, the re-checks run and the change is applied (both tuning
 //   words), against a direct caller replaying the same transport calls; the transport
 //   operations per change are a counter.
-#include "bench_counting_transport.h"
+#include "bench_device_replay.h"
 #include "cfg_bswv_main.h"
 #include "cfg_ch_couple.h"
 #include "cfg_main.h"
 #include "cfg_wv_main.h"
-#include "gos.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,19 +20,10 @@
 
 namespace {
 
-std::vector<bench_transport_op_t> *s_wait_recording = nullptr;
-
-void add_wait(void *, uint32 milliseconds)
-{
-    if (s_wait_recording)
-        s_wait_recording->push_back({bench_transport_op_t::wait, 0, milliseconds, {}});
-}
-
 void started()
 {
     static const bool done = [] {
-        bench_counting_transport();
-        gos_set_sleep_hook(add_wait, nullptr);
+        bench_replay_install();
         cfg_main();
         return true;
     }();
@@ -85,59 +75,24 @@ void couple_setup()
 // after warm-up changes settled the drivers).
 std::vector<bench_transport_op_t> record()
 {
-    bench_counting_transport_t *t = bench_counting_transport();
-    coupled_change();
-    coupled_change();
-    std::vector<bench_transport_op_t> ops;
-    t->recording = &ops;
-    s_wait_recording = &ops;
-    coupled_change();
-    t->recording = nullptr;
-    s_wait_recording = nullptr;
-    return ops;
-}
-
-std::size_t transport_ops(const std::vector<bench_transport_op_t> &ops)
-{
-    std::size_t n = 0;
-    for (const bench_transport_op_t &op : ops)
-        n += op.kind != bench_transport_op_t::wait;
-    return n;
+    return bench_replay_record([](unsigned long long) { coupled_change(); }, 2, 1);
 }
 
 void BM_coupled_freq_change(benchmark::State &state)
 {
     couple_setup();
-    const std::size_t ops = transport_ops(record());
+    const double ops = bench_replay_transport_ops(record());
     for (auto _ : state)
         coupled_change();
-    state.counters["transport_ops"] = static_cast<double>(ops);
+    state.counters["transport_ops"] = ops;
 }
 
 void BM_direct_freq_change(benchmark::State &state)
 {
     couple_setup();
     const std::vector<bench_transport_op_t> ops = record();
-    drv_reg_spi_t *t = bench_counting_transport();
-    for (auto _ : state) {
-        for (const bench_transport_op_t &op : ops) {
-            switch (op.kind) {
-            case bench_transport_op_t::read:
-                benchmark::DoNotOptimize(t->reg_read_fpga_reg(op.address));
-                break;
-            case bench_transport_op_t::write:
-                t->reg_write_fpga_reg(op.address, op.value);
-                break;
-            case bench_transport_op_t::block:
-                t->reg_write_block(op.address, op.words.data(), op.value);
-                break;
-            case bench_transport_op_t::wait:
-                gos_sleep_ms(op.value);
-                break;
-            }
-        }
-    }
-    state.counters["transport_ops"] = static_cast<double>(transport_ops(ops));
+    bench_replay_each(state, ops);
+    state.counters["transport_ops"] = bench_replay_transport_ops(ops);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "drv_instance_manage.h"
 #include "drv_interface.h"
 #include "drv_wave_data.h"
+#include "lib_arith.h"
 
 const char cfg_mod_t::DEFAULT_WAVE[] = "0_sine_ram.bin";
 const char cfg_mod_t::DEFAULT_USER_WAVE[] = "2_stairup_ram.bin";
@@ -26,17 +27,7 @@ const std::pair<int32, const char *> SHAPES[] = {
 
 int32 cfg_mod_t::clamp(long double &value, long double min, long double max)
 {
-    if (value > max)
-    {
-        value = max;
-        return -10;
-    }
-    if (value < min)
-    {
-        value = min;
-        return -11;
-    }
-    return 1;
+    return lib_clamp_status(value, min, max);
 }
 
 lib_unit_data_t cfg_mod_t::base_record(long double value)
