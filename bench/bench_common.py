@@ -60,6 +60,18 @@ def interleaved_medians(target, repetitions=9):
     return medians
 
 
+def short_run_records(target, bench_filter="."):
+    """Each benchmark's record (counters included) of one short run: for counters such as
+    allocations or transport operations per call, which need no repetitions."""
+    with tempfile.TemporaryDirectory() as work:
+        out = os.path.join(work, "counters.json")
+        subprocess.run([os.path.join(BUILD, "bench", target), f"--benchmark_filter={bench_filter}",
+                        "--benchmark_min_time=0.05", f"--benchmark_out={out}", "--benchmark_out_format=json"],
+                       cwd=work, check=True, stdout=subprocess.DEVNULL)
+        with open(out) as f:
+            return {b["name"]: b for b in json.load(f)["benchmarks"]}
+
+
 def peak_rss_mb(binary, bench_filter):
     """Peak resident memory of one run of the benchmarks matching the filter."""
     exe = os.path.join(BUILD, "bench", binary)

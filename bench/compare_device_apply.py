@@ -4,12 +4,9 @@ direct caller replaying the same transport calls, as ratios measured in one run 
 rounds interleaved (aim: within 3x), with the transport operations per apply beside
 each figure. Waits go to a hook that adds them up. The load average stands beside each
 figure."""
-import json
 import os
-import subprocess
-import tempfile
 
-from bench_common import BUILD, build, run_medians
+from bench_common import build, run_medians, short_run_records
 
 TYPES = ["sine", "square", "ramp", "pulse", "noise", "dc", "arb_dds", "arb_sample_rate", "prbs"]
 
@@ -17,15 +14,7 @@ build("bench_device_apply")
 m = run_medians("bench_device_apply", repetitions=9, extra_args=["--benchmark_enable_random_interleaving=true"])
 load = "load %.2f %.2f %.2f" % os.getloadavg()
 
-counters = {}
-with tempfile.TemporaryDirectory() as work:
-    out = os.path.join(work, "counters.json")
-    subprocess.run([os.path.join(BUILD, "bench", "bench_device_apply"), "--benchmark_min_time=0.05",
-                    f"--benchmark_out={out}", "--benchmark_out_format=json"],
-                   cwd=work, check=True, stdout=subprocess.DEVNULL)
-    with open(out) as f:
-        for b in json.load(f)["benchmarks"]:
-            counters[b["name"]] = b
+counters = short_run_records("bench_device_apply")
 
 for t in TYPES:
     driver, direct = f"BM_driver_apply/{t}", f"BM_direct_apply/{t}"

@@ -7,12 +7,9 @@ them up; their totals per call, and that of a driver start-up on an erased flash
 beside the figures with the load average. Every save and load prints the record's name
 line, a write to standard output that the bare transfers do not make, so the record is
 also compared against a direct caller that prints the same line."""
-import json
 import os
-import subprocess
-import tempfile
 
-from bench_common import BUILD, build, run_medians
+from bench_common import build, run_medians, short_run_records
 
 build("bench_device_cali")
 m = run_medians("bench_device_cali", bench_filter="BM_(driver|direct)_(set_ampl_offset|cali_save|cali_load)(_printed)?$",
@@ -30,13 +27,8 @@ for label, driver, direct in pairs:
     print(f"{label:18s} driver / direct  {m[driver] / m[direct]:6.2f} x   {load}")
 
 # Allocations and recorded waits per call, from one short run.
-with tempfile.TemporaryDirectory() as work:
-    out = os.path.join(work, "counters.json")
-    subprocess.run([os.path.join(BUILD, "bench", "bench_device_cali"), "--benchmark_min_time=0.05",
-                    f"--benchmark_out={out}", "--benchmark_out_format=json"],
-                   cwd=work, check=True, stdout=subprocess.DEVNULL)
-    with open(out) as f:
-        for b in json.load(f)["benchmarks"]:
-            if "driver" in b["name"]:
-                print(f"{b['name']:28s} allocations per call {b.get('allocs_per_call', 0):.2f}"
-                      f"   recorded wait per call {b.get('waited_ms_per_call', 0):.0f} ms")
+for name, b in short_run_records("bench_device_cali").items():
+    if "driver" not in name:
+        continue
+    print(f"{name:28s} allocations per call {b.get('allocs_per_call', 0):.2f}"
+          f"   recorded wait per call {b.get('waited_ms_per_call', 0):.0f} ms")

@@ -5,12 +5,9 @@ interleaved: the 1496-byte flash record written and read in 128-byte pieces (aim
 within 2x; the waits go to a hook that adds them up, and their total stands beside the
 figure), the pulse driver's parameter write and the modulation word (aim: within 3x,
 no heap allocation). The load average stands beside each figure."""
-import json
 import os
-import subprocess
-import tempfile
 
-from bench_common import BUILD, build, run_medians
+from bench_common import build, run_medians, short_run_records
 
 build("bench_device_drv")
 m = run_medians("bench_device_drv", repetitions=9, extra_args=["--benchmark_enable_random_interleaving=true"])
@@ -25,12 +22,6 @@ for label, driver, direct in pairs:
     print(f"{label:20s} driver / direct  {m[driver] / m[direct]:6.2f} x   {load}")
 
 # Allocations and recorded waits per call, from one short run.
-with tempfile.TemporaryDirectory() as work:
-    out = os.path.join(work, "counters.json")
-    subprocess.run([os.path.join(BUILD, "bench", "bench_device_drv"), "--benchmark_min_time=0.05",
-                    f"--benchmark_out={out}", "--benchmark_out_format=json"],
-                   cwd=work, check=True, stdout=subprocess.DEVNULL)
-    with open(out) as f:
-        for b in json.load(f)["benchmarks"]:
-            print(f"{b['name']:28s} allocations per call {b.get('allocs_per_call', 0):.2f}"
-                  f"   recorded wait per call {b.get('waited_ms_per_call', 0):.0f} ms")
+for name, b in short_run_records("bench_device_drv").items():
+    print(f"{name:28s} allocations per call {b.get('allocs_per_call', 0):.2f}"
+          f"   recorded wait per call {b.get('waited_ms_per_call', 0):.0f} ms")

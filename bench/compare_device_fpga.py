@@ -4,12 +4,9 @@ directly, each as a ratio measured in one run with the rounds interleaved (aim: 
 3x): the carrier word writer, the update strobe, a hold pair, and the sample-rate-mode
 load of a whole (16384) and a padded (16383) block. The load average stands beside
 each figure; allocations per call come from the benchmarks' counters."""
-import json
 import os
-import subprocess
-import tempfile
 
-from bench_common import BUILD, build, run_medians
+from bench_common import build, run_medians, short_run_records
 
 build("bench_device_fpga")
 m = run_medians("bench_device_fpga", repetitions=9, extra_args=["--benchmark_enable_random_interleaving=true"])
@@ -25,11 +22,5 @@ for label, driver, direct in pairs:
     print(f"{label:24s} driver / direct  {m[driver] / m[direct]:6.2f} x   {load}")
 
 # Allocations per call, from one short run.
-with tempfile.TemporaryDirectory() as work:
-    out = os.path.join(work, "allocs.json")
-    subprocess.run([os.path.join(BUILD, "bench", "bench_device_fpga"), "--benchmark_filter=BM_fpga_",
-                    "--benchmark_min_time=0.05", f"--benchmark_out={out}", "--benchmark_out_format=json"],
-                   cwd=work, check=True, stdout=subprocess.DEVNULL)
-    with open(out) as f:
-        for b in json.load(f)["benchmarks"]:
-            print(f"{b['name']:36s} allocations per call {b.get('allocs_per_call', 0):.2f}")
+for name, b in short_run_records("bench_device_fpga", "BM_fpga_").items():
+    print(f"{name:36s} allocations per call {b.get('allocs_per_call', 0):.2f}")
