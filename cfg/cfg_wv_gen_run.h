@@ -3,6 +3,7 @@
 #include "cfg_wv_gen.h"
 #include "cfg_wv_sample_sink.h"
 #include "lib_diag.h"
+#include "lib_parallel.h"
 
 #include <algorithm>
 #include <atomic>
@@ -51,21 +52,20 @@ private:
 };
 
 // Runs slab(begin, count) over [first, first + count) in slabs of CFG_GEN_SLAB, handed
-// out to the team one at a time, so a thread the system holds back delays only its own
-// slab. False when any call did.
+// out one at a time to the caller and the helpers that get a processor, so a thread the
+// system holds back delays nothing. False when any call did.
 template <typename F>
 bool cfg_gen_for_slabs(uint64 first, uint64 count, F slab)
 {
     const uint64 slabs = (count + CFG_GEN_SLAB - 1) / CFG_GEN_SLAB;
     std::atomic<bool> ok{true};
-#pragma omp parallel for schedule(dynamic, 1) num_threads(lib_team_size(count, CFG_GEN_GRAIN))
-    for (int64 i = 0; i < int64(slabs); ++i) {
+    lib_share_items(slabs, lib_team_size(count, CFG_GEN_GRAIN), [&](uint64 i) {
         if (!ok.load(std::memory_order_relaxed))
-            continue;
-        const uint64 begin = first + uint64(i) * CFG_GEN_SLAB;
+            return;
+        const uint64 begin = first + i * CFG_GEN_SLAB;
         if (!slab(begin, std::min<uint64>(CFG_GEN_SLAB, first + count - begin)))
             ok = false;
-    }
+    });
     return ok;
 }
 

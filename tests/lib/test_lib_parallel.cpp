@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <cstdlib>
 #include <omp.h>
 #include <spawn.h>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -104,6 +106,77 @@ TEST(TeamSize, OneThreadPerGrainWithinWhatTheRuntimeOffers)
     };
     for (const case_t &c : cases)
         EXPECT_EQ(lib_team_size(c.items, c.grain), c.want) << c.items << " / " << c.grain;
+}
+
+// Counts how often each item ran; every case wants exactly once.
+std::vector<int> share_counts(uint64 count, int team)
+{
+    std::vector<std::atomic<int>> runs(count);
+    lib_share_items(count, team, [&](uint64 i) { runs[i].fetch_add(1); });
+    std::vector<int> got;
+    for (auto &r : runs)
+        got.push_back(r.load());
+    return got;
+}
+
+TEST(ShareItems, RunsEveryItemOnce)
+{
+    struct case_t
+    {
+        uint64 count;
+        int team;
+    } cases[] = {{0, 8}, {1, 8}, {2, 8}, {7, 1}, {1000, 8}, {1000, 0}, {33, 32}, {100000, 4}};
+    for (int round = 0; round < 3; ++round) // calls after calls reuse the sleeping helpers
+        for (const case_t &c : cases)
+            EXPECT_EQ(share_counts(c.count, c.team), std::vector<int>(c.count, 1)) << c.count << " on " << c.team;
+}
+
+TEST(ShareItems, ItemsSeeTheCallersDataAndTheCallerSeesTheirResults)
+{
+    std::vector<uint64> in(5000), out(5000, 0);
+    for (uint64 i = 0; i < in.size(); ++i)
+        in[i] = i * 3;
+    lib_share_items(in.size(), 8, [&](uint64 i) { out[i] = in[i] + 1; });
+    for (uint64 i = 0; i < in.size(); ++i)
+        ASSERT_EQ(out[i], i * 3 + 1);
+}
+
+// A call from inside an item, and calls from several threads at once, each finish with
+// all their items (the ones that find the helpers taken run alone).
+TEST(ShareItems, NestedAndConcurrentCallsFinish)
+{
+    std::atomic<int> inner{0};
+    lib_share_items(16, 8, [&](uint64) { lib_share_items(10, 8, [&](uint64) { inner.fetch_add(1); }); });
+    EXPECT_EQ(inner.load(), 160);
+
+    std::vector<std::vector<int>> got(4);
+    std::vector<std::thread> callers;
+    for (std::size_t t = 0; t < got.size(); ++t)
+        callers.emplace_back([&got, t] {
+            for (int k = 0; k < 50; ++k) {
+                got[t] = share_counts(64 + t, 8);
+                if (got[t] != std::vector<int>(64 + t, 1))
+                    return;
+            }
+        });
+    for (std::thread &c : callers)
+        c.join();
+    for (std::size_t t = 0; t < got.size(); ++t)
+        EXPECT_EQ(got[t], std::vector<int>(64 + t, 1)) << "caller " << t;
+}
+
+// A child of a fork has none of the helpers its parent started, yet its calls finish.
+TEST(ShareItems, AForkedChildDoesTheItemsItself)
+{
+    share_counts(100, 8); // the parent's helpers exist
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0)
+        ::_exit(share_counts(100, 8) == std::vector<int>(100, 1) ? 0 : 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 } // namespace
