@@ -119,46 +119,7 @@ portable_samples(uint32 seed, uint64 first, uint64 count, double lo, double span
 
 // The lanes below take every step of cfg_noise_sample in the same order and precision
 // (IEEE operations round the same in a lane as alone); the compiler would not gather
-// the table entries itself.
-
-// cfg_noise_sample of four values.
-__attribute__((target("avx2"))) inline __m128i avx2_scaled(__m128 x, __m256d lo, __m256d span)
-{
-    const __m256d full = _mm256_set1_pd(32767.0), low = _mm256_set1_pd(-32768.0);
-    const __m256d d = _mm256_mul_pd(_mm256_set1_pd(2.0), _mm256_sub_pd(_mm256_cvtps_pd(x), lo));
-    const __m256d q = _mm256_sub_pd(_mm256_div_pd(d, span), _mm256_set1_pd(1.0));
-    const __m256d v = _mm256_mul_pd(_mm256_cvtps_pd(_mm256_cvtpd_ps(q)), full);
-    const __m256d number = _mm256_cmp_pd(v, v, _CMP_ORD_Q);
-    return _mm256_cvttpd_epi32(_mm256_and_pd(_mm256_max_pd(_mm256_min_pd(v, full), low), number));
-}
-
-__attribute__((target("avx2"))) void avx2_samples(uint32 seed, uint64 first, uint64 count, double lo, double span,
-                                                   short int *out)
-{
-    const noise_tables_t &t = noise_tables();
-    chains_t c(seed, first);
-    const __m256i mul = _mm256_set1_epi32(int(214013u)), add = _mm256_set1_epi32(int(2531011u));
-    const __m256i mask = _mm256_set1_epi32(0x7FFF);
-    const __m256i skip_mul = _mm256_set1_epi32(int(c.skip_mul)), skip_add = _mm256_set1_epi32(int(c.skip_add));
-    const __m256d vlo = _mm256_set1_pd(lo), vspan = _mm256_set1_pd(span);
-    __m256i s[2] = {_mm256_load_si256(reinterpret_cast<const __m256i *>(c.state)),
-                    _mm256_load_si256(reinterpret_cast<const __m256i *>(c.state + 8))};
-    const uint64 whole = count / k_lanes * k_lanes;
-    for (uint64 i = 0; i < whole; i += k_lanes) {
-        for (int g = 0; g < 2; ++g) {
-            const __m256i s1 = _mm256_add_epi32(_mm256_mullo_epi32(s[g], mul), add);
-            const __m256i s2 = _mm256_add_epi32(_mm256_mullo_epi32(s1, mul), add);
-            const __m256i r1 = _mm256_and_si256(_mm256_srli_epi32(s1, 16), mask);
-            const __m256i r2 = _mm256_and_si256(_mm256_srli_epi32(s2, 16), mask);
-            const __m256 x = _mm256_mul_ps(_mm256_i32gather_ps(t.cosine, r2, 4), _mm256_i32gather_ps(t.radius, r1, 4));
-            const __m128i lo4 = avx2_scaled(_mm256_castps256_ps128(x), vlo, vspan);
-            const __m128i hi4 = avx2_scaled(_mm256_extractf128_ps(x, 1), vlo, vspan);
-            _mm_storeu_si128(reinterpret_cast<__m128i *>(out + i + 8 * g), _mm_packs_epi32(lo4, hi4));
-            s[g] = _mm256_add_epi32(_mm256_mullo_epi32(s[g], skip_mul), skip_add);
-        }
-    }
-    rest_samples(seed, first, whole, count, lo, span, out);
-}
+// the table entries itself. Processors without these lanes take the portable ones.
 
 // cfg_noise_sample of eight values.
 __attribute__((target("avx512f"))) inline __m256i avx512_scaled(__m256 x, __m512d lo, __m512d span)
@@ -202,8 +163,6 @@ bool has(cfg_noise_lanes_t lanes)
     switch (lanes) {
     case cfg_noise_lanes_t::portable:
         return true;
-    case cfg_noise_lanes_t::avx2:
-        return __builtin_cpu_supports("avx2");
     case cfg_noise_lanes_t::avx512:
         return __builtin_cpu_supports("avx512f");
     }
@@ -212,9 +171,8 @@ bool has(cfg_noise_lanes_t lanes)
 
 cfg_noise_lanes_t widest()
 {
-    static const cfg_noise_lanes_t lanes = has(cfg_noise_lanes_t::avx512) ? cfg_noise_lanes_t::avx512
-                                           : has(cfg_noise_lanes_t::avx2) ? cfg_noise_lanes_t::avx2
-                                                                          : cfg_noise_lanes_t::portable;
+    static const cfg_noise_lanes_t lanes =
+        has(cfg_noise_lanes_t::avx512) ? cfg_noise_lanes_t::avx512 : cfg_noise_lanes_t::portable;
     return lanes;
 }
 
@@ -277,9 +235,6 @@ bool cfg_noise_samples_by(cfg_noise_lanes_t lanes, uint32 seed, uint64 first, ui
     switch (lanes) {
     case cfg_noise_lanes_t::portable:
         portable_samples(seed, first, count, lo, span, out);
-        break;
-    case cfg_noise_lanes_t::avx2:
-        avx2_samples(seed, first, count, lo, span, out);
         break;
     case cfg_noise_lanes_t::avx512:
         avx512_samples(seed, first, count, lo, span, out);

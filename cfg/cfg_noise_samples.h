@@ -20,6 +20,6 @@ void cfg_noise_samples(uint32 seed, uint64 first, uint64 count, double lo, doubl
 
 // The same by lanes of a given instruction set, so that tests can compare them; false
 // when this processor lacks it (nothing is written).
-enum class cfg_noise_lanes_t { portable, avx2, avx512 };
+enum class cfg_noise_lanes_t { portable, avx512 };
 bool cfg_noise_samples_by(cfg_noise_lanes_t lanes, uint32 seed, uint64 first, uint64 count, double lo, double span,
                           short int *out);

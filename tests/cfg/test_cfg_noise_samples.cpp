@@ -34,7 +34,7 @@ TEST(NoiseSamples, EveryLaneWidthGivesTheSerialSamples)
         uint32 state = plat_rand_jump(c.seed, 2 * c.first);
         for (uint64 i = 0; i < c.count; ++i)
             want[i] = cfg_noise_sample(cfg_noise_value(state), c.lo, c.span);
-        for (cfg_noise_lanes_t lanes : {cfg_noise_lanes_t::portable, cfg_noise_lanes_t::avx2, cfg_noise_lanes_t::avx512}) {
+        for (cfg_noise_lanes_t lanes : {cfg_noise_lanes_t::portable, cfg_noise_lanes_t::avx512}) {
             std::vector<short int> got(c.count + 1, 0x5A5A);
             if (!cfg_noise_samples_by(lanes, c.seed, c.first, c.count, c.lo, c.span, got.data()))
                 continue;
