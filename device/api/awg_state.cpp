@@ -1,6 +1,7 @@
 #include "awg_state.h"
 
 #include "awg_ch_port.h"
+#include "cfg_instance_slot.h"
 #include "lib_unit_convert.h"
 #include "lib_unit_data.h"
 
@@ -24,10 +25,19 @@ long double snap_small(long double v)
 }
 } // namespace
 
+namespace
+{
+cfg_instance_slot_t<awg_state_t> s_state;
+} // namespace
+
 awg_state_t *awg_state_t::get_instance()
 {
-    static awg_state_t *instance = new awg_state_t();
-    return instance;
+    return s_state.get();
+}
+
+void awg_state_t::reset_instance()
+{
+    s_state.reset();
 }
 
 awg_state_t::awg_state_t() : current(), saved()

@@ -58,6 +58,12 @@ public:
     static awg_state_t *get_instance();
     awg_state_t();
 
+private:
+    // Only the layer reset drops the instance.
+    friend void awg_reset_api_layer();
+    static void reset_instance();
+
+public:
     // --- Value sets: clamp, store, send, read back; 1 ---
     int32 set_freq(long double v);
     int32 set_period(long double v);
@@ -197,3 +203,8 @@ private:
     awg_state_record_t current;
     awg_state_record_t saved;
 };
+
+// Destroys the API state and forgets the start-up (the value exports drop their values
+// again until awg_cfg_init); the next accessor call builds the state afresh. Call it
+// before resetting the configuration layer. Internal: not exported, so only tests reach it.
+void awg_reset_api_layer();

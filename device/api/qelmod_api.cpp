@@ -5,6 +5,7 @@
 
 #include "awg_ch_port.h"
 #include "awg_cmd.h"
+#include "awg_state.h"
 #include "cfg_main.h"
 #include "drv_instance_manage.h"
 #include "drv_interface.h"
@@ -55,6 +56,12 @@ int send_setting(F body)
     });
 }
 } // namespace
+
+void awg_reset_api_layer()
+{
+    awg_state_t::reset_instance();
+    initialised = false;
+}
 
 extern "C" {
 

@@ -16,6 +16,11 @@ std::map<long double, long double> &table()
 }
 } // namespace
 
+void cfg_bswv_prbs_t::reset_rate_table()
+{
+    table().clear();
+}
+
 const std::map<long double, long double> &cfg_bswv_prbs_t::rate_table()
 {
     return table();

@@ -22,6 +22,9 @@ public:
     static const std::map<long double, long double> &rate_table();
 
 private:
+    friend void cfg_reset_config_layer();
+    static void reset_rate_table();
+
     void set_limits(int32 ch);
 
     long double max_rate = 0.0L;

@@ -63,6 +63,11 @@ void fill_shared(shared_limits_t &s)
 }
 } // namespace
 
+void cfg_bswv_wave_t::reset_shared_limits()
+{
+    shared() = shared_limits_t();
+}
+
 const std::map<long double, long double> &cfg_bswv_wave_t::ampl_table()
 {
     return shared().ampl_table;

@@ -91,6 +91,11 @@ public:
     // The shared amplitude table (frequency -> open-circuit peak-to-peak volts).
     static const std::map<long double, long double> &ampl_table();
 
+private:
+    friend void cfg_reset_config_layer();
+    // The shared table is filled again by the next init.
+    static void reset_shared_limits();
+
 protected:
     // The not-supported line: the operation answers 0 for this wave type.
     void print_unsupported();

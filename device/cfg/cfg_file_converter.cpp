@@ -1,11 +1,21 @@
 #include "cfg_file_converter.h"
 
+#include "cfg_instance_slot.h"
 #include "gos.h"
+
+namespace
+{
+cfg_instance_slot_t<cfg_file_converter_t> s_file_converter;
+} // namespace
 
 cfg_file_converter_t *cfg_file_converter_t::get_instance()
 {
-    static cfg_file_converter_t instance;
-    return &instance;
+    return s_file_converter.get();
+}
+
+void cfg_file_converter_t::reset_instance()
+{
+    s_file_converter.reset();
 }
 
 int32 cfg_file_converter_t::get_file_kind(std::string path)

@@ -14,6 +14,12 @@ public:
     // A process-wide instance besides the root's.
     static cfg_file_converter_t *get_instance();
 
+private:
+    // Only the layer reset drops the instance.
+    friend void cfg_reset_config_layer();
+    static void reset_instance();
+
+public:
     // 0 for ".csv"/".CSV", 1 for ".dat"/".DAT" (the last four characters, exact case),
     // 2 otherwise.
     static int32 get_file_kind(std::string path);

@@ -2,6 +2,8 @@
 // path; the accessors.
 #include "cfg_main.h"
 
+#include "cfg_bswv_prbs.h"
+#include "cfg_bswv_wave.h"
 #include "cfg_builtin_wave_map.h"
 #include "cfg_ch_couple.h"
 #include "cfg_clock_source_dravine.h"
@@ -11,9 +13,14 @@
 #include "cfg_drv_info_map.h"
 #include "cfg_drv_port.h"
 #include "cfg_file_converter.h"
+#include "cfg_instance_slot.h"
+#include "cfg_mod_main.h"
 #include "cfg_mode_excl.h"
+#include "cfg_msg_if.h"
 #include "cfg_reapply.h"
+#include "cfg_soft_timer.h"
 #include "cfg_sync.h"
+#include "cfg_sys_info.h"
 #include "cfg_sys_option.h"
 #include "cfg_sys_version.h"
 #include "cfg_time_base_cali_main.h"
@@ -26,6 +33,9 @@ namespace
 constexpr size_t MSG_QUEUE_LIMIT = 10;
 constexpr int32 MSG_COUNTER = 3;
 constexpr int32 COUPLE_PHASE = 2;
+
+// Whether cfg_counter_poll has started the running counter.
+bool s_counter_started = false;
 } // namespace
 
 int32 cfg_main()
@@ -43,21 +53,37 @@ int32 cfg_main()
 
 int32 cfg_counter_poll()
 {
-    static bool started = false;
     cfg_counter_t *counter = cfg_get_counter();
     if (counter == nullptr || counter->get_enable() != 1)
     {
-        started = false;
+        s_counter_started = false;
         return 1;
     }
-    if (!started)
+    if (!s_counter_started)
     {
         counter->start();
-        started = true;
+        s_counter_started = true;
     }
     counter->step();
     cfg_main_t::get_instance()->post_message(MSG_COUNTER, 0, 0);
     return 1;
+}
+
+void cfg_reset_config_layer()
+{
+    // The root first: its members may still reach the others while they go.
+    cfg_main_t::reset_instance();
+    cfg_msg_if_t::reset_instance();
+    cfg_reapply_t::reset_instance();
+    cfg_sys_version_t::reset_instance();
+    cfg_sys_info_t::reset_instance();
+    cfg_file_converter_t::reset_instance();
+    cfg_bswv_wave_t::reset_shared_limits();
+    cfg_bswv_prbs_t::reset_rate_table();
+    cfg_mod_main_t::shared_mod_freq = lib_unit_data_t{0.0L, LIB_UNIT_BASE, false};
+    cfg_ch_couple_t::set_sync_done_raw(false);
+    soft_timer_reset_list();
+    s_counter_started = false;
 }
 
 void cfg_idle_task()
@@ -67,10 +93,19 @@ void cfg_idle_task()
         gos_usleep(500000);
 }
 
+namespace
+{
+cfg_instance_slot_t<cfg_main_t> s_main;
+} // namespace
+
 cfg_main_t *cfg_main_t::get_instance()
 {
-    static cfg_main_t instance;
-    return &instance;
+    return s_main.get();
+}
+
+void cfg_main_t::reset_instance()
+{
+    s_main.reset();
 }
 
 cfg_main_t::cfg_main_t() = default;

@@ -38,6 +38,12 @@ int32 cfg_main();
 int32 cfg_counter_poll();
 // Waits for ever; the library never calls it.
 void cfg_idle_task();
+// Destroys the configuration root and the other process-wide configuration objects and
+// puts the layer's shared tables, flags and software timers back as at load; the next
+// accessor call builds each afresh. Nothing may hold a configuration pointer across the
+// call. Call it before dropping the driver layer it points into. Internal: not
+// exported, so only tests reach it.
+void cfg_reset_config_layer();
 
 // The accessors. None checks its channel: the caller passes 0 or 1. Before the root's
 // init the device-wide ones answer null.
@@ -61,11 +67,21 @@ cfg_builtin_wave_map_t *cfg_get_builtin_wave_map();
 cfg_ch_couple_t *cfg_get_couple();
 cfg_time_base_cali_main_t *cfg_get_time_base_cali();
 
+template <typename T>
+class cfg_instance_slot_t;
+
 class cfg_main_t
 {
 public:
     static cfg_main_t *get_instance();
 
+private:
+    // Only the layer reset drops the instance.
+    friend void cfg_reset_config_layer();
+    friend class cfg_instance_slot_t<cfg_main_t>;
+    static void reset_instance();
+
+public:
     // Creates the members (the first call only), initialises both channels and every
     // device-wide setting, re-applies everything and selects the amplitude ranges;
     // the range selection's result, 1.

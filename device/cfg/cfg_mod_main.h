@@ -148,4 +148,5 @@ private:
     int32 saved_type = cfg_mod_t::MOD_AM;
 
     static lib_unit_data_t shared_mod_freq;
+    friend void cfg_reset_config_layer();
 };

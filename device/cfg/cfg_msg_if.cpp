@@ -4,6 +4,7 @@
 
 #include "cfg_bswv_main.h"
 #include "cfg_ch_couple.h"
+#include "cfg_instance_slot.h"
 #include "cfg_main.h"
 #include "cfg_wv_main.h"
 #include "lib_quantity.h"
@@ -63,10 +64,19 @@ int32 tracked(int32 ch, Op op)
     return BAD_VALUE
 } // namespace
 
+namespace
+{
+cfg_instance_slot_t<cfg_msg_if_t> s_msg_if;
+} // namespace
+
 cfg_msg_if_t *cfg_msg_if_t::get_instance()
 {
-    static cfg_msg_if_t instance;
-    return &instance;
+    return s_msg_if.get();
+}
+
+void cfg_msg_if_t::reset_instance()
+{
+    s_msg_if.reset();
 }
 
 int32 cfg_msg_if_t::nop(cfg_msg_para_t *)

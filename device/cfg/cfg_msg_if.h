@@ -34,6 +34,12 @@ class cfg_msg_if_t
 public:
     static cfg_msg_if_t *get_instance();
 
+private:
+    // Only the layer reset drops the instance.
+    friend void cfg_reset_config_layer();
+    static void reset_instance();
+
+public:
     // Handlers without an operation: 1 and 0.
     int32 nop(cfg_msg_para_t *p);
     int32 nop_zero(cfg_msg_para_t *p);

@@ -10,6 +10,12 @@ class cfg_reapply_t
 public:
     static cfg_reapply_t *get_instance();
 
+private:
+    // Only the layer reset drops the instance.
+    friend void cfg_reset_config_layer();
+    static void reset_instance();
+
+public:
     // Both channels' range words written, then the overload reset cleared: the
     // reset's result (1).
     int32 apply_ranges();

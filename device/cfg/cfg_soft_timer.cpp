@@ -23,6 +23,8 @@ void soft_timer_add(int32 id, int32 count, soft_timer_callback_t callback)
     timers().push_back(soft_timer_t{id, count, callback});
 }
 
+void soft_timer_reset_list() { timers().clear(); }
+
 int32 soft_timer_count() { return static_cast<int32>(timers().size()); }
 
 soft_timer_t soft_timer_get(int32 position)

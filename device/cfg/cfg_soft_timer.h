@@ -34,5 +34,7 @@ int32 soft_timer_fire(int32 position);
 void soft_timer_tick();
 // The loop: a pass every 100 ms, for ever.
 [[noreturn]] void soft_timer_run();
+// Empties the list as at load. Internal: only the configuration-layer reset uses it.
+void soft_timer_reset_list();
 // A thread entry for the loop.
 void *soft_timer_thread(void *arg);

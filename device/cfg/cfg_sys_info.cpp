@@ -1,6 +1,7 @@
 // cfg_sys_info_t: the serial-number set-up.
 #include "cfg_sys_info.h"
 
+#include "cfg_instance_slot.h"
 #include "gos.h"
 
 #include <algorithm>
@@ -12,10 +13,19 @@ const char DEFAULT_SERIAL[] = "0123456789";
 const char SERIAL_KEY[] = "Serial Num";
 } // namespace
 
+namespace
+{
+cfg_instance_slot_t<cfg_sys_info_t> s_sys_info;
+} // namespace
+
 cfg_sys_info_t *cfg_sys_info_t::get_instance()
 {
-    static cfg_sys_info_t instance;
-    return &instance;
+    return s_sys_info.get();
+}
+
+void cfg_sys_info_t::reset_instance()
+{
+    s_sys_info.reset();
 }
 
 cfg_serial_item_t cfg_sys_info_t::make_serial_item(const std::string &serial)

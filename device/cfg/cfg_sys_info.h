@@ -14,11 +14,21 @@ struct cfg_serial_item_t
     char value[100] = {};
 };
 
+template <typename T>
+class cfg_instance_slot_t;
+
 class cfg_sys_info_t
 {
 public:
     static cfg_sys_info_t *get_instance();
 
+private:
+    // Only the layer reset drops the instance.
+    friend void cfg_reset_config_layer();
+    friend class cfg_instance_slot_t<cfg_sys_info_t>;
+    static void reset_instance();
+
+public:
     // The item of a serial: at most 99 characters, always terminated.
     static cfg_serial_item_t make_serial_item(const std::string &serial);
     // The kind-7 record of a serial: at most 299 characters, always terminated.

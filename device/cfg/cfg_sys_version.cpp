@@ -2,6 +2,7 @@
 #include "cfg_sys_version.h"
 
 #include "cfg_drv_port.h"
+#include "cfg_instance_slot.h"
 #include "cfg_sys_info.h"
 #include "gos.h"
 
@@ -15,10 +16,19 @@ std::string cfg_version_value_text(int32 value)
     return text;
 }
 
+namespace
+{
+cfg_instance_slot_t<cfg_sys_version_t> s_sys_version;
+} // namespace
+
 cfg_sys_version_t *cfg_sys_version_t::get_instance()
 {
-    static cfg_sys_version_t instance;
-    return &instance;
+    return s_sys_version.get();
+}
+
+void cfg_sys_version_t::reset_instance()
+{
+    s_sys_version.reset();
 }
 
 int32 cfg_sys_version_t::init_config_data()

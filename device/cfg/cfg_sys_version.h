@@ -21,11 +21,21 @@ struct cfg_version_record_t
 // A value's text: lower-case hexadecimal, at least two digits.
 std::string cfg_version_value_text(int32 value);
 
+template <typename T>
+class cfg_instance_slot_t;
+
 class cfg_sys_version_t
 {
 public:
     static cfg_sys_version_t *get_instance();
 
+private:
+    // Only the layer reset drops the instance.
+    friend void cfg_reset_config_layer();
+    friend class cfg_instance_slot_t<cfg_sys_version_t>;
+    static void reset_instance();
+
+public:
     // Driver hooks, the default serial, the software and driver version records; 1.
     int32 init_config_data();
     // The kind-1 record with "<build date>, <build time>" (empty when the text does not

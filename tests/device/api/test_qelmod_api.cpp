@@ -54,6 +54,21 @@ TEST_F(QelmodApi, NothingHappensBeforeTheStartUp)
     EXPECT_EQ(awg_state_t::get_instance()->record().freq, 1000.0L);
 }
 
+TEST_F(QelmodApi, LayerResetForgetsTheStartUpAndTheState)
+{
+    start();
+    EXPECT_EQ(awg_set_freqency(5000.0L), 1);
+    EXPECT_EQ(awg_state_t::get_instance()->record().freq, 5000.0L);
+
+    awg_reset_api_layer();
+
+    EXPECT_EQ(awg_state_t::get_instance()->record().freq, 1000.0L);
+    sim.clear_log();
+    EXPECT_EQ(awg_set_freqency(7000.0L), 1);
+    EXPECT_TRUE(sim.log().empty());
+    EXPECT_EQ(awg_state_t::get_instance()->record().freq, 1000.0L);
+}
+
 TEST_F(QelmodApi, SwitchValuesAndNonFiniteValues)
 {
     start();

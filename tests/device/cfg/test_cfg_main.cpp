@@ -12,6 +12,7 @@
 #include "cfg_fixture.h"
 #include "cfg_mode_excl.h"
 #include "cfg_reapply.h"
+#include "cfg_soft_timer.h"
 #include "cfg_sync.h"
 #include "cfg_sys_option.h"
 #include "cfg_time_base_cali_main.h"
@@ -113,6 +114,28 @@ TEST_F(CfgMain, SecondInitCreatesNoNewMembers)
     EXPECT_EQ(device_members(), before);
     EXPECT_EQ(cfg_get_bswv_main(1)->get_ampl_raw().data, 4.0L);
     EXPECT_EQ(cfg_main_t::get_instance()->get_current_channel(), 0);
+}
+
+TEST_F(CfgMain, LayerResetBringsBackTheStateOfAFreshProcess)
+{
+    cfg_main_t::get_instance()->set_current_channel(1);
+    cfg_ch_couple_t::set_sync_done_raw(true);
+    soft_timer_add(soft_timer_count(), 5, nullptr);
+
+    cfg_reset_config_layer();
+
+    // A new root that has not started: no device member, channel 0.
+    EXPECT_EQ(cfg_main_t::get_instance()->get_current_channel(), 0);
+    for (void *member : device_members())
+        EXPECT_EQ(member, nullptr);
+    EXPECT_FALSE(cfg_ch_couple_t::get_sync_done_raw());
+    EXPECT_EQ(soft_timer_count(), 0);
+
+    // A second start-up fills the shared amplitude table again, as the first one did.
+    stdout_capture_t capture;
+    EXPECT_EQ(cfg_main(), 1);
+    EXPECT_NE(capture.finish().find("_max_freq = 30000000.000000\n"), std::string::npos);
+    EXPECT_NE(cfg_get_sync(), nullptr);
 }
 
 TEST_F(CfgMain, CurrentChannelTakesOnlyZeroOrOne)
