@@ -1,7 +1,7 @@
 #include "awg_state.h"
 
 #include "awg_ch_port.h"
-#include "cfg_instance_slot.h"
+#include "lib_instance_slot.h"
 #include "lib_unit_convert.h"
 #include "lib_unit_data.h"
 
@@ -27,7 +27,7 @@ long double snap_small(long double v)
 
 namespace
 {
-cfg_instance_slot_t<awg_state_t> s_state;
+lib_instance_slot_t<awg_state_t> s_state;
 } // namespace
 
 awg_state_t *awg_state_t::get_instance()

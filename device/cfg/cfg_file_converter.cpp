@@ -1,11 +1,11 @@
 #include "cfg_file_converter.h"
 
-#include "cfg_instance_slot.h"
+#include "lib_instance_slot.h"
 #include "gos.h"
 
 namespace
 {
-cfg_instance_slot_t<cfg_file_converter_t> s_file_converter;
+lib_instance_slot_t<cfg_file_converter_t> s_file_converter;
 } // namespace
 
 cfg_file_converter_t *cfg_file_converter_t::get_instance()

@@ -13,7 +13,7 @@
 #include "cfg_drv_info_map.h"
 #include "cfg_drv_port.h"
 #include "cfg_file_converter.h"
-#include "cfg_instance_slot.h"
+#include "lib_instance_slot.h"
 #include "cfg_mod_main.h"
 #include "cfg_mode_excl.h"
 #include "cfg_msg_if.h"
@@ -95,7 +95,7 @@ void cfg_idle_task()
 
 namespace
 {
-cfg_instance_slot_t<cfg_main_t> s_main;
+lib_instance_slot_t<cfg_main_t> s_main;
 } // namespace
 
 cfg_main_t *cfg_main_t::get_instance()

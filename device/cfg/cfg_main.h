@@ -68,7 +68,7 @@ cfg_ch_couple_t *cfg_get_couple();
 cfg_time_base_cali_main_t *cfg_get_time_base_cali();
 
 template <typename T>
-class cfg_instance_slot_t;
+class lib_instance_slot_t;
 
 class cfg_main_t
 {
@@ -78,7 +78,7 @@ public:
 private:
     // Only the layer reset drops the instance.
     friend void cfg_reset_config_layer();
-    friend class cfg_instance_slot_t<cfg_main_t>;
+    friend class lib_instance_slot_t<cfg_main_t>;
     static void reset_instance();
 
 public:

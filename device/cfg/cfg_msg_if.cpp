@@ -4,7 +4,7 @@
 
 #include "cfg_bswv_main.h"
 #include "cfg_ch_couple.h"
-#include "cfg_instance_slot.h"
+#include "lib_instance_slot.h"
 #include "cfg_main.h"
 #include "cfg_wv_main.h"
 #include "lib_quantity.h"
@@ -66,7 +66,7 @@ int32 tracked(int32 ch, Op op)
 
 namespace
 {
-cfg_instance_slot_t<cfg_msg_if_t> s_msg_if;
+lib_instance_slot_t<cfg_msg_if_t> s_msg_if;
 } // namespace
 
 cfg_msg_if_t *cfg_msg_if_t::get_instance()

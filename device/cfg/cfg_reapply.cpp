@@ -2,7 +2,7 @@
 #include "cfg_reapply.h"
 
 #include "cfg_bswv_main.h"
-#include "cfg_instance_slot.h"
+#include "lib_instance_slot.h"
 #include "cfg_main.h"
 #include "drv_fpga.h"
 #include "drv_fpga_atten.h"
@@ -26,7 +26,7 @@ int32 range_word(int32 ch, int32 type, const lib_unit_data_t &ampl, const lib_un
 
 namespace
 {
-cfg_instance_slot_t<cfg_reapply_t> s_reapply;
+lib_instance_slot_t<cfg_reapply_t> s_reapply;
 } // namespace
 
 cfg_reapply_t *cfg_reapply_t::get_instance()

@@ -1,7 +1,7 @@
 // cfg_sys_info_t: the serial-number set-up.
 #include "cfg_sys_info.h"
 
-#include "cfg_instance_slot.h"
+#include "lib_instance_slot.h"
 #include "gos.h"
 
 #include <algorithm>
@@ -15,7 +15,7 @@ const char SERIAL_KEY[] = "Serial Num";
 
 namespace
 {
-cfg_instance_slot_t<cfg_sys_info_t> s_sys_info;
+lib_instance_slot_t<cfg_sys_info_t> s_sys_info;
 } // namespace
 
 cfg_sys_info_t *cfg_sys_info_t::get_instance()

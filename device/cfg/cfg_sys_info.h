@@ -15,7 +15,7 @@ struct cfg_serial_item_t
 };
 
 template <typename T>
-class cfg_instance_slot_t;
+class lib_instance_slot_t;
 
 class cfg_sys_info_t
 {
@@ -25,7 +25,7 @@ public:
 private:
     // Only the layer reset drops the instance.
     friend void cfg_reset_config_layer();
-    friend class cfg_instance_slot_t<cfg_sys_info_t>;
+    friend class lib_instance_slot_t<cfg_sys_info_t>;
     static void reset_instance();
 
 public:

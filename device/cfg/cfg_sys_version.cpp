@@ -2,7 +2,7 @@
 #include "cfg_sys_version.h"
 
 #include "cfg_drv_port.h"
-#include "cfg_instance_slot.h"
+#include "lib_instance_slot.h"
 #include "cfg_sys_info.h"
 #include "gos.h"
 
@@ -18,7 +18,7 @@ std::string cfg_version_value_text(int32 value)
 
 namespace
 {
-cfg_instance_slot_t<cfg_sys_version_t> s_sys_version;
+lib_instance_slot_t<cfg_sys_version_t> s_sys_version;
 } // namespace
 
 cfg_sys_version_t *cfg_sys_version_t::get_instance()

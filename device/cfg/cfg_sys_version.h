@@ -22,7 +22,7 @@ struct cfg_version_record_t
 std::string cfg_version_value_text(int32 value);
 
 template <typename T>
-class cfg_instance_slot_t;
+class lib_instance_slot_t;
 
 class cfg_sys_version_t
 {
@@ -32,7 +32,7 @@ public:
 private:
     // Only the layer reset drops the instance.
     friend void cfg_reset_config_layer();
-    friend class cfg_instance_slot_t<cfg_sys_version_t>;
+    friend class lib_instance_slot_t<cfg_sys_version_t>;
     static void reset_instance();
 
 public:

@@ -24,9 +24,8 @@
 #include "drv_wave_ram.h"
 #include "drv_reg_access.h"
 #include "gos.h"
+#include "lib_instance_slot.h"
 
-#include <atomic>
-#include <mutex>
 
 namespace {
 
@@ -46,10 +45,9 @@ std::unique_ptr<drv_reg_spi_t> drv_make_reg_transport()
     return transport ? std::move(transport) : std::make_unique<drv_reg_usb_t>();
 }
 
-// The instance, built by the first accessor call. A pointer rather than a function
-// static so that tests can drop it; the mutex keeps the first build single.
-std::atomic<drv_instance_manage_t *> s_instance{nullptr};
-std::mutex s_instance_mutex;
+// The instance, built by the first accessor call; a slot rather than a function static
+// so that tests can drop it.
+lib_instance_slot_t<drv_instance_manage_t> s_instance;
 
 } // namespace
 
@@ -58,29 +56,13 @@ void drv_set_reg_transport_factory(drv_reg_transport_factory_t factory)
     drv_transport_factory() = std::move(factory);
 }
 
-drv_instance_manage_t *drv_instance_manage_t::get_instance()
-{
-    drv_instance_manage_t *instance = s_instance.load(std::memory_order_acquire);
-    if (__builtin_expect(instance != nullptr, 1))
-        return instance;
-    std::lock_guard<std::mutex> lock(s_instance_mutex);
-    instance = s_instance.load(std::memory_order_relaxed);
-    if (!instance) {
-        instance = new drv_instance_manage_t();
-        s_instance.store(instance, std::memory_order_release);
-    }
-    return instance;
-}
+drv_instance_manage_t *drv_instance_manage_t::get_instance() { return s_instance.get(); }
 
 void drv_reset_driver_layer()
 {
-    std::lock_guard<std::mutex> lock(s_instance_mutex);
-    drv_instance_manage_t *instance = s_instance.load(std::memory_order_relaxed);
-    if (instance) {
+    if (s_instance.has())
         drv_reg_access_reset();
-        delete instance;
-        s_instance.store(nullptr, std::memory_order_release);
-    }
+    s_instance.reset();
     cali_reset_instance();
     drv_output_reset_states();
 }

@@ -16,6 +16,9 @@
 #include <functional>
 #include <memory>
 
+template <typename T>
+class lib_instance_slot_t;
+
 class drv_amp_t;
 class drv_arb_wave_t;
 class drv_clock_source_t;
@@ -86,6 +89,7 @@ public:
 
 private:
     friend void drv_reset_driver_layer();
+    friend class lib_instance_slot_t<drv_instance_manage_t>;
     drv_instance_manage_t();
     ~drv_instance_manage_t();
     void _init_instance();

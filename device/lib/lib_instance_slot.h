@@ -1,16 +1,16 @@
 #pragma once
-// cfg_instance_slot_t: the home of one process-wide object that its first get() builds.
+// lib_instance_slot_t: the home of one process-wide object that its first get() builds.
 // It behaves like a function static (a single, thread-safe first build) but can be
-// emptied again, so that the next get() builds a new object as at process start.
+// emptied again, so that the next get() builds a new object as at process start. The
+// object is never destroyed at exit: other objects' teardown may still reach it.
 #include <atomic>
 #include <mutex>
 
 template <typename T>
-class cfg_instance_slot_t
+class lib_instance_slot_t
 {
 public:
-    constexpr cfg_instance_slot_t() = default;
-    ~cfg_instance_slot_t() { delete _instance.load(std::memory_order_relaxed); }
+    constexpr lib_instance_slot_t() = default;
 
     T *get()
     {
@@ -26,6 +26,8 @@ public:
         return instance;
     }
 
+    bool has() const { return _instance.load(std::memory_order_acquire) != nullptr; }
+
     // Destroys the object; nothing may hold a pointer to it across the call.
     void reset()
     {
@@ -33,8 +35,8 @@ public:
         delete _instance.exchange(nullptr, std::memory_order_acq_rel);
     }
 
-    cfg_instance_slot_t(const cfg_instance_slot_t &) = delete;
-    cfg_instance_slot_t &operator=(const cfg_instance_slot_t &) = delete;
+    lib_instance_slot_t(const lib_instance_slot_t &) = delete;
+    lib_instance_slot_t &operator=(const lib_instance_slot_t &) = delete;
 
 private:
     std::atomic<T *> _instance{nullptr};
