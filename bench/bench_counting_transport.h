@@ -14,10 +14,11 @@
 // recording keeps it for a direct replay.
 struct bench_transport_op_t
 {
-    enum kind_t { read, write, block, wait } kind;
+    enum kind_t { read, write, block, byte_write16, byte_write24, byte_read, wait } kind;
     uint32 address;
     uint32 value;
     std::vector<uint16> words;
+    std::vector<uint8> bytes;
 };
 
 class bench_counting_transport_t : public drv_reg_spi_t
@@ -26,21 +27,21 @@ public:
     int32 reg_read_fpga_reg(uint32 address) override
     {
         if (recording)
-            recording->push_back({bench_transport_op_t::read, address, 0, {}});
+            recording->push_back({bench_transport_op_t::read, address, 0, {}, {}});
         ++reads;
         return static_cast<int32>(address & 0xFFFF);
     }
     int32 reg_write_fpga_reg(uint32 address, uint32 value) override
     {
         if (recording)
-            recording->push_back({bench_transport_op_t::write, address, value, {}});
+            recording->push_back({bench_transport_op_t::write, address, value, {}, {}});
         ++writes;
         return 0;
     }
     int32 reg_write_block(uint32 address, const uint16 *words, uint32 count) override
     {
         if (recording)
-            recording->push_back({bench_transport_op_t::block, address, count, {words, words + count}});
+            recording->push_back({bench_transport_op_t::block, address, count, {words, words + count}, {}});
         ++blocks;
         unsigned long long sum = 0;
         for (uint32 i = 0; i < count; ++i)
@@ -48,16 +49,22 @@ public:
         block_sum += sum;
         return 1;
     }
-    int32 reg_write_fpga_data_by_byte(uint16, const uint8 *data, uint32 length) override
+    int32 reg_write_fpga_data_by_byte(uint16 address, const uint8 *data, uint32 length) override
     {
+        if (recording)
+            recording->push_back({bench_transport_op_t::byte_write16, address, length, {}, {data, data + length}});
         return count_bytes(data, length);
     }
-    int32 reg_write_fpga_data_by_byte(uint32, const uint8 *data, uint32 length) override
+    int32 reg_write_fpga_data_by_byte(uint32 address, const uint8 *data, uint32 length) override
     {
+        if (recording)
+            recording->push_back({bench_transport_op_t::byte_write24, address, length, {}, {data, data + length}});
         return count_bytes(data, length);
     }
     int32 reg_read_fpga_data(uint16 address, uint8 *data, uint32 length) override
     {
+        if (recording)
+            recording->push_back({bench_transport_op_t::byte_read, address, length, {}, {}});
         ++byte_reads;
         std::memset(data, address & 0xFF, length);
         return 0;
@@ -77,7 +84,7 @@ public:
     unsigned long long block_sum = 0;
     unsigned long long byte_writes = 0;
     unsigned long long byte_reads = 0;
-    // Register and block calls are appended here while it is set.
+    // Every call is appended here while it is set.
     std::vector<bench_transport_op_t> *recording = nullptr;
 };
 

@@ -5,111 +5,25 @@
 // the direct caller replays exactly that: the same calls, the same waits to the hook
 // and the same lines written and flushed. Compared in CPU time as ratios by
 // compare_device_cfg_wave.py; the transport operations per run are a counter.
+#include "bench_device_replay.h"
 #include "cfg_bswv_main.h"
 #include "cfg_main.h"
 #include "cfg_wv_main.h"
-#include "drv_instance_manage.h"
-#include "drv_reg_spi.h"
-#include "gos.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <cstring>
 #include <functional>
-#include <memory>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 namespace {
 
-struct op_t
-{
-    enum kind_t { read, write, block, byte_write16, byte_write24, byte_read, wait } kind;
-    uint32 address;
-    uint32 value;
-    std::vector<uint16> words;
-    std::vector<uint8> bytes;
-};
-
-std::vector<op_t> *s_recording = nullptr;
-unsigned long long s_waited_ms = 0;
-
-void add_wait(void *, uint32 milliseconds)
-{
-    if (s_recording)
-        s_recording->push_back({op_t::wait, 0, milliseconds, {}, {}});
-    s_waited_ms += milliseconds;
-}
-
-// Reads answer the register number; blocks and byte writes are summed as a real
-// transport has to read every byte it sends; byte reads fill the caller's buffer.
-class recording_transport_t : public drv_reg_spi_t
-{
-public:
-    int32 reg_read_fpga_reg(uint32 address) override
-    {
-        if (s_recording)
-            s_recording->push_back({op_t::read, address, 0, {}, {}});
-        return static_cast<int32>(address & 0xFFFF);
-    }
-    int32 reg_write_fpga_reg(uint32 address, uint32 value) override
-    {
-        if (s_recording)
-            s_recording->push_back({op_t::write, address, value, {}, {}});
-        return 0;
-    }
-    int32 reg_write_block(uint32 address, const uint16 *words, uint32 count) override
-    {
-        if (s_recording)
-            s_recording->push_back({op_t::block, address, count, {words, words + count}, {}});
-        for (uint32 i = 0; i < count; ++i)
-            sum += words[i];
-        return 1;
-    }
-    int32 reg_write_fpga_data_by_byte(uint16 address, const uint8 *data, uint32 length) override
-    {
-        if (s_recording)
-            s_recording->push_back({op_t::byte_write16, address, length, {}, {data, data + length}});
-        return add_bytes(data, length);
-    }
-    int32 reg_write_fpga_data_by_byte(uint32 address, const uint8 *data, uint32 length) override
-    {
-        if (s_recording)
-            s_recording->push_back({op_t::byte_write24, address, length, {}, {data, data + length}});
-        return add_bytes(data, length);
-    }
-    int32 reg_read_fpga_data(uint16 address, uint8 *data, uint32 length) override
-    {
-        if (s_recording)
-            s_recording->push_back({op_t::byte_read, address, length, {}, {}});
-        std::memset(data, address & 0xFF, length);
-        return 0;
-    }
-    int32 add_bytes(const uint8 *data, uint32 length)
-    {
-        for (uint32 i = 0; i < length; ++i)
-            sum += data[i];
-        return 0;
-    }
-    unsigned long long sum = 0;
-};
-
-recording_transport_t *transport()
-{
-    static recording_transport_t *const installed = [] {
-        drv_set_reg_transport_factory([] { return std::make_unique<recording_transport_t>(); });
-        gos_set_sleep_hook(add_wait, nullptr);
-        return static_cast<recording_transport_t *>(drv_instance_manage_t::get_instance()->get_reg_transport());
-    }();
-    return installed;
-}
-
 void started()
 {
     static const bool done = [] {
-        transport();
+        bench_replay_install();
         cfg_main();
         return true;
     }();
@@ -118,7 +32,7 @@ void started()
 
 struct recording_t
 {
-    std::vector<op_t> ops;
+    std::vector<bench_transport_op_t> ops;
     std::vector<std::string> lines;
     std::size_t transport_ops = 0;
 };
@@ -134,9 +48,11 @@ recording_t record(const std::function<void()> &action)
     const int saved = dup(STDOUT_FILENO);
     FILE *capture = std::tmpfile();
     dup2(fileno(capture), STDOUT_FILENO);
-    s_recording = &r.ops;
+    bench_counting_transport()->recording = &r.ops;
+    bench_replay_wait_recording = &r.ops;
     action();
-    s_recording = nullptr;
+    bench_counting_transport()->recording = nullptr;
+    bench_replay_wait_recording = nullptr;
     std::fflush(stdout);
     dup2(saved, STDOUT_FILENO);
     close(saved);
@@ -145,41 +61,13 @@ recording_t record(const std::function<void()> &action)
     while (std::fgets(line, sizeof line, capture))
         r.lines.emplace_back(line);
     std::fclose(capture);
-    for (const op_t &op : r.ops)
-        r.transport_ops += op.kind != op_t::wait;
+    r.transport_ops = std::size_t(bench_replay_transport_ops(r.ops));
     return r;
 }
 
 void replay(const recording_t &r)
 {
-    drv_reg_spi_t *t = transport();
-    uint8 buffer[256];
-    for (const op_t &op : r.ops) {
-        switch (op.kind) {
-        case op_t::read:
-            benchmark::DoNotOptimize(t->reg_read_fpga_reg(op.address));
-            break;
-        case op_t::write:
-            t->reg_write_fpga_reg(op.address, op.value);
-            break;
-        case op_t::block:
-            t->reg_write_block(op.address, op.words.data(), op.value);
-            break;
-        case op_t::byte_write16:
-            t->reg_write_fpga_data_by_byte(static_cast<uint16>(op.address), op.bytes.data(), op.value);
-            break;
-        case op_t::byte_write24:
-            t->reg_write_fpga_data_by_byte(op.address, op.bytes.data(), op.value);
-            break;
-        case op_t::byte_read:
-            t->reg_read_fpga_data(static_cast<uint16>(op.address), buffer, op.value < sizeof buffer ? op.value : sizeof buffer);
-            benchmark::DoNotOptimize(buffer);
-            break;
-        case op_t::wait:
-            gos_sleep_ms(op.value);
-            break;
-        }
-    }
+    bench_replay(bench_counting_transport(), r.ops, 0, r.ops.size());
     for (const std::string &line : r.lines) {
         std::fputs(line.c_str(), stdout);
         std::fflush(stdout);

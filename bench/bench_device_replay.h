@@ -22,7 +22,7 @@ inline std::vector<bench_transport_op_t> *bench_replay_wait_recording = nullptr;
 inline void bench_replay_add_wait(void *, uint32 milliseconds)
 {
     if (bench_replay_wait_recording)
-        bench_replay_wait_recording->push_back({bench_transport_op_t::wait, 0, milliseconds, {}});
+        bench_replay_wait_recording->push_back({bench_transport_op_t::wait, 0, milliseconds, {}, {}});
     bench_replay_waited_ms += milliseconds;
 }
 
@@ -71,6 +71,7 @@ inline double bench_replay_transport_ops(const std::vector<bench_transport_op_t>
 inline void bench_replay(drv_reg_spi_t *t, const std::vector<bench_transport_op_t> &ops, std::size_t begin,
                          std::size_t end)
 {
+    uint8 buffer[256];
     for (std::size_t k = begin; k < end; ++k) {
         const bench_transport_op_t &op = ops[k];
         switch (op.kind) {
@@ -82,6 +83,17 @@ inline void bench_replay(drv_reg_spi_t *t, const std::vector<bench_transport_op_
             break;
         case bench_transport_op_t::block:
             t->reg_write_block(op.address, op.words.data(), op.value);
+            break;
+        case bench_transport_op_t::byte_write16:
+            t->reg_write_fpga_data_by_byte(static_cast<uint16>(op.address), op.bytes.data(), op.value);
+            break;
+        case bench_transport_op_t::byte_write24:
+            t->reg_write_fpga_data_by_byte(op.address, op.bytes.data(), op.value);
+            break;
+        case bench_transport_op_t::byte_read:
+            t->reg_read_fpga_data(static_cast<uint16>(op.address), buffer,
+                                  op.value < sizeof buffer ? op.value : sizeof buffer);
+            benchmark::DoNotOptimize(buffer);
             break;
         case bench_transport_op_t::wait:
             gos_sleep_ms(op.value);
